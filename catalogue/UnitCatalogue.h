@@ -1,0 +1,93 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace korvane {
+
+inline constexpr int kMaxCategories = 47;
+inline constexpr int kRecordsPerCategory = 179;
+inline constexpr int kMaxUnitsPerCategory = kRecordsPerCategory - 1;
+inline constexpr int kBuiltInCategories = 42;
+inline constexpr int kFirstCustomCategory = kBuiltInCategories;
+inline constexpr int kCustomCategorySlots = kMaxCategories - kBuiltInCategories;
+
+// A custom slot is free while its header carries this name.
+inline constexpr std::string_view kFreeSlotName = "Custom";
+// The abbreviation that means "this unit has none".
+inline constexpr std::string_view kNoAbbreviation = " ";
+
+struct UnitRecord {
+    std::string name;
+    std::string abbreviation;
+    double factor = 0.0;
+};
+
+// Record 0 is the header {category name, " ", unit count}; records 1..count are the units.
+using CategoryTable = std::array<UnitRecord, kRecordsPerCategory>;
+
+// The fixed 47-row table every list, lookup and conversion reads. Texts are UTF-8 and compared
+// byte for byte, so case and trailing blanks matter. Units are addressed by unit index
+// (record number - 1); out-of-range indexes read as an empty record instead of crashing.
+class UnitCatalogue {
+public:
+    UnitCatalogue();
+
+    // Fills all 47 rows from the compiled-in tables; the five custom rows become free slots.
+    void LoadBuiltInTables();
+
+    static bool IsCategoryIndex(int category) { return category >= 0 && category < kMaxCategories; }
+    static bool IsCustomCategory(int category) {
+        return category >= kFirstCustomCategory && category < kMaxCategories;
+    }
+
+    int UnitCount(int category) const;
+    const std::string& CategoryName(int category) const;
+    const UnitRecord& Unit(int category, int unitIndex) const;
+    const std::string& UnitName(int category, int unitIndex) const { return Unit(category, unitIndex).name; }
+    const std::string& UnitAbbreviation(int category, int unitIndex) const {
+        return Unit(category, unitIndex).abbreviation;
+    }
+    double UnitFactor(int category, int unitIndex) const { return Unit(category, unitIndex).factor; }
+    const CategoryTable& Row(int category) const;
+
+    // Exact comparison; the last match wins; 0 when nothing matches.
+    int FindCategory(std::string_view name) const;
+    int FindUnit(int category, std::string_view name) const;
+
+    // True when a custom row is not in use (its header reads "Custom").
+    bool IsFreeSlot(int category) const;
+
+    // Changes made by the custom-unit storage and the Custom page.
+    void SetCategoryName(int category, std::string name);
+    // Appends after the last unit, keeping the slot's abbreviation; false when the row is full.
+    bool AppendUnit(int category, std::string name, double factor);
+    // Removes one unit and closes the gap; false for an index outside 0..count-1.
+    bool RemoveUnit(int category, int unitIndex);
+    // Turns a custom row back into a free slot with no units.
+    void FreeCustomCategory(int category);
+
+private:
+    void SetUnitCount(int category, int count);
+    std::string_view SlotAbbreviation(int category) const;
+
+    std::unique_ptr<std::array<CategoryTable, kMaxCategories>> rows_;
+};
+
+// One flag per built-in category; non-zero means the category is listed in the window.
+class CategoryVisibility {
+public:
+    CategoryVisibility();  // the defaults of the built-in tables (25 shown, 17 hidden)
+
+    int Flag(int category) const;
+    bool IsVisible(int category) const { return Flag(category) != 0; }
+    void SetFlag(int category, int flag);
+    static int DefaultFlag(int category);
+
+private:
+    std::array<int, kBuiltInCategories> flags_{};
+};
+
+}  // namespace korvane
