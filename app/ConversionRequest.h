@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "catalogue/ResultFormat.h"
+#include "catalogue/UnitCatalogue.h"
+
+namespace korvane {
+
+// Everything one live conversion reads. A unit is the text of the selected list entry;
+// nullopt when that list has no selection.
+struct ConversionRequest {
+    int category = 0;
+    std::optional<std::string_view> fromUnit;
+    std::optional<std::string_view> toUnit;
+    std::string_view input;
+    ResultFormat format;
+    bool showAbbreviation = true;
+};
+
+struct ConversionResult {
+    // False: nothing to show (no units, no selection, unknown unit text); keep what is shown.
+    bool changed = false;
+    std::string output;
+    std::string fromLabel;
+    std::string toLabel;
+    // The message of the first evaluation error, for the output box's tooltip; empty when none.
+    std::string errorMessage;
+};
+
+// The one conversion path shared by the window and korvane-cli.
+ConversionResult RunConversionRequest(const UnitCatalogue& catalogue, const ConversionRequest& request);
+
+// The unit's name, or its name, "\n" and abbreviation when abbreviations are shown and the
+// unit has one (" " means none).
+std::string UnitLabelText(const UnitCatalogue& catalogue, int category, int unitIndex,
+                          bool showAbbreviation);
+
+}  // namespace korvane
