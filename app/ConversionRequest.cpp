@@ -1,0 +1,65 @@
+#include "app/ConversionRequest.h"
+
+#include "catalogue/Conversion.h"
+#include "catalogue/NumberText.h"
+
+namespace korvane {
+
+namespace {
+
+struct Evaluation {
+    double value = 0.0;
+    bool failed = false;
+    std::string message;
+};
+
+Evaluation Evaluate(std::string_view input) {
+    if (input.empty()) return {};
+    return Evaluation{ReadAtof(input), false, {}};
+}
+
+}  // namespace
+
+std::string UnitLabelText(const UnitCatalogue& catalogue, int category, int unitIndex,
+                          bool showAbbreviation) {
+    const UnitRecord& unit = catalogue.Unit(category, unitIndex);
+    if (!showAbbreviation || unit.abbreviation == kNoAbbreviation) return unit.name;
+    return unit.name + "\n" + unit.abbreviation;
+}
+
+ConversionResult RunConversionRequest(const UnitCatalogue& catalogue, const ConversionRequest& request) {
+    const int category = UnitCatalogue::IsCategoryIndex(request.category) ? request.category : 0;
+    ConversionResult result;
+    if (catalogue.UnitCount(category) <= 0 || !request.fromUnit || !request.toUnit) return result;
+
+    const int from = catalogue.FindUnit(category, *request.fromUnit);
+    const int to = catalogue.FindUnit(category, *request.toUnit);
+    // FindUnit falls back to the first unit; a text that is not in the category would then
+    // convert as a unit the user never chose, so nothing is shown instead.
+    if (catalogue.UnitName(category, from) != *request.fromUnit ||
+        catalogue.UnitName(category, to) != *request.toUnit) {
+        return result;
+    }
+
+    result.changed = true;
+    result.fromLabel = UnitLabelText(catalogue, category, from, request.showAbbreviation);
+    result.toLabel = UnitLabelText(catalogue, category, to, request.showAbbreviation);
+
+    const ConversionRule rule = RuleForCategory(catalogue.CategoryName(category));
+    if (rule == ConversionRule::Numbers) {
+        result.output = ConvertNumberBase(request.input, *request.fromUnit, *request.toUnit);
+        return result;
+    }
+    const Evaluation evaluation = Evaluate(request.input);
+    if (evaluation.failed) {
+        result.output = kErrorText;
+        result.errorMessage = evaluation.message;
+        return result;
+    }
+    const auto value = ConvertValue(rule, from, to, catalogue.UnitFactor(category, from),
+                                    catalogue.UnitFactor(category, to), evaluation.value);
+    result.output = value ? FormatResult(*value, request.format) : std::string(kErrorText);
+    return result;
+}
+
+}  // namespace korvane
