@@ -1,0 +1,18 @@
+#include "app/CConverterApp.h"
+
+#include "ui/main/CConverterDlg.h"
+
+namespace korvane {
+
+CConverterApp::CConverterApp(DesktopServices& services) : services_(services) {}
+
+int CConverterApp::InitInstance() {
+    CConverterDlg dialog(state_, services_);
+    // WIRING POINT (settings store): state_.settingsPath = DefaultSettingsPath();
+    dialog.OnInitDialog();
+    dialog.exec();
+    // However the window ended, the program ends normally.
+    return 0;
+}
+
+}  // namespace korvane

@@ -1,0 +1,501 @@
+#include "ConverterWindowTest.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include <fstream>
+#include <sstream>
+
+#include "ui/main/SortedLists.h"
+
+namespace korvane::test {
+
+namespace {
+
+const QStringList kDefaultCategories = {"Acceleration",
+                                        "Angle",
+                                        "Area",
+                                        "Charge",
+                                        "Conductance",
+                                        "Current",
+                                        "Data",
+                                        "Data Transfer",
+                                        "Density",
+                                        "Distance",
+                                        "Energy",
+                                        "Force",
+                                        "Fuel Consumption",
+                                        "Mass",
+                                        "Numbers",
+                                        "Power",
+                                        "Pressure",
+                                        "SI Prefix",
+                                        "Temperature",
+                                        "Thermal Conductance (buildings)",
+                                        "Time",
+                                        "Torque",
+                                        "Velocity",
+                                        "Volume",
+                                        "Volume (Dry)"};
+
+QStringList Entries(const QComboBox* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.push_back(list->itemText(i));
+    return texts;
+}
+
+QStringList Entries(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.push_back(list->item(i)->text());
+    return texts;
+}
+
+std::string ReadAll(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+void ConverterWindowTest::init() {
+    settings_ = std::make_unique<SettingsFile>();
+    watchdog_.start();
+}
+
+void ConverterWindowTest::cleanup() {
+    QVERIFY2(watchdog_.seen().isEmpty(), qPrintable(watchdog_.seen().join(", ")));
+    settings_.reset();
+}
+
+std::unique_ptr<ConverterWindow> ConverterWindowTest::open(CConverterDlg::Pictures pictures) {
+    return std::make_unique<ConverterWindow>(settings_->path(), std::move(pictures));
+}
+
+void ConverterWindowTest::firstStartListsTheDefaultCategories() {
+    auto window = open();
+    QCOMPARE(Entries(window->categoryList()), SortedForList(kDefaultCategories));
+    QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Acceleration"));
+    QCOMPARE(window->dialog().currentCategory(), 0);
+
+    const QStringList units = Entries(window->inputList());
+    QVERIFY(units.size() > 1);
+    QCOMPARE(units, SortedForList(units));
+    QCOMPARE(Entries(window->outputList()), units);
+    QCOMPARE(window->selectedText(window->inputList()), units.front());
+    QCOMPARE(window->selectedText(window->outputList()), units.front());
+    QCOMPARE(window->inputEdit()->text(), QStringLiteral("1"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("1"));
+    QVERIFY(window->inputLabel()->text().startsWith(units.front()));
+    QCOMPARE(QApplication::focusWidget(), window->inputList());
+    // Nothing is written while the program starts.
+    QVERIFY(!settings_->exists());
+}
+
+void ConverterWindowTest::windowCarriesTheTemplatesTexts() {
+    auto window = open();
+    CConverterDlg& dialog = window->dialog();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Korvane Unit Converter"));
+    QStringList items;
+    for (QAction* menu : dialog.findChild<QMenuBar*>(QStringLiteral("menuBar"))->actions()) {
+        items.push_back(menu->text());
+        for (QAction* item : menu->menu()->actions()) {
+            items.push_back(item->isSeparator() ? QStringLiteral("--") : item->text());
+        }
+    }
+    QCOMPARE(items, (QStringList{"&File", "Exit", "Edit", "Copy output\tCtrl+C", "Find\tCtrl+F",
+                                 "Invert selected units\tCtrl+I", "&Options", "Calculator\tCtrl+L",
+                                 "Preferences\tCtrl+P       ", "&Help", "Help", "--", "&About...",
+                                 "Check for updates or donate..."}));
+    const QString tip = window->inputEdit()->toolTip();
+    QVERIFY(!tip.contains(QLatin1Char('\r')));
+    QCOMPARE(tip.count(QLatin1Char('\n')), 5);
+    QVERIFY(tip.endsWith(QStringLiteral("(for 2\u00be). ")));
+    QCOMPARE(window->inputEdit()->toolTipDuration(), 30000);
+    QWidget* invert = dialog.findChild<QWidget*>(QStringLiteral("invertIcon"));
+    QCOMPARE(invert->toolTip(),
+             QStringLiteral("Click on the icon to invert currently selected units"));
+    QCOMPARE(dialog.findChild<QWidget*>(QStringLiteral("banner"))->cursor().shape(),
+             Qt::PointingHandCursor);
+    QVERIFY(!dialog.windowIcon().isNull());
+    // Fixed size: the window cannot be resized.
+    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+}
+
+void ConverterWindowTest::typingAnExpressionConvertsAtOnce() {
+    auto window = open();
+    window->chooseCategory(QStringLiteral("Distance"));
+    window->clickUnit(window->inputList(), QStringLiteral("meter"));
+    window->clickUnit(window->outputList(), QStringLiteral("centimeter"));
+    window->typeInput(QStringLiteral("2*3"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("600"));
+    QCOMPARE(window->inputLabel()->text(), QStringLiteral("meter\nm"));
+    QCOMPARE(window->outputLabel()->text(), QStringLiteral("centimeter\ncm"));
+    QVERIFY(window->outputEdit()->toolTip().isEmpty());
+}
+
+void ConverterWindowTest::labelsShowBareNamesWithoutAbbreviations() {
+    settings_->write("[Settings]\nShowAbbreviation=FALSE\n");
+    auto window = open();
+    window->chooseCategory(QStringLiteral("Distance"));
+    window->clickUnit(window->inputList(), QStringLiteral("meter"));
+    window->clickUnit(window->outputList(), QStringLiteral("centimeter"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("100"));
+    QCOMPARE(window->inputLabel()->text(), QStringLiteral("meter"));
+    QCOMPARE(window->outputLabel()->text(), QStringLiteral("centimeter"));
+}
+
+void ConverterWindowTest::numbersConvertTheTextWhateverTheFormat() {
+    for (const char* format : {"0", "1", "2", "7"}) {
+        settings_->write(std::string("[Settings]\nFormat=") + format + "\nPrecision=3\n");
+        auto window = open();
+        window->chooseCategory(QStringLiteral("Numbers"));
+        window->clickUnit(window->inputList(), QStringLiteral("base-16 (hexadecimal)"));
+        window->clickUnit(window->outputList(), QStringLiteral("base-10 (decimal)"));
+        window->typeInput(QStringLiteral("ff"));
+        QCOMPARE(window->outputEdit()->text(), QStringLiteral("255"));
+        window->clickUnit(window->inputList(), QStringLiteral("base-10 (decimal)"));
+        QCOMPARE(window->outputEdit()->text(), QStringLiteral("0"));
+    }
+}
+
+void ConverterWindowTest::temperatureAndEmptyInput() {
+    auto window = open();
+    window->chooseCategory(QStringLiteral("Temperature"));
+    window->clickUnit(window->inputList(), QStringLiteral("degree Celsius"));
+    window->clickUnit(window->outputList(), QStringLiteral("degree Fahrenheit"));
+    const std::pair<const char*, const char*> cases[] = {
+        {"100", "212"}, {"-40", "-40"}, {"", "32"}, {"37", "98.6"}};
+    for (const auto& [input, expected] : cases) {
+        window->typeInput(QString::fromLatin1(input));
+        QCOMPARE(window->outputEdit()->text(), QString::fromLatin1(expected));
+    }
+    window->dialog().OnInvert();
+    window->typeInput(QStringLiteral("32"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("0"));
+}
+
+void ConverterWindowTest::failingExpressionShowsErrorWithItsMessage() {
+    auto window = open();
+    window->chooseCategory(QStringLiteral("Distance"));
+    window->typeInput(QStringLiteral("2*(3"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("Error"));
+    QVERIFY(!window->outputEdit()->toolTip().isEmpty());
+    // The next valid input shows its number and drops the message.
+    window->typeInput(QStringLiteral("2*3"));
+    QVERIFY(window->outputEdit()->text() != QStringLiteral("Error"));
+    QVERIFY(window->outputEdit()->toolTip().isEmpty());
+}
+
+void ConverterWindowTest::hostileInputNeverShowsANumber() {
+    auto window = open();
+    window->chooseCategory(QStringLiteral("Distance"));
+    const QString cases[] = {QString(10000, QLatin1Char('9')), QStringLiteral("1\x01\x02"),
+                             QStringLiteral("((((((((((1"), QStringLiteral("1/0*")};
+    for (const QString& input : cases) {
+        window->inputEdit()->setText(input);
+        QCOMPARE(window->outputEdit()->text(), QStringLiteral("Error"));
+    }
+    // Enough nesting to be deep, short enough to be accepted.
+    window->inputEdit()->setText(QString(400, QLatin1Char('(')) + "2" +
+                                 QString(400, QLatin1Char(')')));
+    QVERIFY(window->outputEdit()->text() != QStringLiteral("Error"));
+}
+
+void ConverterWindowTest::invertTwiceRestoresTheResult() {
+    auto window = open();
+    window->chooseCategory(QStringLiteral("Distance"));
+    window->clickUnit(window->inputList(), QStringLiteral("meter"));
+    window->clickUnit(window->outputList(), QStringLiteral("centimeter"));
+    window->typeInput(QStringLiteral("2"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("200"));
+
+    // Ctrl+I reaches the window even while the input box has the focus, and types nothing.
+    window->inputEdit()->setFocus();
+    QTest::keyClick(window->inputEdit(), Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("centimeter"));
+    QCOMPARE(window->selectedText(window->outputList()), QStringLiteral("meter"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("0.02"));
+    QCOMPARE(window->inputEdit()->text(), QStringLiteral("2"));
+
+    auto* icon = window->dialog().findChild<QWidget*>(QStringLiteral("invertIcon"));
+    QTest::mouseClick(icon, Qt::LeftButton, Qt::NoModifier, icon->rect().center());
+    QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("meter"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("200"));
+}
+
+void ConverterWindowTest::closeThenRestartRestoresTheSelection() {
+    int meterRow = -1;
+    int centimeterRow = -1;
+    {
+        auto window = open();
+        window->chooseCategory(QStringLiteral("Distance"));
+        window->clickUnit(window->inputList(), QStringLiteral("meter"));
+        window->clickUnit(window->outputList(), QStringLiteral("centimeter"));
+        meterRow = window->inputList()->currentRow();
+        centimeterRow = window->outputList()->currentRow();
+        window->closeWindow();
+        QVERIFY(!window->dialog().isVisible());
+    }
+    QCOMPARE(settings_->value("Settings", "LastCategory"), std::optional<std::string>("Distance"));
+    QCOMPARE(settings_->value("Settings", "LastUnitFrom"), std::optional(std::to_string(meterRow)));
+    QCOMPARE(settings_->value("Settings", "LastUnitTo"),
+             std::optional(std::to_string(centimeterRow)));
+
+    auto window = open();
+    QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Distance"));
+    QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("meter"));
+    QCOMPARE(window->selectedText(window->outputList()), QStringLiteral("centimeter"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("100"));
+}
+
+void ConverterWindowTest::exitSavesTheDisplaySettingsButNotTheSelection() {
+    {
+        auto window = open();
+        window->chooseCategory(QStringLiteral("Distance"));
+        window->chooseExit();
+        QVERIFY(!window->dialog().isVisible());
+    }
+    QCOMPARE(settings_->value("Settings", "Format"), std::optional<std::string>("0"));
+    QCOMPARE(settings_->value("Settings", "Precision"), std::optional<std::string>("5"));
+    QCOMPARE(settings_->value("Distance", "Visibility"), std::optional<std::string>("1"));
+    QCOMPARE(settings_->value("Flow", "Visibility"), std::optional<std::string>("0"));
+    QCOMPARE(settings_->value("Viscosity (Kinematic)", "Visibility"),
+             std::optional<std::string>("0"));
+    QVERIFY(!settings_->value("Settings", "LastCategory"));
+
+    // A close stores the selection; a later Exit leaves the stored one alone.
+    {
+        auto window = open();
+        QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Acceleration"));
+        window->chooseCategory(QStringLiteral("Area"));
+        window->closeWindow();
+    }
+    {
+        auto window = open();
+        window->chooseCategory(QStringLiteral("Mass"));
+        window->chooseExit();
+    }
+    auto window = open();
+    QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Area"));
+}
+
+void ConverterWindowTest::escapeSavesNothing() {
+    {
+        auto window = open();
+        window->chooseCategory(QStringLiteral("Distance"));
+        window->pressEscape();
+        QVERIFY(!window->dialog().isVisible());
+    }
+    QVERIFY(!settings_->exists());
+
+    settings_->write("[Settings]\nLastCategory=Mass\n");
+    const std::string before = ReadAll(settings_->path());
+    {
+        auto window = open();
+        window->chooseCategory(QStringLiteral("Distance"));
+        window->pressEscape();
+    }
+    QCOMPARE(ReadAll(settings_->path()), before);
+}
+
+void ConverterWindowTest::enterDoesNotEndTheWindow() {
+    auto window = open();
+    window->typeInput(QStringLiteral("42"));
+    QTest::keyClick(window->inputEdit(), Qt::Key_Return);
+    QTest::keyClick(window->inputEdit(), Qt::Key_Enter);
+    QVERIFY(window->dialog().isVisible());
+    QCOMPARE(window->inputEdit()->text(), QStringLiteral("42"));
+    QVERIFY(!settings_->exists());
+}
+
+void ConverterWindowTest::rememberedVolumeRestoresTheRightCategory_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("exact name sorts first") << "[Settings]\nLastCategory=Volume\n"
+                                            << "Volume";
+    QTest::newRow("hidden Volume falls to Volume (Dry)")
+        << "[Settings]\nLastCategory=Volume\n[Volume]\nVisibility=0\n"
+        << "Volume (Dry)";
+    QTest::newRow("remembering off") << "[Settings]\nRememberCategory=FALSE\nLastCategory=Volume\n"
+                                     << "Acceleration";
+    QTest::newRow("unknown category") << "[Settings]\nLastCategory=Nothing like it\n"
+                                      << "Acceleration";
+    QTest::newRow("Acceleration hidden") << "[Acceleration]\nVisibility=0\n"
+                                         << "Angle";
+}
+
+void ConverterWindowTest::rememberedVolumeRestoresTheRightCategory() {
+    QFETCH(QString, file);
+    QFETCH(QString, selected);
+    settings_->write(file.toStdString());
+    auto window = open();
+    QCOMPARE(window->categoryList()->currentText(), selected);
+    const int category = window->dialog().currentCategory();
+    QCOMPARE(QString::fromStdString(window->state().catalogue.CategoryName(category)), selected);
+    QCOMPARE(window->inputList()->count(), window->state().catalogue.UnitCount(category));
+}
+
+void ConverterWindowTest::customCategoryFromTheLastRunIsRestored() {
+    settings_->write(
+        "[Settings]\nCustom_1=lumber\nLastCategory=lumber\nLastUnitFrom=1\nLastUnitTo=0\n"
+        "[lumber]\nCustomUnits=2\nCustomUnit_1=Cord\nCustomValue_1=1536.00000000000000\n"
+        "CustomUnit_2=Board foot\nCustomValue_2=1\n");
+    auto window = open();
+    QCOMPARE(window->categoryList()->currentText(), QStringLiteral("lumber"));
+    QCOMPARE(window->dialog().currentCategory(), kFirstCustomCategory);
+    QCOMPARE(Entries(window->inputList()), (QStringList{"Board foot", "Cord"}));
+    QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("Cord"));
+    QCOMPARE(window->selectedText(window->outputList()), QStringLiteral("Board foot"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("1536"));
+    QCOMPARE(window->inputLabel()->text(), QStringLiteral("Cord"));
+}
+
+void ConverterWindowTest::onTopComesFromTheFile_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("onTop");
+    QTest::newRow("TRUE") << "TRUE" << true;
+    QTest::newRow("lower case is off") << "true" << false;
+    QTest::newRow("FALSE") << "FALSE" << false;
+}
+
+void ConverterWindowTest::onTopComesFromTheFile() {
+    QFETCH(QString, value);
+    QFETCH(bool, onTop);
+    settings_->write("[Settings]\nOnTop=" + value.toStdString() + "\n");
+    auto window = open();
+    QCOMPARE(window->dialog().windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
+    if (onTop)
+        QCOMPARE(window->dialog().pos(), QPoint(150, 150));
+    QVERIFY(window->dialog().isVisible());
+}
+
+void ConverterWindowTest::missingPictureIsReportedOnceAndTheWindowWorks() {
+    CConverterDlg::Pictures pictures;
+    pictures.banner = QStringLiteral("999");
+    auto window = open(pictures);
+    QCOMPARE(window->services().messages.size(), std::size_t{1});
+    QCOMPARE(window->services().messages[0].caption, QStringLiteral("CPicture Error"));
+    QCOMPARE(window->services().messages[0].text, QStringLiteral("FindResource() Failed\t"));
+    window->dialog().grab();  // paints the window, banner included
+    window->typeInput(QStringLiteral("5"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("5"));
+    window->dialog().grab();
+    QCOMPARE(window->services().messages.size(), std::size_t{1});
+}
+
+void ConverterWindowTest::rememberedPositionsOutsideTheListsLeaveTheOutputAlone() {
+    settings_->write("[Settings]\nLastCategory=Distance\nLastUnitFrom=500\nLastUnitTo=-7\n");
+    auto window = open();
+    QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Distance"));
+    QVERIFY(window->inputList()->selectedItems().isEmpty());
+    QVERIFY(window->outputList()->selectedItems().isEmpty());
+    window->typeInput(QStringLiteral("3"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("1"));
+    QCOMPARE(window->inputLabel()->text(), QStringLiteral("Static"));
+    // Ctrl+I swaps the two empty selections without harm.
+    window->dialog().OnInvert();
+    window->clickUnit(window->inputList(), QStringLiteral("meter"));
+    window->clickUnit(window->outputList(), QStringLiteral("centimeter"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("300"));
+}
+
+void ConverterWindowTest::everyCategoryHiddenLeavesEmptyLists() {
+    UnitCatalogue catalogue;
+    catalogue.LoadBuiltInTables();
+    std::string file;
+    for (int c = 0; c < kBuiltInCategories; ++c) {
+        file += "[" + catalogue.CategoryName(c) + "]\nVisibility=0\n";
+    }
+    settings_->write(file);
+    auto window = open();
+    QCOMPARE(window->categoryList()->count(), 0);
+    QCOMPARE(window->inputList()->count(), 0);
+    QCOMPARE(window->outputList()->count(), 0);
+    window->typeInput(QStringLiteral("12"));
+    window->dialog().OnInvert();
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("1"));
+    window->closeWindow();
+    QCOMPARE(settings_->value("Settings", "LastCategory"), std::optional<std::string>(""));
+    QCOMPARE(settings_->value("Settings", "LastUnitFrom"), std::optional<std::string>("-1"));
+}
+
+void ConverterWindowTest::catalogueChangesKeepTheListsInStep() {
+    auto window = open();
+    CConverterDlg& dialog = window->dialog();
+    UnitCatalogue& catalogue = window->state().catalogue;
+    const QStringList before = Entries(window->categoryList());
+
+    emit dialog.catalogueChanged(99, CatalogueAction::CategoryInserted);
+    emit dialog.catalogueChanged(-1, CatalogueAction::CategoryDeleted);
+    emit dialog.catalogueChanged(3, static_cast<CatalogueAction>(7));
+    emit dialog.catalogueChanged(3, CatalogueAction::CategoryDeleted);  // built-in: refused
+    QCOMPARE(Entries(window->categoryList()), before);
+
+    catalogue.SetCategoryName(kFirstCustomCategory, "lumber");
+    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryInserted);
+    QCOMPARE(Entries(window->categoryList()), SortedForList(before + QStringList{"lumber"}));
+    QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Acceleration"));
+
+    // An empty category: nothing to convert, the last result stays.
+    window->chooseCategory(QStringLiteral("lumber"));
+    QCOMPARE(window->inputList()->count(), 0);
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("1"));
+
+    QVERIFY(catalogue.AppendUnit(kFirstCustomCategory, "Cord", 1536.0));
+    QVERIFY(catalogue.AppendUnit(kFirstCustomCategory, "Board foot", 1.0));
+    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::UnitInserted);
+    QCOMPARE(Entries(window->inputList()), (QStringList{"Board foot", "Cord"}));
+    window->clickUnit(window->inputList(), QStringLiteral("Cord"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("1536"));
+
+    QVERIFY(catalogue.RemoveUnit(kFirstCustomCategory, 0));
+    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::UnitDeleted);
+    QCOMPARE(Entries(window->inputList()), QStringList{"Board foot"});
+
+    // Removing the current category makes the first listed one current.
+    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryDeleted);
+    QCOMPARE(Entries(window->categoryList()), before);
+    QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Acceleration"));
+    QCOMPARE(dialog.currentCategory(), 0);
+    QVERIFY(catalogue.IsFreeSlot(kFirstCustomCategory));
+    QCOMPARE(catalogue.UnitCount(kFirstCustomCategory), 0);
+}
+
+void ConverterWindowTest::settingsWriteFailureIsReportedOncePerRun() {
+    RecordingDesktopServices services;
+    SettingsWriteReporter reporter(services, nullptr);
+    reporter.reportFailure("/nowhere/Tabrivo.ini", "Permission denied",
+                           SettingsWriteReporter::Moment::Shutdown);
+    QVERIFY(services.messages.empty());
+    reporter.reportFailure("/nowhere/Tabrivo.ini", "Permission denied",
+                           SettingsWriteReporter::Moment::Running);
+    reporter.reportFailure("/nowhere/Tabrivo.ini", "No space left on device",
+                           SettingsWriteReporter::Moment::Running);
+    QCOMPARE(services.messages.size(), std::size_t{1});
+    QVERIFY(services.messages[0].text.contains(QStringLiteral("/nowhere/Tabrivo.ini")));
+    QVERIFY(services.messages[0].text.contains(QStringLiteral("Permission denied")));
+    QCOMPARE(services.messages[0].caption, QStringLiteral("Korvane Unit Converter"));
+}
+
+void ConverterWindowTest::shutdownWriteFailureShowsNoMessage() {
+    // The settings folder is a file, so no write can succeed.
+    settings_->write("");
+    ConverterWindow window(settings_->path() + QStringLiteral("/Tabrivo.ini"));
+    window.chooseCategory(QStringLiteral("Distance"));
+    window.closeWindow();
+    QVERIFY(!window.dialog().isVisible());
+    QVERIFY(window.services().messages.empty());
+}
+
+}  // namespace korvane::test

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+#include "UiTestSupport.h"
+
+namespace korvane::test {
+
+class ConverterWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+
+    void firstStartListsTheDefaultCategories();
+    void windowCarriesTheTemplatesTexts();
+    void typingAnExpressionConvertsAtOnce();
+    void labelsShowBareNamesWithoutAbbreviations();
+    void numbersConvertTheTextWhateverTheFormat();
+    void temperatureAndEmptyInput();
+    void failingExpressionShowsErrorWithItsMessage();
+    void hostileInputNeverShowsANumber();
+    void invertTwiceRestoresTheResult();
+    void closeThenRestartRestoresTheSelection();
+    void exitSavesTheDisplaySettingsButNotTheSelection();
+    void escapeSavesNothing();
+    void enterDoesNotEndTheWindow();
+    void rememberedVolumeRestoresTheRightCategory_data();
+    void rememberedVolumeRestoresTheRightCategory();
+    void customCategoryFromTheLastRunIsRestored();
+    void onTopComesFromTheFile_data();
+    void onTopComesFromTheFile();
+    void missingPictureIsReportedOnceAndTheWindowWorks();
+    void rememberedPositionsOutsideTheListsLeaveTheOutputAlone();
+    void everyCategoryHiddenLeavesEmptyLists();
+    void catalogueChangesKeepTheListsInStep();
+    void settingsWriteFailureIsReportedOncePerRun();
+    void shutdownWriteFailureShowsNoMessage();
+
+  private:
+    std::unique_ptr<ConverterWindow> open(CConverterDlg::Pictures pictures = {});
+
+    ModalWatchdog watchdog_;
+    std::unique_ptr<SettingsFile> settings_;
+};
+
+}  // namespace korvane::test

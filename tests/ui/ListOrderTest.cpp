@@ -1,0 +1,60 @@
+#include "ListOrderTest.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QTest>
+
+#include "ui/main/ListOrder.h"
+#include "ui/main/SortedLists.h"
+
+namespace korvane::test {
+
+void ListOrderTest::hyphensAndApostrophesDoNotSeparateWords() {
+    // Without the rule "co-op" would sort before "cook" because '-' is below the letters.
+    QVERIFY(ListTextLess("cook", "co-op"));
+    QVERIFY(ListTextLess("base-10 (decimal)", "base-16 (hexadecimal)"));
+    QVERIFY(ListTextLess("Volume", "Volume (Dry)"));
+    // Equal once the marks are ignored: the text with the mark comes first, as it folds lower.
+    QVERIFY(ListTextLess("x-ray", "xray"));
+    QVERIFY(ListTextLess("ohm's", "ohms"));
+    QCOMPARE(CompareListText("meter", "meter"), 0);
+}
+
+void ListOrderTest::caseDecidesOnlyBetweenEqualTexts() {
+    QVERIFY(ListTextLess("acre", "Barn"));
+    QVERIFY(ListTextLess("Acre", "barn"));
+    QVERIFY(ListTextLess("Foot", "foot"));
+    QVERIFY(!ListTextLess("foot", "Foot"));
+    QVERIFY(ListTextLess("MBH", "mbh/h"));
+}
+
+void ListOrderTest::insertingOneByOneGivesTheSortedOrder() {
+    const QStringList texts = {"Volume (Dry)", "meter", "Acceleration", "co-op", "Foot",
+                               "foot",         "cook",  "Volume",       "x-ray", "xray"};
+    const QStringList sorted = SortedForList(texts);
+    QCOMPARE(sorted, (QStringList{"Acceleration", "cook", "co-op", "Foot", "foot", "meter",
+                                  "Volume", "Volume (Dry)", "x-ray", "xray"}));
+
+    QComboBox combo;
+    QListWidget list;
+    for (const QString& text : texts) {
+        InsertSorted(&combo, text);
+        InsertSorted(&list, text);
+    }
+    for (int i = 0; i < sorted.size(); ++i) {
+        QCOMPARE(combo.itemText(i), sorted[i]);
+        QCOMPARE(list.item(i)->text(), sorted[i]);
+    }
+}
+
+void ListOrderTest::prefixSearchIgnoresCase() {
+    QComboBox combo;
+    combo.addItems(SortedForList({"Volume (Dry)", "Volume", "Velocity"}));
+    QCOMPARE(FindPrefix(&combo, QStringLiteral("volume")), 1);
+    QCOMPARE(FindPrefix(&combo, QStringLiteral("Volume (")), 2);
+    QCOMPARE(FindPrefix(&combo, QStringLiteral("NONE")), -1);
+    QCOMPARE(FindExact(&combo, QStringLiteral("VOLUME (DRY)")), 2);
+    QCOMPARE(FindExact(&combo, QStringLiteral("Volume (Dr")), -1);
+}
+
+}  // namespace korvane::test

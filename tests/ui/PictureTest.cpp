@@ -1,0 +1,99 @@
+#include "PictureTest.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+#include "RecordingDesktopServices.h"
+#include "ui/dialogs/CPicture.h"
+
+namespace korvane::test {
+
+void PictureTest::loadsTheProgramsPicturesAtTheirSize() {
+    RecordingDesktopServices services;
+    CPicture banner(services);
+    QVERIFY(banner.LoadFromResource(QStringLiteral("186")));
+    QCOMPARE(banner.Width(), 250);
+    QCOMPARE(banner.Height(), 57);
+    QVERIFY(banner.Size() > 0);
+    CPicture invert(services);
+    QVERIFY(invert.LoadFromResource(QStringLiteral("190"), QStringLiteral("GIF")));
+    QCOMPARE(invert.Width(), 32);
+    QCOMPARE(invert.Height(), 32);
+    QVERIFY(services.messages.empty());
+}
+
+void PictureTest::drawsStretchedIntoTheRectangle() {
+    RecordingDesktopServices services;
+    CPicture banner(services);
+    QVERIFY(banner.LoadFromResource(QStringLiteral("186")));
+    QImage target(500, 114, QImage::Format_ARGB32);
+    target.fill(Qt::transparent);
+    {
+        QPainter painter(&target);
+        QVERIFY(banner.Draw(&painter, QRect(0, 0, 500, 114)));
+    }
+    // The banner is opaque in its middle: the stretched picture covers the centre.
+    QCOMPARE(qAlpha(target.pixel(250, 57)), 255);
+    QCOMPARE(qAlpha(target.pixel(499, 0)), 0);  // the rounded corner stays clear
+    QVERIFY(!banner.Draw(nullptr, QRect(0, 0, 10, 10)));
+}
+
+void PictureTest::missingResourceIsReportedOnceAndDrawsNothing() {
+    RecordingDesktopServices services;
+    CPicture picture(services);
+    QVERIFY(!picture.LoadFromResource(QStringLiteral("999")));
+    QCOMPARE(services.messages.size(), std::size_t{1});
+    QCOMPARE(services.messages[0].caption, QStringLiteral("CPicture Error"));
+    QCOMPARE(services.messages[0].text, QStringLiteral("FindResource() Failed\t"));
+    QCOMPARE(services.messages[0].icon, MessageIcon::Stop);
+    QVERIFY(!picture.IsLoaded());
+    QCOMPARE(picture.Width(), 0);
+    QCOMPARE(picture.Height(), 0);
+
+    QImage target(50, 50, QImage::Format_ARGB32);
+    QPainter painter(&target);
+    QVERIFY(!picture.Draw(&painter, QRect(0, 0, 50, 50)));
+    QVERIFY(!picture.MeasureOnDevice(&target));
+    QCOMPARE(services.messages.size(), std::size_t{1});
+}
+
+void PictureTest::undecodableDataLeavesTheHolderEmpty() {
+    RecordingDesktopServices services;
+    CPicture picture(services);
+    const char garbage[] = "GIF89a but not really a picture";
+    QVERIFY(!picture.LoadFromMemory(garbage, sizeof garbage));
+    QVERIFY(!picture.IsLoaded());
+    QVERIFY(services.messages.empty());
+}
+
+void PictureTest::secondLoadReplacesTheFirstAndFreeEmpties() {
+    RecordingDesktopServices services;
+    CPicture picture(services);
+    QVERIFY(picture.LoadFromResource(QStringLiteral("186")));
+    const std::size_t bannerBytes = picture.Size();
+    QVERIFY(picture.LoadFromResource(QStringLiteral("190")));
+    QCOMPARE(picture.Width(), 32);
+    QVERIFY(picture.Size() != bannerBytes);
+    picture.Free();
+    QVERIFY(!picture.IsLoaded());
+    QCOMPARE(picture.Width(), 0);
+    QCOMPARE(picture.Height(), 0);
+    QCOMPARE(picture.Size(), std::size_t{0});
+}
+
+void PictureTest::measuresOnTheDevicesResolution() {
+    RecordingDesktopServices services;
+    CPicture picture(services);
+    QVERIFY(picture.LoadFromResource(QStringLiteral("190")));
+    QImage device(10, 10, QImage::Format_ARGB32);
+    device.setDotsPerMeterX(7559);  // 192 dots per inch
+    device.setDotsPerMeterY(3780);  // 96
+    QVERIFY(picture.MeasureOnDevice(&device));
+    QCOMPARE(picture.Width(), 64);
+    QCOMPARE(picture.Height(), 32);
+    QVERIFY(!picture.MeasureOnDevice(nullptr));
+    QCOMPARE(picture.Width(), 0);
+}
+
+}  // namespace korvane::test

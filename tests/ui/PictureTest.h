@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QObject>
+
+namespace korvane::test {
+
+class PictureTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void loadsTheProgramsPicturesAtTheirSize();
+    void drawsStretchedIntoTheRectangle();
+    void missingResourceIsReportedOnceAndDrawsNothing();
+    void undecodableDataLeavesTheHolderEmpty();
+    void secondLoadReplacesTheFirstAndFreeEmpties();
+    void measuresOnTheDevicesResolution();
+};
+
+}  // namespace korvane::test

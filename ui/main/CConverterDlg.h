@@ -1,0 +1,152 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <optional>
+#include <string>
+
+#include "ui/dialogs/CPicture.h"
+#include "ui/main/SettingsWriteReporter.h"
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenuBar;
+class QPushButton;
+
+namespace korvane {
+
+class DesktopServices;
+class MainWindowKeyFilter;
+class PictureControl;
+struct ConverterState;
+
+// What the Custom page reports after it has changed the catalogue and the settings file.
+enum class CatalogueAction : int {
+    CategoryInserted = 1,
+    CategoryDeleted = -1,
+    UnitInserted = 2,
+    UnitDeleted = -2,
+};
+
+// The converter window: category list, INPUT and OUTPUT unit lists, input and output boxes
+// with their unit labels, the invert icon and the banner. It converts live as the user picks
+// and types; it is the program's only top-level window.
+class CConverterDlg : public QDialog {
+    Q_OBJECT
+  public:
+    // Where the two pictures come from (Qt resources ":/GIF/<name>").
+    struct Pictures {
+        QString banner = QStringLiteral("186");
+        QString invert = QStringLiteral("190");
+    };
+
+    CConverterDlg(ConverterState& state, DesktopServices& services, QWidget* parent = nullptr);
+    CConverterDlg(ConverterState& state, DesktopServices& services, Pictures pictures,
+                  QWidget* parent = nullptr);
+    ~CConverterDlg() override;
+
+    // Loads the catalogue and the settings and shows the first conversion; once, before the
+    // window is shown.
+    void OnInitDialog();
+
+    void FillCategoryList();
+    void FillUnitLists();
+    void RestoreLastSelection();
+    void OnSelchangeCategory();
+    void UpdateConversion();
+    void OnInvert();
+    // Typed form of the Custom page's notification; indexes outside 0..46 and unknown actions
+    // are ignored.
+    void OnCatalogueChanged(int index, CatalogueAction action);
+
+    int currentCategory() const { return m_nCurrentCategory; }
+    SettingsWriteReporter& settingsWriteReporter() { return writeReporter_; }
+
+  public slots:
+    // File, Exit: saves the display settings, not the selection, and ends the run.
+    void OnFileExit();
+
+  signals:
+    void catalogueChanged(int index, korvane::CatalogueAction action);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void createWidgets();
+    void createLayout();
+    void createActions();
+    void createConnections();
+    void createKeyCommands();
+    void applyLookAndFeel();
+    void setUpToolTips();
+    void applyOnTop();
+
+    QGroupBox* createCategoryGroup();
+    QGroupBox* createUnitsGroup();
+    QGroupBox* createResultGroup();
+    int dluX(int units) const;
+    int dluY(int units) const;
+
+    void selectFirstUnits();
+    void clearUnitLists();
+    std::optional<std::string> selectedUnitText(const QListWidget* list) const;
+    void removeCategoryEntry(int index);
+
+    // Settings access: the only places that read or write the settings file.
+    void loadCustomUnits();
+    void readVisibility();
+    struct RememberedSelection {
+        std::string category = "NONE";
+        int from = 0;
+        int to = 0;
+    };
+    RememberedSelection readRememberedSelection();
+    void readDisplaySettings();
+    bool readOnTop();
+    void saveDisplaySettings();
+    void saveLastSelection(const std::string& categoryText, int toPosition, int fromPosition);
+
+    ConverterState& state_;
+    DesktopServices& services_;
+    Pictures pictureNames_;
+    SettingsWriteReporter writeReporter_;
+
+    int m_nCurrentCategory = 0;
+
+    CPicture m_picBanner;
+    CPicture m_picInvert;
+
+    QMenuBar* menuBar_ = nullptr;
+    QComboBox* categoryList_ = nullptr;
+    QListWidget* inputUnitList_ = nullptr;
+    QListWidget* outputUnitList_ = nullptr;
+    QLineEdit* inputEdit_ = nullptr;
+    QLineEdit* outputEdit_ = nullptr;
+    QLabel* inputUnitLabel_ = nullptr;
+    QLabel* outputUnitLabel_ = nullptr;
+    QLabel* inputCaption_ = nullptr;
+    QLabel* outputCaption_ = nullptr;
+    PictureControl* banner_ = nullptr;
+    PictureControl* invertIcon_ = nullptr;
+    QPushButton* hiddenDefaultButton_ = nullptr;
+
+    QAction* exitAction_ = nullptr;
+    QAction* copyOutputAction_ = nullptr;
+    QAction* findAction_ = nullptr;
+    QAction* invertAction_ = nullptr;
+    QAction* calculatorAction_ = nullptr;
+    QAction* preferencesAction_ = nullptr;
+    QAction* helpAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+    QAction* productPageAction_ = nullptr;
+
+    MainWindowKeyFilter* keyFilter_ = nullptr;
+};
+
+}  // namespace korvane

@@ -1,0 +1,190 @@
+// The category list, the two unit lists and the live conversion of the converter window.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStringList>
+
+#include "app/ConversionRequest.h"
+#include "ui/main/CConverterDlg.h"
+#include "ui/main/ConverterState.h"
+#include "ui/main/SortedLists.h"
+
+namespace korvane {
+
+namespace {
+
+QString ToQString(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Remembered positions can only address the category list's first 47 entries.
+constexpr int kMaxCategoryPosition = kMaxCategories;
+
+}  // namespace
+
+void CConverterDlg::FillCategoryList() {
+    QStringList names;
+    for (int c = 0; c < kBuiltInCategories; ++c) {
+        if (state_.visibility.IsVisible(c))
+            names.push_back(ToQString(state_.catalogue.CategoryName(c)));
+    }
+    for (int c = kFirstCustomCategory; c < kMaxCategories; ++c) {
+        const std::string& name = state_.catalogue.CategoryName(c);
+        if (!state_.catalogue.IsFreeSlot(c) && name.size() >= 2)
+            names.push_back(ToQString(name));
+    }
+    const QSignalBlocker blocker(categoryList_);
+    categoryList_->clear();
+    categoryList_->addItems(SortedForList(std::move(names)));
+}
+
+void CConverterDlg::FillUnitLists() {
+    QStringList names;
+    const int count = state_.catalogue.UnitCount(m_nCurrentCategory);
+    names.reserve(count);
+    for (int unit = 0; unit < count; ++unit) {
+        names.push_back(ToQString(state_.catalogue.UnitName(m_nCurrentCategory, unit)));
+    }
+    names = SortedForList(std::move(names));
+    for (QListWidget* list : {inputUnitList_, outputUnitList_}) {
+        const QSignalBlocker blocker(list);
+        list->clear();
+        list->addItems(names);
+    }
+}
+
+void CConverterDlg::RestoreLastSelection() {
+    FillCategoryList();
+    const RememberedSelection remembered = readRememberedSelection();
+    int position = FindPrefix(categoryList_, ToQString(remembered.category));
+    if (position < 0 || position >= kMaxCategoryPosition)
+        position = 0;
+    SelectRow(categoryList_, position);
+    if (categoryList_->currentIndex() < 0) {
+        clearUnitLists();
+        return;
+    }
+    m_nCurrentCategory = state_.catalogue.FindCategory(categoryList_->currentText().toStdString());
+    FillUnitLists();
+    SelectRow(inputUnitList_, remembered.from);
+    SelectRow(outputUnitList_, remembered.to);
+}
+
+void CConverterDlg::OnSelchangeCategory() {
+    if (categoryList_->currentIndex() < 0)
+        return;
+    m_nCurrentCategory = state_.catalogue.FindCategory(categoryList_->currentText().toStdString());
+    FillUnitLists();
+    selectFirstUnits();
+    UpdateConversion();
+}
+
+// Nothing is listed at all: no category, so no units to convert between.
+void CConverterDlg::clearUnitLists() {
+    m_nCurrentCategory = 0;
+    for (QListWidget* list : {inputUnitList_, outputUnitList_}) {
+        const QSignalBlocker blocker(list);
+        list->clear();
+    }
+}
+
+void CConverterDlg::selectFirstUnits() {
+    SelectRow(inputUnitList_, 0);
+    SelectRow(outputUnitList_, 0);
+}
+
+std::optional<std::string> CConverterDlg::selectedUnitText(const QListWidget* list) const {
+    const int row = SelectedRow(list);
+    if (row < 0)
+        return std::nullopt;
+    return list->item(row)->text().toStdString();
+}
+
+void CConverterDlg::UpdateConversion() {
+    if (!UnitCatalogue::IsCategoryIndex(m_nCurrentCategory))
+        m_nCurrentCategory = 0;
+    const std::optional<std::string> from = selectedUnitText(inputUnitList_);
+    const std::optional<std::string> to = selectedUnitText(outputUnitList_);
+    const std::string input = inputEdit_->text().toStdString();
+
+    ConversionRequest request;
+    request.category = m_nCurrentCategory;
+    if (from)
+        request.fromUnit = *from;
+    if (to)
+        request.toUnit = *to;
+    request.input = input;
+    request.format = state_.format;
+    request.showAbbreviation = state_.showAbbreviation;
+    const ConversionResult result = RunConversionRequest(state_.catalogue, request);
+    if (!result.changed)
+        return;
+
+    inputUnitLabel_->setText(ToQString(result.fromLabel));
+    outputUnitLabel_->setText(ToQString(result.toLabel));
+    outputEdit_->setText(ToQString(result.output));
+    // Long results show their beginning, as the input box does.
+    outputEdit_->setCursorPosition(0);
+    outputEdit_->setToolTip(ToQString(result.errorMessage));
+}
+
+void CConverterDlg::OnInvert() {
+    const int from = SelectedRow(inputUnitList_);
+    const int to = SelectedRow(outputUnitList_);
+    SelectRow(inputUnitList_, to);
+    SelectRow(outputUnitList_, from);
+    UpdateConversion();
+}
+
+void CConverterDlg::removeCategoryEntry(int index) {
+    const int position = FindExact(categoryList_, ToQString(state_.catalogue.CategoryName(index)));
+    if (position < 0)
+        return;
+    const bool wasSelected = position == categoryList_->currentIndex();
+    {
+        const QSignalBlocker blocker(categoryList_);
+        categoryList_->removeItem(position);
+    }
+    if (wasSelected || index == m_nCurrentCategory) {
+        SelectRow(categoryList_, 0);
+        OnSelchangeCategory();
+    }
+}
+
+void CConverterDlg::OnCatalogueChanged(int index, CatalogueAction action) {
+    if (!UnitCatalogue::IsCategoryIndex(index))
+        return;
+    const QString name = ToQString(state_.catalogue.CategoryName(index));
+    switch (action) {
+        case CatalogueAction::CategoryInserted:
+            if (UnitCatalogue::IsCustomCategory(index) && !state_.catalogue.IsFreeSlot(index) &&
+                FindExact(categoryList_, name) < 0) {
+                InsertSorted(categoryList_, name);
+            }
+            return;
+        case CatalogueAction::CategoryDeleted:
+            if (!UnitCatalogue::IsCustomCategory(index))
+                return;
+            removeCategoryEntry(index);
+            state_.catalogue.FreeCustomCategory(index);
+            if (categoryList_->count() == 0)
+                clearUnitLists();
+            return;
+        case CatalogueAction::UnitDeleted:
+            if (const int position = FindExact(categoryList_, name); position >= 0) {
+                SelectRow(categoryList_, position);
+                OnSelchangeCategory();
+            } else if (index == m_nCurrentCategory) {
+                FillUnitLists();
+                selectFirstUnits();
+                UpdateConversion();
+            }
+            return;
+        case CatalogueAction::UnitInserted:
+            OnSelchangeCategory();
+            return;
+    }
+}
+
+}  // namespace korvane

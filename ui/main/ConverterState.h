@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "catalogue/ResultFormat.h"
+#include "catalogue/UnitCatalogue.h"
+
+namespace korvane {
+
+// The values that live for the whole run and that the main window and the Preferences pages
+// share: owned by the application object, handed to the windows by reference.
+struct ConverterState {
+    UnitCatalogue catalogue;
+    CategoryVisibility visibility;
+    ResultFormat format;
+    bool showAbbreviation = true;
+    // The settings file every read and write of this run goes to.
+    std::string settingsPath;
+};
+
+}  // namespace korvane
