@@ -1,17 +1,40 @@
 #include <QApplication>
 #include <QTest>
 
+#include <QTemporaryDir>
+
 #include <clocale>
+#include <cstdlib>
 
 #include "ConverterWindowTest.h"
 #include "ListOrderTest.h"
 #include "PictureTest.h"
+#include "UiTestSupport.h"
+
+namespace {
+
+// KORVANE_SCREENSHOT=<file.png>: instead of testing, save a picture of the window as a first
+// start shows it, for the README.
+int SaveScreenshot(const char* path) {
+    QTemporaryDir dir;
+    korvane::test::ConverterWindow window(dir.filePath(QStringLiteral("Tabrivo.ini")));
+    window.chooseCategory(QStringLiteral("Distance"));
+    window.clickUnit(window.inputList(), QStringLiteral("meter"));
+    window.clickUnit(window.outputList(), QStringLiteral("foot"));
+    window.typeInput(QStringLiteral("2*3"));
+    QTest::qWait(300);
+    return window.dialog().grab().save(QString::fromLocal8Bit(path)) ? 0 : 1;
+}
+
+}  // namespace
 
 // One program for every window test, on the platform the environment names (offscreen in
 // ctest), in the C locale the program itself uses.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    if (const char* screenshot = std::getenv("KORVANE_SCREENSHOT"))
+        return SaveScreenshot(screenshot);
     int failures = 0;
     {
         korvane::test::ListOrderTest test;
