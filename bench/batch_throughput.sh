@@ -22,7 +22,7 @@ for k in range(n):
     value = "ff" if c == "Numbers" else f"{random.uniform(-1000, 1000):.6g}"
     out.write(f"{value}\t{a}\t{b}\t{c}\n")' "$count" >"$tmp/requests.tsv"
 hyperfine -N -i --warmup 2 --runs 10 --export-json "$tmp/r.json" \
-    "wc -l $tmp/requests.tsv" "$cli convert --batch $tmp/requests.tsv" >/dev/null 2>&1
+    "wc -l $tmp/requests.tsv" "$cli convert --batch $tmp/requests.tsv" >"$tmp/log" 2>&1 || { cat "$tmp/log"; exit 1; }
 python3 -c '
 import json, sys
 d = json.load(open(sys.argv[1]))["results"]

@@ -11,7 +11,7 @@ tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
 ratios=()
 for ((r = 1; r <= rounds; r++)); do
     hyperfine -N --warmup 20 --runs 200 --export-json "$tmp/r$r.json" \
-        "/bin/true" "$cli convert 1 foot inch" >/dev/null 2>&1
+        "/bin/true" "$cli convert 1 foot inch" >"$tmp/log" 2>&1 || { cat "$tmp/log"; exit 1; }
     read -r base cli_median < <(python3 -c '
 import json, sys
 d = json.load(open(sys.argv[1]))["results"]
