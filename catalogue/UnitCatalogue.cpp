@@ -1,5 +1,6 @@
 #include "catalogue/UnitCatalogue.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
