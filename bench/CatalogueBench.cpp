@@ -45,7 +45,8 @@ void BM_DataTransferRequest(benchmark::State& state) {
         benchmark::DoNotOptimize(input);
         const int a = catalogue.FindUnit(category, from);
         const int b = catalogue.FindUnit(category, to);
-        const double value = ConvertLinear(input, catalogue.UnitFactor(category, a), catalogue.UnitFactor(category, b));
+        const double value = ConvertLinear(input, catalogue.UnitFactor(category, a),
+                                           catalogue.UnitFactor(category, b));
         std::string text = FormatResult(value, format);
         benchmark::DoNotOptimize(text.data());
     }
@@ -54,7 +55,8 @@ BENCHMARK(BM_DataTransferRequest);
 
 void BM_FindCategoryLast(benchmark::State& state) {
     const UnitCatalogue& catalogue = Catalogue();
-    for (auto _ : state) benchmark::DoNotOptimize(catalogue.FindCategory("Volume (Dry)"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(catalogue.FindCategory("Volume (Dry)"));
 }
 BENCHMARK(BM_FindCategoryLast);
 

@@ -32,7 +32,7 @@ using CategoryTable = std::array<UnitRecord, kRecordsPerCategory>;
 // byte for byte, so case and trailing blanks matter. Units are addressed by unit index
 // (record number - 1); out-of-range indexes read as an empty record instead of crashing.
 class UnitCatalogue {
-public:
+  public:
     UnitCatalogue();
 
     // Fills all 47 rows from the compiled-in tables; the five custom rows become free slots.
@@ -46,11 +46,15 @@ public:
     int UnitCount(int category) const;
     const std::string& CategoryName(int category) const;
     const UnitRecord& Unit(int category, int unitIndex) const;
-    const std::string& UnitName(int category, int unitIndex) const { return Unit(category, unitIndex).name; }
+    const std::string& UnitName(int category, int unitIndex) const {
+        return Unit(category, unitIndex).name;
+    }
     const std::string& UnitAbbreviation(int category, int unitIndex) const {
         return Unit(category, unitIndex).abbreviation;
     }
-    double UnitFactor(int category, int unitIndex) const { return Unit(category, unitIndex).factor; }
+    double UnitFactor(int category, int unitIndex) const {
+        return Unit(category, unitIndex).factor;
+    }
     const CategoryTable& Row(int category) const;
 
     // Exact comparison; the last match wins; 0 when nothing matches.
@@ -69,7 +73,7 @@ public:
     // Turns a custom row back into a free slot with no units.
     void FreeCustomCategory(int category);
 
-private:
+  private:
     void SetUnitCount(int category, int count);
     std::string_view SlotAbbreviation(int category) const;
 
@@ -78,7 +82,7 @@ private:
 
 // One flag per built-in category; non-zero means the category is listed in the window.
 class CategoryVisibility {
-public:
+  public:
     CategoryVisibility();  // the defaults of the built-in tables (25 shown, 17 hidden)
 
     int Flag(int category) const;
@@ -86,7 +90,7 @@ public:
     void SetFlag(int category, int flag);
     static int DefaultFlag(int category);
 
-private:
+  private:
     std::array<int, kBuiltInCategories> flags_{};
 };
 

@@ -9,14 +9,14 @@ namespace korvane::cli {
 
 // What the commands of one run share: the catalogue, loaded on first use, and the exit status.
 class CliState {
-public:
+  public:
     const UnitCatalogue& Catalogue();
 
     int exitCode = kExitOk;
     // Raises the exit status; a usage error outranks an "Error" result.
     void Report(int status) { exitCode = std::max(exitCode, status); }
 
-private:
+  private:
     std::unique_ptr<UnitCatalogue> catalogue_;
 };
 

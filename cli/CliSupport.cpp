@@ -7,11 +7,14 @@ namespace korvane::cli {
 
 namespace {
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string Simplified(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
+    if (first == std::string_view::npos)
+        return {};
     text = text.substr(first, text.find_last_not_of(' ') - first + 1);
     std::string out(text);
     std::transform(out.begin(), out.end(), out.begin(), LowerAscii);
@@ -36,20 +39,24 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
 // Length of a valid UTF-8 sequence starting at `i`, or 0.
 std::size_t Utf8Length(std::string_view text, std::size_t i) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                                        : lead >= 0xF0 && lead < 0xF5                              ? 4
-                                                                                                   : 0;
-    if (length == 0 || i + length > text.size()) return 0;
+    std::size_t length = lead < 0x80                   ? 1
+                         : lead >= 0xC2 && lead < 0xE0 ? 2
+                         : lead >= 0xE0 && lead < 0xF0 ? 3
+                         : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                       : 0;
+    if (length == 0 || i + length > text.size())
+        return 0;
     for (std::size_t k = 1; k < length; ++k) {
-        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+            return 0;
     }
     return length;
 }
 
 }  // namespace
 
-std::vector<std::string> CloseNames(std::string_view wanted, const std::vector<std::string>& candidates,
-                                    std::size_t limit) {
+std::vector<std::string> CloseNames(std::string_view wanted,
+                                    const std::vector<std::string>& candidates, std::size_t limit) {
     const std::string key = Simplified(wanted);
     std::vector<std::pair<std::size_t, std::string>> scored;
     for (const std::string& name : candidates) {
@@ -57,14 +64,17 @@ std::vector<std::string> CloseNames(std::string_view wanted, const std::vector<s
         const std::size_t distance = simple == key ? 0 : EditDistance(key, simple) + 1;
         const std::size_t allowed = std::max<std::size_t>(3, key.size() / 3);
         const bool contains = !key.empty() && simple.find(key) != std::string::npos;
-        if (distance <= allowed || contains) scored.emplace_back(contains && distance > 0 ? 1 : distance, name);
+        if (distance <= allowed || contains)
+            scored.emplace_back(contains && distance > 0 ? 1 : distance, name);
     }
     std::stable_sort(scored.begin(), scored.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<std::string> names;
     for (const auto& entry : scored) {
-        if (names.size() == limit) break;
-        if (std::find(names.begin(), names.end(), entry.second) == names.end()) names.push_back(entry.second);
+        if (names.size() == limit)
+            break;
+        if (std::find(names.begin(), names.end(), entry.second) == names.end())
+            names.push_back(entry.second);
     }
     return names;
 }
@@ -72,7 +82,8 @@ std::vector<std::string> CloseNames(std::string_view wanted, const std::vector<s
 std::string JoinQuoted(const std::vector<std::string>& names) {
     std::string out;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i > 0) out += (i + 1 == names.size()) ? " or " : ", ";
+        if (i > 0)
+            out += (i + 1 == names.size()) ? " or " : ", ";
         out += '"' + Printable(names[i]) + '"';
     }
     return out;
@@ -100,7 +111,8 @@ std::string Printable(std::string_view text) {
 std::vector<int> UsedCategories(const UnitCatalogue& catalogue) {
     std::vector<int> used;
     for (int c = 0; c < kMaxCategories; ++c) {
-        if (!catalogue.IsFreeSlot(c)) used.push_back(c);
+        if (!catalogue.IsFreeSlot(c))
+            used.push_back(c);
     }
     return used;
 }

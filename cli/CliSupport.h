@@ -15,7 +15,8 @@ inline constexpr int kExitUsage = 2;  // unknown names, bad options, unreadable 
 
 // Names from `candidates` that the user probably meant by `wanted`: same text ignoring case or
 // surrounding blanks first, then the nearest by edit distance. At most `limit` names.
-std::vector<std::string> CloseNames(std::string_view wanted, const std::vector<std::string>& candidates,
+std::vector<std::string> CloseNames(std::string_view wanted,
+                                    const std::vector<std::string>& candidates,
                                     std::size_t limit = 3);
 
 // "a", "b" or "c" — for messages.

@@ -10,7 +10,8 @@ UnitResolver::UnitResolver(const UnitCatalogue& catalogue) : catalogue_(catalogu
     for (int c : UsedCategories(catalogue)) {
         for (int u = 0; u < catalogue.UnitCount(c); ++u) {
             std::vector<int>& categories = categoriesOfUnit_[catalogue.UnitName(c, u)];
-            if (categories.empty() || categories.back() != c) categories.push_back(c);
+            if (categories.empty() || categories.back() != c)
+                categories.push_back(c);
         }
     }
 }
@@ -22,12 +23,14 @@ UnitResolver::Resolution UnitResolver::Resolve(std::string_view from, std::strin
         if (!category) {
             const auto close = CloseNames(categoryName, CategoryNames());
             std::string message = "unknown category \"" + Printable(categoryName) + "\"";
-            if (!close.empty()) message += "; did you mean " + JoinQuoted(close) + "?";
+            if (!close.empty())
+                message += "; did you mean " + JoinQuoted(close) + "?";
             return {-1, message};
         }
         for (std::string_view unit : {from, to}) {
             if (!HasUnit(*category, unit)) {
-                const std::string where = " in category \"" + Printable(catalogue_.CategoryName(*category)) + "\"";
+                const std::string where =
+                    " in category \"" + Printable(catalogue_.CategoryName(*category)) + "\"";
                 return {-1, UnknownUnitMessage(unit, UnitNames(*category), where)};
             }
         }
@@ -35,27 +38,34 @@ UnitResolver::Resolution UnitResolver::Resolve(std::string_view from, std::strin
     }
 
     const auto fromEntry = categoriesOfUnit_.find(from);
-    if (fromEntry == categoriesOfUnit_.end()) return {-1, UnknownUnitMessage(from, AllUnitNames())};
+    if (fromEntry == categoriesOfUnit_.end())
+        return {-1, UnknownUnitMessage(from, AllUnitNames())};
     const auto toEntry = categoriesOfUnit_.find(to);
-    if (toEntry == categoriesOfUnit_.end()) return {-1, UnknownUnitMessage(to, AllUnitNames())};
+    if (toEntry == categoriesOfUnit_.end())
+        return {-1, UnknownUnitMessage(to, AllUnitNames())};
 
     std::vector<int> both;
-    std::set_intersection(fromEntry->second.begin(), fromEntry->second.end(), toEntry->second.begin(),
-                          toEntry->second.end(), std::back_inserter(both));
-    if (both.size() == 1) return {both.front(), {}};
+    std::set_intersection(fromEntry->second.begin(), fromEntry->second.end(),
+                          toEntry->second.begin(), toEntry->second.end(), std::back_inserter(both));
+    if (both.size() == 1)
+        return {both.front(), {}};
     if (both.empty()) {
-        return {-1, "no category holds both \"" + Printable(from) + "\" and \"" + Printable(to) + "\""};
+        return {-1,
+                "no category holds both \"" + Printable(from) + "\" and \"" + Printable(to) + "\""};
     }
     std::vector<std::string> names;
-    for (int c : both) names.push_back(catalogue_.CategoryName(c));
-    return {-1, "\"" + Printable(from) + "\" and \"" + Printable(to) + "\" belong to several categories (" +
-                    JoinQuoted(names) + "); choose one with --category"};
+    for (int c : both)
+        names.push_back(catalogue_.CategoryName(c));
+    return {-1, "\"" + Printable(from) + "\" and \"" + Printable(to) +
+                    "\" belong to several categories (" + JoinQuoted(names) +
+                    "); choose one with --category"};
 }
 
 std::optional<int> UnitResolver::CategoryByName(std::string_view name) const {
     std::optional<int> found;
     for (int c : UsedCategories(catalogue_)) {
-        if (catalogue_.CategoryName(c) == name) found = c;
+        if (catalogue_.CategoryName(c) == name)
+            found = c;
     }
     return found;
 }
@@ -66,30 +76,35 @@ bool UnitResolver::HasUnit(int category, std::string_view name) const {
            std::binary_search(entry->second.begin(), entry->second.end(), category);
 }
 
-std::string UnitResolver::UnknownUnitMessage(std::string_view name, const std::vector<std::string>& pool,
+std::string UnitResolver::UnknownUnitMessage(std::string_view name,
+                                             const std::vector<std::string>& pool,
                                              std::string_view where) const {
     std::string message = "unknown unit \"" + Printable(name) + "\"" + std::string(where);
     const auto close = CloseNames(name, pool);
-    if (!close.empty()) message += "; did you mean " + JoinQuoted(close) + "?";
+    if (!close.empty())
+        message += "; did you mean " + JoinQuoted(close) + "?";
     return message;
 }
 
 std::vector<std::string> UnitResolver::UnitNames(int category) const {
     std::vector<std::string> names;
-    for (int u = 0; u < catalogue_.UnitCount(category); ++u) names.push_back(catalogue_.UnitName(category, u));
+    for (int u = 0; u < catalogue_.UnitCount(category); ++u)
+        names.push_back(catalogue_.UnitName(category, u));
     return names;
 }
 
 std::vector<std::string> UnitResolver::AllUnitNames() const {
     std::vector<std::string> names;
-    for (const auto& entry : categoriesOfUnit_) names.emplace_back(entry.first);
+    for (const auto& entry : categoriesOfUnit_)
+        names.emplace_back(entry.first);
     std::sort(names.begin(), names.end());
     return names;
 }
 
 std::vector<std::string> UnitResolver::CategoryNames() const {
     std::vector<std::string> names;
-    for (int c : UsedCategories(catalogue_)) names.push_back(catalogue_.CategoryName(c));
+    for (int c : UsedCategories(catalogue_))
+        names.push_back(catalogue_.CategoryName(c));
     return names;
 }
 

@@ -13,7 +13,7 @@ namespace korvane::cli {
 // Finds the category of a request from its unit names. Built once per run, so a batch of
 // many requests pays for hashing instead of scanning all 925 names per request.
 class UnitResolver {
-public:
+  public:
     explicit UnitResolver(const UnitCatalogue& catalogue);
 
     struct Resolution {
@@ -22,9 +22,10 @@ public:
     };
 
     // `categoryName` empty: the one category that holds both units.
-    Resolution Resolve(std::string_view from, std::string_view to, std::string_view categoryName) const;
+    Resolution Resolve(std::string_view from, std::string_view to,
+                       std::string_view categoryName) const;
 
-private:
+  private:
     std::optional<int> CategoryByName(std::string_view name) const;
     bool HasUnit(int category, std::string_view name) const;
     std::string UnknownUnitMessage(std::string_view name, const std::vector<std::string>& pool,

@@ -6,7 +6,7 @@ namespace korvane {
 namespace {
 
 class ConversionRequestTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { catalogue_.LoadBuiltInTables(); }
 
     ConversionResult Run(std::string_view category, std::optional<std::string_view> from,
@@ -55,13 +55,16 @@ TEST_F(ConversionRequestTest, SameUnitGivesTheValueFormatted) {
 
 TEST_F(ConversionRequestTest, NumbersIgnoresTheFormat) {
     const ResultFormat fixed{FormatMode::Fixed, 3};
-    EXPECT_EQ(Run("Numbers", "base-16 (hexadecimal)", "base-10 (decimal)", "ff", fixed).output, "255");
+    EXPECT_EQ(Run("Numbers", "base-16 (hexadecimal)", "base-10 (decimal)", "ff", fixed).output,
+              "255");
     EXPECT_EQ(Run("Numbers", "base-10 (decimal)", "base-10 (decimal)", "ff", fixed).output, "0");
 }
 
 TEST_F(ConversionRequestTest, FormatIsApplied) {
-    EXPECT_EQ(Run("Distance", "foot", "inch", "1", ResultFormat{FormatMode::Scientific, 2}).output, "1.20e+001");
-    EXPECT_EQ(Run("Distance", "foot", "inch", "1", ResultFormat{FormatMode::Fixed, 1}).output, "12.0");
+    EXPECT_EQ(Run("Distance", "foot", "inch", "1", ResultFormat{FormatMode::Scientific, 2}).output,
+              "1.20e+001");
+    EXPECT_EQ(Run("Distance", "foot", "inch", "1", ResultFormat{FormatMode::Fixed, 1}).output,
+              "12.0");
 }
 
 TEST_F(ConversionRequestTest, NothingChangesWithoutUnitsOrSelection) {

@@ -66,7 +66,7 @@ TEST(NumberBase, RadixComesFromTheUnitName) {
     EXPECT_EQ(RadixFromUnitName("base-03"), 3);
     EXPECT_EQ(RadixFromUnitName("base-36"), 36);
     EXPECT_EQ(RadixFromUnitName("(base-16)"), 16);  // a bracket at position 0 does not cut
-    EXPECT_EQ(RadixFromUnitName("-16"), -16);      // so is a dash at position 0
+    EXPECT_EQ(RadixFromUnitName("-16"), -16);       // so is a dash at position 0
     EXPECT_EQ(RadixFromUnitName("money"), 0);
 }
 
@@ -95,18 +95,21 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"FF", kHex, kDec, "255"}, NumberCase{"-1", kDec, kHex, "ffffffff"},
                       NumberCase{"-1", kDec, kDec, "-1"},
                       NumberCase{"-1", kDec, kBin, "11111111111111111111111111111111"},
-                      NumberCase{"2147483647", kDec, kHex, "7fffffff"}, NumberCase{"2147483648", kDec, kHex, "Error"},
+                      NumberCase{"2147483647", kDec, kHex, "7fffffff"},
+                      NumberCase{"2147483648", kDec, kHex, "Error"},
                       NumberCase{"-2147483648", kDec, kHex, "80000000"},
                       NumberCase{"-2147483648", kDec, kDec, "-2147483648"},
                       NumberCase{"-2147483649", kDec, kDec, "Error"},
-                      NumberCase{"99999999999999999999999", kDec, kDec, "Error"}, NumberCase{"", kDec, kHex, "0"},
-                      NumberCase{"12abc", kDec, kDec, "12"}, NumberCase{"0x1A", kHex, kHex, "1a"},
-                      NumberCase{"0x", kHex, kDec, "0"}, NumberCase{"0xg", kHex, kDec, "0"},
-                      NumberCase{"0x10", kDec, kDec, "0"}, NumberCase{"z", kB36, kDec, "35"},
-                      NumberCase{"  +42", kDec, kDec, "42"}, NumberCase{"ff", kDec, kHex, "0"},
-                      NumberCase{"2", kBin, kDec, "0"}, NumberCase{"1", "base-37", kDec, "Error"},
-                      NumberCase{"1", kDec, "base-01", "Error"}, NumberCase{"1", "money", kDec, "Error"},
-                      NumberCase{"1 2", kDec, kDec, "1"}, NumberCase{"- 5", kDec, kDec, "0"}));
+                      NumberCase{"99999999999999999999999", kDec, kDec, "Error"},
+                      NumberCase{"", kDec, kHex, "0"}, NumberCase{"12abc", kDec, kDec, "12"},
+                      NumberCase{"0x1A", kHex, kHex, "1a"}, NumberCase{"0x", kHex, kDec, "0"},
+                      NumberCase{"0xg", kHex, kDec, "0"}, NumberCase{"0x10", kDec, kDec, "0"},
+                      NumberCase{"z", kB36, kDec, "35"}, NumberCase{"  +42", kDec, kDec, "42"},
+                      NumberCase{"ff", kDec, kHex, "0"}, NumberCase{"2", kBin, kDec, "0"},
+                      NumberCase{"1", "base-37", kDec, "Error"},
+                      NumberCase{"1", kDec, "base-01", "Error"},
+                      NumberCase{"1", "money", kDec, "Error"}, NumberCase{"1 2", kDec, kDec, "1"},
+                      NumberCase{"- 5", kDec, kDec, "0"}));
 
 }  // namespace
 }  // namespace korvane

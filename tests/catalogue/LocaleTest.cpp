@@ -13,7 +13,7 @@ namespace {
 // Users with a decimal comma must see the same digits as everyone else, and typed numbers
 // must read the same: the core never consults the locale.
 class UnderGermanLocale : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         previous_ = std::setlocale(LC_ALL, nullptr);
         ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
@@ -25,14 +25,15 @@ protected:
         std::locale::global(previousGlobal_);
     }
 
-private:
+  private:
     std::string previous_;
     std::locale previousGlobal_;
 };
 
 TEST_F(UnderGermanLocale, FormattingKeepsTheDecimalPoint) {
     EXPECT_EQ(FormatResult(1.0 / 3, ResultFormat{FormatMode::AutoFormat, 5}), "0.33333333");
-    EXPECT_EQ(FormatResult(123.4567897689834, ResultFormat{FormatMode::Scientific, 5}), "1.23457e+002");
+    EXPECT_EQ(FormatResult(123.4567897689834, ResultFormat{FormatMode::Scientific, 5}),
+              "1.23457e+002");
     EXPECT_EQ(FormatResult(1234567.5, ResultFormat{FormatMode::Fixed, 2}), "1234567.50");
     EXPECT_EQ(FormatPreview(2.5, ResultFormat{FormatMode::AutoFormat, 5}), "2.5");
     EXPECT_EQ(ShortestText(0.1), "0.1");
