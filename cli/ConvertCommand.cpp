@@ -54,7 +54,7 @@ Outcome ConvertOne(const UnitCatalogue& catalogue, const UnitResolver& resolver,
 
 void RunSingle(CliState& state, const ConvertOptions& options) {
     const UnitCatalogue& catalogue = state.Catalogue();
-    const UnitResolver resolver(catalogue);
+    const UnitResolver resolver(catalogue, UnitResolver::Mode::Scan);
     const Outcome outcome = ConvertOne(catalogue, resolver, options, options.value, options.from,
                                        options.to, options.category);
     if (outcome.status != kExitUsage)
@@ -109,7 +109,7 @@ void RunBatch(CliState& state, const ConvertOptions& options) {
         return;
     }
     const UnitCatalogue& catalogue = state.Catalogue();
-    const UnitResolver resolver(catalogue);
+    const UnitResolver resolver(catalogue, UnitResolver::Mode::Indexed);
     std::string out;
     out.reserve(text.size());
     std::size_t lineNumber = 0;

@@ -6,7 +6,9 @@
 
 namespace korvane::cli {
 
-UnitResolver::UnitResolver(const UnitCatalogue& catalogue) : catalogue_(catalogue) {
+UnitResolver::UnitResolver(const UnitCatalogue& catalogue, Mode mode) : catalogue_(catalogue) {
+    if (mode == Mode::Scan)
+        return;
     for (int c : UsedCategories(catalogue)) {
         for (int u = 0; u < catalogue.UnitCount(c); ++u) {
             std::vector<int>& categories = categoriesOfUnit_[catalogue.UnitName(c, u)];
@@ -37,16 +39,16 @@ UnitResolver::Resolution UnitResolver::Resolve(std::string_view from, std::strin
         return {*category, {}};
     }
 
-    const auto fromEntry = categoriesOfUnit_.find(from);
-    if (fromEntry == categoriesOfUnit_.end())
+    const std::vector<int> fromCategories = CategoriesOf(from);
+    if (fromCategories.empty())
         return {-1, UnknownUnitMessage(from, AllUnitNames())};
-    const auto toEntry = categoriesOfUnit_.find(to);
-    if (toEntry == categoriesOfUnit_.end())
+    const std::vector<int> toCategories = CategoriesOf(to);
+    if (toCategories.empty())
         return {-1, UnknownUnitMessage(to, AllUnitNames())};
 
     std::vector<int> both;
-    std::set_intersection(fromEntry->second.begin(), fromEntry->second.end(),
-                          toEntry->second.begin(), toEntry->second.end(), std::back_inserter(both));
+    std::set_intersection(fromCategories.begin(), fromCategories.end(), toCategories.begin(),
+                          toCategories.end(), std::back_inserter(both));
     if (both.size() == 1)
         return {both.front(), {}};
     if (both.empty()) {
@@ -71,9 +73,21 @@ std::optional<int> UnitResolver::CategoryByName(std::string_view name) const {
 }
 
 bool UnitResolver::HasUnit(int category, std::string_view name) const {
-    const auto entry = categoriesOfUnit_.find(name);
-    return entry != categoriesOfUnit_.end() &&
-           std::binary_search(entry->second.begin(), entry->second.end(), category);
+    const std::vector<int> categories = CategoriesOf(name);
+    return std::binary_search(categories.begin(), categories.end(), category);
+}
+
+std::vector<int> UnitResolver::CategoriesOf(std::string_view name) const {
+    if (!categoriesOfUnit_.empty()) {
+        const auto entry = categoriesOfUnit_.find(name);
+        return entry == categoriesOfUnit_.end() ? std::vector<int>() : entry->second;
+    }
+    std::vector<int> categories;
+    for (int c : UsedCategories(catalogue_)) {
+        if (catalogue_.UnitName(c, catalogue_.FindUnit(c, name)) == name)
+            categories.push_back(c);
+    }
+    return categories;
 }
 
 std::string UnitResolver::UnknownUnitMessage(std::string_view name,
@@ -95,9 +109,12 @@ std::vector<std::string> UnitResolver::UnitNames(int category) const {
 
 std::vector<std::string> UnitResolver::AllUnitNames() const {
     std::vector<std::string> names;
-    for (const auto& entry : categoriesOfUnit_)
-        names.emplace_back(entry.first);
+    for (int c : UsedCategories(catalogue_)) {
+        for (int u = 0; u < catalogue_.UnitCount(c); ++u)
+            names.push_back(catalogue_.UnitName(c, u));
+    }
     std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;
 }
 

@@ -10,11 +10,13 @@
 
 namespace korvane::cli {
 
-// Finds the category of a request from its unit names. Built once per run, so a batch of
-// many requests pays for hashing instead of scanning all 925 names per request.
+// Finds the category of a request from its unit names. A single request scans the catalogue;
+// a batch asks for the index, so many requests pay for hashing instead of scanning all 925
+// names each, while one-shot calls do not pay for building it.
 class UnitResolver {
   public:
-    explicit UnitResolver(const UnitCatalogue& catalogue);
+    enum class Mode { Scan, Indexed };
+    UnitResolver(const UnitCatalogue& catalogue, Mode mode);
 
     struct Resolution {
         int category = -1;  // -1: not resolved; `message` says why
@@ -28,6 +30,8 @@ class UnitResolver {
   private:
     std::optional<int> CategoryByName(std::string_view name) const;
     bool HasUnit(int category, std::string_view name) const;
+    // Sorted indexes of the used categories that hold a unit of this name.
+    std::vector<int> CategoriesOf(std::string_view name) const;
     std::string UnknownUnitMessage(std::string_view name, const std::vector<std::string>& pool,
                                    std::string_view where = {}) const;
     std::vector<std::string> UnitNames(int category) const;

@@ -91,16 +91,16 @@ TEST_F(BuiltInUnitTable, LoadedCatalogueHasEveryCategoryAndUnitInPlace) {
     for (int c = 0; c < kBuiltInCategories; ++c) {
         const ExpectedCategory& want = expected[c];
         SCOPED_TRACE(std::string(want.name));
-        const CategoryTable& row = catalogue_.Row(c);
-        EXPECT_EQ(row[0].name, want.name);
-        EXPECT_EQ(row[0].abbreviation, " ");
-        EXPECT_EQ(row[0].factor, double(want.units));
+        const UnitRecord& header = catalogue_.Record(c, 0);
+        EXPECT_EQ(header.name, want.name);
+        EXPECT_EQ(header.abbreviation, " ");
+        EXPECT_EQ(header.factor, double(want.units));
         ASSERT_EQ(catalogue_.UnitCount(c), want.units);
         total += want.units;
 
         std::set<std::string> names;
         for (int record = 1; record <= want.units; ++record) {
-            const UnitRecord& unit = row[record];
+            const UnitRecord& unit = catalogue_.Record(c, record);
             EXPECT_FALSE(unit.name.empty()) << "gap at record " << record;
             EXPECT_TRUE(names.insert(unit.name).second) << "duplicate " << unit.name;
             if (want.references.empty()) {
@@ -110,8 +110,8 @@ TEST_F(BuiltInUnitTable, LoadedCatalogueHasEveryCategoryAndUnitInPlace) {
             }
         }
         for (int record = want.units + 1; record < kRecordsPerCategory; ++record) {
-            EXPECT_EQ(row[record].name, "") << "record " << record;
-            EXPECT_EQ(row[record].abbreviation, "") << "record " << record;
+            EXPECT_EQ(catalogue_.Record(c, record).name, "") << "record " << record;
+            EXPECT_EQ(catalogue_.Record(c, record).abbreviation, "") << "record " << record;
         }
         for (std::string_view reference : want.references) {
             const int u = catalogue_.FindUnit(c, reference);
@@ -124,8 +124,8 @@ TEST_F(BuiltInUnitTable, LoadedCatalogueHasEveryCategoryAndUnitInPlace) {
     for (int c = kFirstCustomCategory; c < kMaxCategories; ++c) {
         EXPECT_EQ(catalogue_.CategoryName(c), "Custom");
         EXPECT_EQ(catalogue_.UnitCount(c), 0);
-        for (const UnitRecord& record : catalogue_.Row(c))
-            EXPECT_EQ(record.abbreviation, " ");
+        for (int record = 0; record < kRecordsPerCategory; ++record)
+            EXPECT_EQ(catalogue_.Record(c, record).abbreviation, " ");
     }
 }
 
