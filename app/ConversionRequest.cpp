@@ -14,7 +14,8 @@ struct Evaluation {
 };
 
 Evaluation Evaluate(std::string_view input) {
-    if (input.empty()) return {};
+    if (input.empty())
+        return {};
     return Evaluation{ReadAtof(input), false, {}};
 }
 
@@ -23,14 +24,17 @@ Evaluation Evaluate(std::string_view input) {
 std::string UnitLabelText(const UnitCatalogue& catalogue, int category, int unitIndex,
                           bool showAbbreviation) {
     const UnitRecord& unit = catalogue.Unit(category, unitIndex);
-    if (!showAbbreviation || unit.abbreviation == kNoAbbreviation) return unit.name;
+    if (!showAbbreviation || unit.abbreviation == kNoAbbreviation)
+        return unit.name;
     return unit.name + "\n" + unit.abbreviation;
 }
 
-ConversionResult RunConversionRequest(const UnitCatalogue& catalogue, const ConversionRequest& request) {
+ConversionResult RunConversionRequest(const UnitCatalogue& catalogue,
+                                      const ConversionRequest& request) {
     const int category = UnitCatalogue::IsCategoryIndex(request.category) ? request.category : 0;
     ConversionResult result;
-    if (catalogue.UnitCount(category) <= 0 || !request.fromUnit || !request.toUnit) return result;
+    if (catalogue.UnitCount(category) <= 0 || !request.fromUnit || !request.toUnit)
+        return result;
 
     const int from = catalogue.FindUnit(category, *request.fromUnit);
     const int to = catalogue.FindUnit(category, *request.toUnit);

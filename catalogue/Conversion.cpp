@@ -7,9 +7,12 @@
 namespace korvane {
 
 ConversionRule RuleForCategory(std::string_view categoryName) {
-    if (categoryName == "Numbers") return ConversionRule::Numbers;
-    if (categoryName == "Temperature") return ConversionRule::Temperature;
-    if (categoryName == "Thermal Conductance (buildings)") return ConversionRule::Conductance;
+    if (categoryName == "Numbers")
+        return ConversionRule::Numbers;
+    if (categoryName == "Temperature")
+        return ConversionRule::Temperature;
+    if (categoryName == "Thermal Conductance (buildings)")
+        return ConversionRule::Conductance;
     return ConversionRule::Linear;
 }
 
@@ -17,43 +20,65 @@ ConversionRule RuleForCategory(std::string_view categoryName) {
 // last bit (e.g. Fahrenheit is divided by 9 before it is multiplied by 5).
 std::optional<double> TemperatureToCelsius(int type, double x) {
     switch (type) {
-        case 0: return x;
-        case 1: return (x - 32) / 9 * 5;
-        case 2: return x - 273.15;
-        case 3: return (x - 459.67 - 32) / 9 * 5;
-        case 4: return x * 5 * 0.25;
-        default: return std::nullopt;
+        case 0:
+            return x;
+        case 1:
+            return (x - 32) / 9 * 5;
+        case 2:
+            return x - 273.15;
+        case 3:
+            return (x - 459.67 - 32) / 9 * 5;
+        case 4:
+            return x * 5 * 0.25;
+        default:
+            return std::nullopt;
     }
 }
 
 std::optional<double> TemperatureFromCelsius(int type, double x) {
     switch (type) {
-        case 0: return x;
-        case 1: return x / 5 * 9 + 32;
-        case 2: return x + 273.15;
-        case 3: return x / 5 * 9 + 32 + 459.67;
-        case 4: return x * 4 / 5;
-        default: return std::nullopt;
+        case 0:
+            return x;
+        case 1:
+            return x / 5 * 9 + 32;
+        case 2:
+            return x + 273.15;
+        case 3:
+            return x / 5 * 9 + 32 + 459.67;
+        case 4:
+            return x * 4 / 5;
+        default:
+            return std::nullopt;
     }
 }
 
 std::optional<double> ConductanceToReference(int type, double x) {
     switch (type) {
-        case 0: return 1 / (x * kUValueImperialToMetric);
-        case 1: return 1 / x;
-        case 2: return x / kUValueImperialToMetric;
-        case 3: return x;
-        default: return std::nullopt;
+        case 0:
+            return 1 / (x * kUValueImperialToMetric);
+        case 1:
+            return 1 / x;
+        case 2:
+            return x / kUValueImperialToMetric;
+        case 3:
+            return x;
+        default:
+            return std::nullopt;
     }
 }
 
 std::optional<double> ConductanceFromReference(int type, double x) {
     switch (type) {
-        case 0: return 1 / (x * kUValueImperialToMetric);
-        case 1: return 1 / x;
-        case 2: return x * kUValueImperialToMetric;
-        case 3: return x;
-        default: return std::nullopt;
+        case 0:
+            return 1 / (x * kUValueImperialToMetric);
+        case 1:
+            return 1 / x;
+        case 2:
+            return x * kUValueImperialToMetric;
+        case 3:
+            return x;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -61,7 +86,8 @@ std::optional<double> ConvertValue(ConversionRule rule, int fromType, int toType
                                    double factorTo, double x) {
     switch (rule) {
         case ConversionRule::Temperature:
-            if (auto celsius = TemperatureToCelsius(fromType, x)) return TemperatureFromCelsius(toType, *celsius);
+            if (auto celsius = TemperatureToCelsius(fromType, x))
+                return TemperatureFromCelsius(toType, *celsius);
             return std::nullopt;
         case ConversionRule::Conductance:
             if (auto reference = ConductanceToReference(fromType, x)) {
@@ -78,9 +104,11 @@ std::optional<double> ConvertValue(ConversionRule rule, int fromType, int toType
 
 int RadixFromUnitName(std::string_view unitName) {
     const std::size_t bracket = unitName.find('(');
-    if (bracket != std::string_view::npos && bracket > 0) unitName = unitName.substr(0, bracket);
+    if (bracket != std::string_view::npos && bracket > 0)
+        unitName = unitName.substr(0, bracket);
     const std::size_t dash = unitName.find('-');
-    if (dash != std::string_view::npos && dash > 0) unitName = unitName.substr(dash + 1);
+    if (dash != std::string_view::npos && dash > 0)
+        unitName = unitName.substr(dash + 1);
     return ReadAtoi(unitName);
 }
 
@@ -90,13 +118,15 @@ std::string WriteInRadix(std::int32_t value, int radix) {
     constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
     const bool minus = value < 0 && radix == 10;
     // Outside radix 10 a negative value shows its 32-bit pattern, as the original did.
-    std::uint32_t rest = minus ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+    std::uint32_t rest =
+        minus ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
     std::string reversed;
     do {
         reversed.push_back(kDigits[rest % static_cast<std::uint32_t>(radix)]);
         rest /= static_cast<std::uint32_t>(radix);
     } while (rest != 0);
-    if (minus) reversed.push_back('-');
+    if (minus)
+        reversed.push_back('-');
     return std::string(reversed.rbegin(), reversed.rend());
 }
 
@@ -106,9 +136,11 @@ std::string ConvertNumberBase(std::string_view input, std::string_view fromUnitN
                               std::string_view toUnitName) {
     const int fromRadix = RadixFromUnitName(fromUnitName);
     const int toRadix = RadixFromUnitName(toUnitName);
-    if (fromRadix < 2 || fromRadix > 36 || toRadix < 2 || toRadix > 36) return std::string(kErrorText);
+    if (fromRadix < 2 || fromRadix > 36 || toRadix < 2 || toRadix > 36)
+        return std::string(kErrorText);
     const auto value = ReadStrtol32(input, fromRadix);
-    if (!value) return std::string(kErrorText);
+    if (!value)
+        return std::string(kErrorText);
     return WriteInRadix(*value, toRadix);
 }
 

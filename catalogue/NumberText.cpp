@@ -8,24 +8,33 @@ namespace korvane {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::size_t SkipBlanks(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
     return i;
 }
 
 std::size_t SkipDigits(std::string_view text, std::size_t i) {
-    while (i < text.size() && IsDigit(text[i])) ++i;
+    while (i < text.size() && IsDigit(text[i]))
+        ++i;
     return i;
 }
 
 int DigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'z') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'z')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A' + 10;
     return 99;
 }
 
@@ -33,7 +42,8 @@ int DigitValue(char c) {
 
 std::size_t DecimalNumberLength(std::string_view text) {
     std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
     const std::size_t intStart = i;
     i = SkipDigits(text, i);
     std::size_t digits = i - intStart;
@@ -43,12 +53,15 @@ std::size_t DecimalNumberLength(std::string_view text) {
         digits += fracEnd - fracStart;
         i = fracEnd;
     }
-    if (digits == 0) return 0;
+    if (digits == 0)
+        return 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
         const std::size_t expEnd = SkipDigits(text, j);
-        if (expEnd > j) i = expEnd;
+        if (expEnd > j)
+            i = expEnd;
     }
     return i;
 }
@@ -56,7 +69,8 @@ std::size_t DecimalNumberLength(std::string_view text) {
 double ReadAtof(std::string_view text) {
     text.remove_prefix(SkipBlanks(text));
     const std::size_t length = DecimalNumberLength(text);
-    if (length == 0) return 0.0;
+    if (length == 0)
+        return 0.0;
     std::string_view number = text.substr(0, length);
     bool negative = false;
     if (number.front() == '+' || number.front() == '-') {
@@ -69,7 +83,8 @@ double ReadAtof(std::string_view text) {
     if (result.ec == std::errc::result_out_of_range) {
         // from_chars leaves the value alone on range errors; atof gives +-HUGE_VAL or 0.
         const std::size_t expAt = number.find_first_of("eE");
-        const bool tiny = expAt != std::string_view::npos && number.substr(expAt + 1).starts_with('-');
+        const bool tiny =
+            expAt != std::string_view::npos && number.substr(expAt + 1).starts_with('-');
         value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
     }
     return negative ? -value : value;
@@ -78,25 +93,30 @@ double ReadAtof(std::string_view text) {
 int ReadAtoi(std::string_view text) {
     std::size_t i = SkipBlanks(text);
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
     long long value = 0;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
         value = std::min<long long>(value * 10 + (text[i] - '0'), 1LL << 40);
     }
     value = negative ? -value : value;
-    if (value > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    if (value < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+    if (value > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (value < std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
     return static_cast<int>(value);
 }
 
 std::optional<std::int32_t> ReadStrtol32(std::string_view text, int radix) {
-    if (radix < 2 || radix > 36) return std::nullopt;
+    if (radix < 2 || radix > 36)
+        return std::nullopt;
     std::size_t i = SkipBlanks(text);
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
     // "0x" only counts as a prefix when a hexadecimal digit follows it, as in strtol.
-    if (radix == 16 && i + 2 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
-        DigitValue(text[i + 2]) < 16) {
+    if (radix == 16 && i + 2 < text.size() && text[i] == '0' &&
+        (text[i + 1] == 'x' || text[i + 1] == 'X') && DigitValue(text[i + 2]) < 16) {
         i += 2;
     }
     constexpr std::int64_t kLimit = std::int64_t{1} << 31;  // |INT32_MIN|
@@ -109,13 +129,16 @@ std::optional<std::int32_t> ReadStrtol32(std::string_view text, int radix) {
             magnitude = kLimit + 1;
         }
     }
-    if (overflow || magnitude > (negative ? kLimit : kLimit - 1)) return std::nullopt;
+    if (overflow || magnitude > (negative ? kLimit : kLimit - 1))
+        return std::nullopt;
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
 std::string ShortestText(double value) {
-    if (std::isnan(value)) return "nan";
-    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value < 0 ? "-inf" : "inf";
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);

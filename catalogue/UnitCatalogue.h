@@ -1,9 +1,9 @@
 #pragma once
 
 #include <array>
-#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvane {
 
@@ -25,14 +25,14 @@ struct UnitRecord {
     double factor = 0.0;
 };
 
-// Record 0 is the header {category name, " ", unit count}; records 1..count are the units.
-using CategoryTable = std::array<UnitRecord, kRecordsPerCategory>;
-
-// The fixed 47-row table every list, lookup and conversion reads. Texts are UTF-8 and compared
-// byte for byte, so case and trailing blanks matter. Units are addressed by unit index
-// (record number - 1); out-of-range indexes read as an empty record instead of crashing.
+// The 47-row table every list, lookup and conversion reads. In each row, record 0 is the header
+// {category name, " ", unit count} and records 1..count are the units; the remaining records up
+// to 178 are free: empty in built-in rows, with the " " marker as abbreviation in custom rows.
+// Each row reserves its 179 records when loaded, so adding units never reallocates. Texts are
+// UTF-8 and compared byte for byte, so case and trailing blanks matter. Units are addressed by
+// unit index (record number - 1); out-of-range indexes read as an empty record.
 class UnitCatalogue {
-public:
+  public:
     UnitCatalogue();
 
     // Fills all 47 rows from the compiled-in tables; the five custom rows become free slots.
@@ -46,12 +46,17 @@ public:
     int UnitCount(int category) const;
     const std::string& CategoryName(int category) const;
     const UnitRecord& Unit(int category, int unitIndex) const;
-    const std::string& UnitName(int category, int unitIndex) const { return Unit(category, unitIndex).name; }
+    const std::string& UnitName(int category, int unitIndex) const {
+        return Unit(category, unitIndex).name;
+    }
     const std::string& UnitAbbreviation(int category, int unitIndex) const {
         return Unit(category, unitIndex).abbreviation;
     }
-    double UnitFactor(int category, int unitIndex) const { return Unit(category, unitIndex).factor; }
-    const CategoryTable& Row(int category) const;
+    double UnitFactor(int category, int unitIndex) const {
+        return Unit(category, unitIndex).factor;
+    }
+    // Any record 0..178 of a row, free ones included.
+    const UnitRecord& Record(int category, int record) const;
 
     // Exact comparison; the last match wins; 0 when nothing matches.
     int FindCategory(std::string_view name) const;
@@ -69,16 +74,16 @@ public:
     // Turns a custom row back into a free slot with no units.
     void FreeCustomCategory(int category);
 
-private:
-    void SetUnitCount(int category, int count);
-    std::string_view SlotAbbreviation(int category) const;
+  private:
+    // The header's factor holds the count, as every reader of the table expects.
+    void SetUnitCount(int category);
 
-    std::unique_ptr<std::array<CategoryTable, kMaxCategories>> rows_;
+    std::array<std::vector<UnitRecord>, kMaxCategories> rows_;
 };
 
 // One flag per built-in category; non-zero means the category is listed in the window.
 class CategoryVisibility {
-public:
+  public:
     CategoryVisibility();  // the defaults of the built-in tables (25 shown, 17 hidden)
 
     int Flag(int category) const;
@@ -86,7 +91,7 @@ public:
     void SetFlag(int category, int flag);
     static int DefaultFlag(int category);
 
-private:
+  private:
     std::array<int, kBuiltInCategories> flags_{};
 };
 

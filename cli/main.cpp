@@ -1,18 +1,33 @@
 #include <CLI/CLI.hpp>
 
+#include <csignal>
 #include <iostream>
 
-#include "catalogue/UnitCatalogue.h"
+#include "cli/CatalogueCommands.h"
+#include "cli/CliState.h"
+#include "cli/ConvertCommand.h"
 
 int main(int argc, char** argv) {
-    CLI::App app{"korvane-cli: the Korvane unit converter on the command line"};
-    app.require_subcommand(1);
-    auto* categories = app.add_subcommand("categories", "List the built-in categories");
-    categories->callback([] {
-        korvane::UnitCatalogue catalogue;
-        catalogue.LoadBuiltInTables();
-        for (int c = 0; c < korvane::kBuiltInCategories; ++c) std::cout << catalogue.CategoryName(c) << '\n';
-    });
-    CLI11_PARSE(app, argc, argv);
-    return 0;
+#ifdef SIGPIPE
+    // A closed pipe (korvane-cli ... | head) ends the output quietly instead of killing us.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+    std::ios::sync_with_stdio(false);
+
+    CLI::App app{"korvane-cli: the Korvane Unit Converter's engine on the command line"};
+    app.require_subcommand(1, 1);
+    app.footer("Exit status: 0 success, 1 the result is \"Error\", 2 usage error.");
+
+    korvane::cli::CliState state;
+    korvane::cli::AddCatalogueCommands(app, state);
+    korvane::cli::AddConvertCommand(app, state);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        const int status = app.exit(error);
+        return status == 0 ? 0 : korvane::cli::kExitUsage;
+    }
+    std::cout.flush();
+    return state.exitCode;
 }

@@ -1,16 +1,120 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "catalogue/UnitCatalogue.h"
 
 namespace korvane {
 namespace {
 
-TEST(UnitCatalogue, CustomRowsAreFreeSlots) {
-    UnitCatalogue catalogue;
-    catalogue.LoadBuiltInTables();
-    EXPECT_EQ(catalogue.FindCategory("Custom"), 46);
-    EXPECT_EQ(catalogue.UnitCount(46), 0);
-    EXPECT_TRUE(catalogue.IsFreeSlot(42));
+class UnitCatalogueTest : public ::testing::Test {
+  protected:
+    void SetUp() override { catalogue_.LoadBuiltInTables(); }
+    int Category(std::string_view name) const { return catalogue_.FindCategory(name); }
+    UnitCatalogue catalogue_;
+};
+
+TEST_F(UnitCatalogueTest, LookupsAreExactAndFallBackToZero) {
+    const int distance = Category("Distance");
+    EXPECT_EQ(distance, 15);
+    EXPECT_EQ(Category("distance"), 0);
+    EXPECT_EQ(Category("Distance "), 0);
+    EXPECT_EQ(Category(""), 0);
+    // With several free slots the last one wins.
+    EXPECT_EQ(Category("Custom"), 46);
+
+    const int transfer = Category("Data Transfer");
+    EXPECT_NE(catalogue_.FindUnit(transfer, "H12 "), catalogue_.FindUnit(transfer, "H12"));
+    EXPECT_EQ(catalogue_.UnitName(transfer, catalogue_.FindUnit(transfer, "H12 ")), "H12 ");
+    EXPECT_EQ(catalogue_.FindUnit(distance, "Meter"), 0);
+    EXPECT_EQ(catalogue_.FindUnit(distance, "no such unit"), 0);
+    EXPECT_EQ(catalogue_.FindUnit(99, "meter"), 0);
+}
+
+TEST_F(UnitCatalogueTest, LastMatchWinsWhenANameOccursTwice) {
+    const int slot = 44;
+    catalogue_.SetCategoryName(slot, "money");
+    ASSERT_TRUE(catalogue_.AppendUnit(slot, "Euro", 1));
+    ASSERT_TRUE(catalogue_.AppendUnit(slot, "Cent", 0.01));
+    ASSERT_TRUE(catalogue_.AppendUnit(slot, "Euro", 2));
+    EXPECT_EQ(catalogue_.FindUnit(slot, "Euro"), 2);
+    catalogue_.SetCategoryName(45, "money");
+    EXPECT_EQ(catalogue_.FindCategory("money"), 45);
+}
+
+TEST_F(UnitCatalogueTest, OutOfRangeAccessReadsEmpty) {
+    EXPECT_EQ(catalogue_.UnitCount(-1), 0);
+    EXPECT_EQ(catalogue_.UnitCount(47), 0);
+    EXPECT_EQ(catalogue_.CategoryName(47), "");
+    EXPECT_EQ(catalogue_.UnitName(0, -1), "");
+    EXPECT_EQ(catalogue_.UnitName(0, 178), "");
+    EXPECT_EQ(catalogue_.Record(0, kRecordsPerCategory).name, "");
+}
+
+TEST_F(UnitCatalogueTest, NewUnitsTakeTheAbbreviationOfTheirFreeRecord) {
+    const int distance = Category("Distance");
+    ASSERT_TRUE(catalogue_.AppendUnit(distance, "Rope", 500));
+    EXPECT_EQ(catalogue_.UnitCount(distance), 101);
+    EXPECT_EQ(catalogue_.UnitAbbreviation(distance, 100), "");
+    EXPECT_EQ(catalogue_.UnitFactor(distance, 100), 500);
+
+    catalogue_.SetCategoryName(42, "money");
+    ASSERT_TRUE(catalogue_.AppendUnit(42, "Euro", 1));
+    EXPECT_EQ(catalogue_.UnitAbbreviation(42, 0), " ");
+    EXPECT_FALSE(catalogue_.IsFreeSlot(42));
+}
+
+TEST_F(UnitCatalogueTest, RemovingAUnitClosesTheGap) {
+    catalogue_.SetCategoryName(42, "money");
+    for (const char* name : {"Euro", "Cent", "Pound"})
+        ASSERT_TRUE(catalogue_.AppendUnit(42, name, 1));
+    ASSERT_TRUE(catalogue_.RemoveUnit(42, 0));
+    EXPECT_EQ(catalogue_.UnitCount(42), 2);
+    EXPECT_EQ(catalogue_.Record(42, 0).factor, 2.0);
+    EXPECT_EQ(catalogue_.UnitName(42, 0), "Cent");
+    EXPECT_EQ(catalogue_.UnitName(42, 1), "Pound");
+    EXPECT_EQ(catalogue_.Record(42, 3).name, "");
+    EXPECT_EQ(catalogue_.Record(42, 3).abbreviation, " ");
+    EXPECT_FALSE(catalogue_.RemoveUnit(42, 2));
+    EXPECT_FALSE(catalogue_.RemoveUnit(42, -1));
+
+    catalogue_.FreeCustomCategory(42);
+    EXPECT_TRUE(catalogue_.IsFreeSlot(42));
+    EXPECT_EQ(catalogue_.UnitCount(42), 0);
+    catalogue_.FreeCustomCategory(Category("Distance"));  // built-in rows are never freed
+    EXPECT_EQ(catalogue_.UnitCount(15), 100);
+}
+
+TEST_F(UnitCatalogueTest, ARowHoldsAtMost178Units) {
+    const int transfer = Category("Data Transfer");
+    for (int i = catalogue_.UnitCount(transfer); i < kMaxUnitsPerCategory; ++i) {
+        ASSERT_TRUE(catalogue_.AppendUnit(transfer, "link " + std::to_string(i), 1));
+    }
+    EXPECT_EQ(catalogue_.UnitCount(transfer), 178);
+    EXPECT_FALSE(catalogue_.AppendUnit(transfer, "one too many", 1));
+    EXPECT_EQ(catalogue_.UnitCount(transfer), 178);
+    EXPECT_FALSE(catalogue_.AppendUnit(47, "nowhere", 1));
+}
+
+TEST_F(UnitCatalogueTest, ReloadingForgetsCustomChanges) {
+    catalogue_.SetCategoryName(42, "money");
+    catalogue_.AppendUnit(42, "Euro", 1);
+    catalogue_.AppendUnit(0, "g-unit", 1);
+    catalogue_.LoadBuiltInTables();
+    EXPECT_TRUE(catalogue_.IsFreeSlot(42));
+    EXPECT_EQ(catalogue_.UnitCount(0), 10);
+}
+
+TEST(CategoryVisibility, DefaultsAndBounds) {
+    CategoryVisibility visibility;
+    EXPECT_TRUE(visibility.IsVisible(0));    // Acceleration
+    EXPECT_FALSE(visibility.IsVisible(1));   // Amount of Substance
+    EXPECT_FALSE(visibility.IsVisible(42));  // custom rows have no flag
+    visibility.SetFlag(1, 7);
+    EXPECT_TRUE(visibility.IsVisible(1));
+    visibility.SetFlag(-1, 1);
+    visibility.SetFlag(42, 1);
+    EXPECT_EQ(visibility.Flag(42), 0);
 }
 
 }  // namespace

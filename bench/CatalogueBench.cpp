@@ -1,0 +1,72 @@
+// One "Data Transfer" request the way a keystroke costs it: two unit lookups in the longest
+// category, the conversion and the formatting. The baseline is the cheapest part alone
+// (shortest to_chars of the same value), so the ratio shows what the rest adds.
+#include <benchmark/benchmark.h>
+
+#include <charconv>
+
+#include "catalogue/Conversion.h"
+#include "catalogue/ResultFormat.h"
+#include "catalogue/UnitCatalogue.h"
+
+namespace {
+
+using namespace korvane;
+
+const UnitCatalogue& Catalogue() {
+    static const UnitCatalogue catalogue = [] {
+        UnitCatalogue c;
+        c.LoadBuiltInTables();
+        return c;
+    }();
+    return catalogue;
+}
+
+void BM_Baseline_ToChars(benchmark::State& state) {
+    double value = 1234.5678;
+    char buffer[64];
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(value);
+        auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+        benchmark::DoNotOptimize(result.ptr);
+    }
+}
+BENCHMARK(BM_Baseline_ToChars);
+
+void BM_DataTransferRequest(benchmark::State& state) {
+    const UnitCatalogue& catalogue = Catalogue();
+    const int category = catalogue.FindCategory("Data Transfer");
+    // Late in the table, so both lookups scan nearly the whole category.
+    const std::string from = "Virtual Tributary 6 (signal)";
+    const std::string to = "VLB";
+    const ResultFormat format;
+    double input = 3.5;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(input);
+        const int a = catalogue.FindUnit(category, from);
+        const int b = catalogue.FindUnit(category, to);
+        const double value = ConvertLinear(input, catalogue.UnitFactor(category, a),
+                                           catalogue.UnitFactor(category, b));
+        std::string text = FormatResult(value, format);
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+BENCHMARK(BM_DataTransferRequest);
+
+void BM_FindCategoryLast(benchmark::State& state) {
+    const UnitCatalogue& catalogue = Catalogue();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(catalogue.FindCategory("Volume (Dry)"));
+}
+BENCHMARK(BM_FindCategoryLast);
+
+void BM_LoadBuiltInTables(benchmark::State& state) {
+    for (auto _ : state) {
+        UnitCatalogue catalogue;
+        catalogue.LoadBuiltInTables();
+        benchmark::DoNotOptimize(&catalogue);
+    }
+}
+BENCHMARK(BM_LoadBuiltInTables);
+
+}  // namespace

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include "cli/CliState.h"
+
+namespace korvane::cli {
+
+// `categories` and `units`.
+void AddCatalogueCommands(CLI::App& app, CliState& state);
+
+}  // namespace korvane::cli

@@ -1,0 +1,187 @@
+#include "cli/ConvertCommand.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "app/ConversionRequest.h"
+#include "catalogue/Conversion.h"
+#include "cli/UnitResolver.h"
+
+namespace korvane::cli {
+
+namespace {
+
+struct ConvertOptions {
+    std::string value;
+    std::string from;
+    std::string to;
+    std::string category;
+    std::string batch;
+    FormatMode mode = FormatMode::AutoFormat;
+    int precision = kDefaultPrecision;
+};
+
+struct Outcome {
+    std::string output;   // the text the output box would show; empty on a usage error
+    std::string message;  // for the standard error stream
+    int status = kExitOk;
+};
+
+Outcome ConvertOne(const UnitCatalogue& catalogue, const UnitResolver& resolver,
+                   const ConvertOptions& options, std::string_view value, std::string_view from,
+                   std::string_view to, std::string_view category) {
+    const UnitResolver::Resolution resolution = resolver.Resolve(from, to, category);
+    if (resolution.category < 0)
+        return {{}, resolution.message, kExitUsage};
+    ConversionRequest request;
+    request.category = resolution.category;
+    request.fromUnit = from;
+    request.toUnit = to;
+    request.input = value;
+    request.format = ResultFormat{options.mode, options.precision};
+    const ConversionResult result = RunConversionRequest(catalogue, request);
+    if (!result.changed)
+        return {{}, "the category has no units to convert", kExitUsage};
+    const int status = result.output == kErrorText ? kExitError : kExitOk;
+    return {result.output, result.errorMessage, status};
+}
+
+void RunSingle(CliState& state, const ConvertOptions& options) {
+    const UnitCatalogue& catalogue = state.Catalogue();
+    const UnitResolver resolver(catalogue, UnitResolver::Mode::Scan);
+    const Outcome outcome = ConvertOne(catalogue, resolver, options, options.value, options.from,
+                                       options.to, options.category);
+    if (outcome.status != kExitUsage)
+        std::cout << outcome.output << '\n';
+    if (!outcome.message.empty())
+        std::cerr << "korvane-cli: " << outcome.message << '\n';
+    state.Report(outcome.status);
+}
+
+bool ReadAll(const std::string& path, std::string& text) {
+    if (path == "-") {
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        return !std::cin.bad();
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return false;
+    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+}
+
+// Splits one batch line at tabs; at most five fields are told apart.
+std::vector<std::string_view> Fields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    while (fields.size() < 4) {
+        const std::size_t tab = line.find('\t', start);
+        if (tab == std::string_view::npos)
+            break;
+        fields.push_back(line.substr(start, tab - start));
+        start = tab + 1;
+    }
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+Outcome ConvertLine(const UnitCatalogue& catalogue, const UnitResolver& resolver,
+                    const ConvertOptions& options, std::string_view line) {
+    const auto fields = Fields(line);
+    if (fields.size() < 3 || fields.size() > 4) {
+        return {{}, "expected VALUE<TAB>FROM<TAB>TO with an optional <TAB>CATEGORY", kExitUsage};
+    }
+    return ConvertOne(catalogue, resolver, options, fields[0], fields[1], fields[2],
+                      fields.size() == 4 ? fields[3] : std::string_view());
+}
+
+void RunBatch(CliState& state, const ConvertOptions& options) {
+    std::string text;
+    if (!ReadAll(options.batch, text)) {
+        std::cerr << "korvane-cli: cannot read \"" << Printable(options.batch) << "\"\n";
+        state.Report(kExitUsage);
+        return;
+    }
+    const UnitCatalogue& catalogue = state.Catalogue();
+    const UnitResolver resolver(catalogue, UnitResolver::Mode::Indexed);
+    std::string out;
+    out.reserve(text.size());
+    std::size_t lineNumber = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string_view line(text.data() + start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        start = end + 1;
+        ++lineNumber;
+        const Outcome outcome = ConvertLine(catalogue, resolver, options, line);
+        // A failed line still gets its output line, so results stay aligned with requests.
+        out += outcome.status == kExitUsage ? std::string(kErrorText) : outcome.output;
+        out += '\n';
+        if (!outcome.message.empty()) {
+            std::cerr << "korvane-cli: line " << lineNumber << ": " << outcome.message << '\n';
+        }
+        state.Report(outcome.status);
+        if (out.size() > (1u << 16)) {
+            std::fwrite(out.data(), 1, out.size(), stdout);
+            out.clear();
+        }
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+void AddConvertCommand(CLI::App& app, CliState& state) {
+    auto options = std::make_shared<ConvertOptions>();
+    auto* convert = app.add_subcommand(
+        "convert",
+        "Convert VALUE from unit FROM to unit TO and print what the output box would show");
+    convert->add_option("VALUE", options->value, "The value or expression to convert");
+    convert->add_option("FROM", options->from, "Exact name of the source unit");
+    convert->add_option("TO", options->to, "Exact name of the target unit");
+    convert->add_option("--category", options->category,
+                        "Exact category name; needed when both units belong to several categories");
+    const std::map<std::string, FormatMode> modes{{"auto", FormatMode::AutoFormat},
+                                                  {"scientific", FormatMode::Scientific},
+                                                  {"fixed", FormatMode::Fixed}};
+    convert
+        ->add_option("--format", options->mode,
+                     "Result format: auto (8 significant digits), scientific, fixed")
+        ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case));
+    convert
+        ->add_option("--precision", options->precision,
+                     "Decimals of the scientific and fixed formats")
+        ->default_val(kDefaultPrecision);
+    auto* batch = convert->add_option("--batch", options->batch,
+                                      "Read requests from FILE (or - for standard input): one per "
+                                      "line, VALUE<TAB>FROM<TAB>TO[<TAB>CATEGORY]; "
+                                      "one output line per request, in order");
+    convert->callback([&state, options, batch, convert] {
+        const bool single =
+            convert->count("VALUE") + convert->count("FROM") + convert->count("TO") > 0;
+        if (batch->count() > 0 && single) {
+            std::cerr << "korvane-cli: convert takes either VALUE FROM TO or --batch, not both\n";
+            state.Report(kExitUsage);
+        } else if (batch->count() > 0) {
+            RunBatch(state, *options);
+        } else if (convert->count("TO") == 0) {
+            std::cerr << "korvane-cli: convert needs VALUE FROM TO (or --batch FILE)\n"
+                      << convert->help();
+            state.Report(kExitUsage);
+        } else {
+            RunSingle(state, *options);
+        }
+    });
+}
+
+}  // namespace korvane::cli

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include "app/ConversionRequest.h"
+
+namespace korvane {
+namespace {
+
+class ConversionRequestTest : public ::testing::Test {
+  protected:
+    void SetUp() override { catalogue_.LoadBuiltInTables(); }
+
+    ConversionResult Run(std::string_view category, std::optional<std::string_view> from,
+                         std::optional<std::string_view> to, std::string_view input,
+                         ResultFormat format = {}, bool abbreviations = true) {
+        ConversionRequest request;
+        request.category = catalogue_.FindCategory(category);
+        request.fromUnit = from;
+        request.toUnit = to;
+        request.input = input;
+        request.format = format;
+        request.showAbbreviation = abbreviations;
+        return RunConversionRequest(catalogue_, request);
+    }
+
+    UnitCatalogue catalogue_;
+};
+
+TEST_F(ConversionRequestTest, DistanceWithTwoLineLabels) {
+    const ConversionResult result = Run("Distance", "meter", "centimeter", "6");
+    ASSERT_TRUE(result.changed);
+    EXPECT_EQ(result.output, "600");
+    EXPECT_EQ(result.fromLabel, "meter\nm");
+    EXPECT_EQ(result.toLabel, "centimeter\ncm");
+    EXPECT_TRUE(result.errorMessage.empty());
+
+    const ConversionResult bare = Run("Distance", "meter", "centimeter", "6", {}, false);
+    EXPECT_EQ(bare.fromLabel, "meter");
+    EXPECT_EQ(bare.toLabel, "centimeter");
+}
+
+TEST_F(ConversionRequestTest, LabelsOfUnitsWithoutOrWithEmptyAbbreviation) {
+    EXPECT_EQ(Run("Distance", "arm length", "meter", "1").fromLabel, "arm length");
+    EXPECT_EQ(Run("Power", "MBH", "watt", "1").fromLabel, "MBH\n");
+}
+
+TEST_F(ConversionRequestTest, EmptyInputConvertsZero) {
+    EXPECT_EQ(Run("Temperature", "degree Celsius", "degree Fahrenheit", "").output, "32");
+    EXPECT_EQ(Run("Distance", "meter", "centimeter", "").output, "0");
+}
+
+TEST_F(ConversionRequestTest, SameUnitGivesTheValueFormatted) {
+    EXPECT_EQ(Run("Distance", "inch", "inch", "0.1").output, "0.1");
+    EXPECT_EQ(Run("Temperature", "Kelvin", "Kelvin", "1").output, "1");
+}
+
+TEST_F(ConversionRequestTest, NumbersIgnoresTheFormat) {
+    const ResultFormat fixed{FormatMode::Fixed, 3};
+    EXPECT_EQ(Run("Numbers", "base-16 (hexadecimal)", "base-10 (decimal)", "ff", fixed).output,
+              "255");
+    EXPECT_EQ(Run("Numbers", "base-10 (decimal)", "base-10 (decimal)", "ff", fixed).output, "0");
+}
+
+TEST_F(ConversionRequestTest, FormatIsApplied) {
+    EXPECT_EQ(Run("Distance", "foot", "inch", "1", ResultFormat{FormatMode::Scientific, 2}).output,
+              "1.20e+001");
+    EXPECT_EQ(Run("Distance", "foot", "inch", "1", ResultFormat{FormatMode::Fixed, 1}).output,
+              "12.0");
+}
+
+TEST_F(ConversionRequestTest, NothingChangesWithoutUnitsOrSelection) {
+    EXPECT_FALSE(Run("Custom", "a", "b", "1").changed);
+    EXPECT_FALSE(Run("Distance", std::nullopt, "meter", "1").changed);
+    EXPECT_FALSE(Run("Distance", "meter", std::nullopt, "1").changed);
+    // A text that is not a unit of the category must not convert as its first unit.
+    EXPECT_FALSE(Run("Distance", "meter ", "meter", "1").changed);
+    EXPECT_FALSE(Run("Distance", "meter", "Meter", "1").changed);
+}
+
+TEST_F(ConversionRequestTest, OutOfRangeCategoryReadsAsTheFirst) {
+    ConversionRequest request;
+    request.category = 99;
+    request.fromUnit = "meter/second²";
+    request.toUnit = "centimeter/second²";
+    request.input = "1";
+    EXPECT_EQ(RunConversionRequest(catalogue_, request).output, "100");
+}
+
+TEST_F(ConversionRequestTest, UnknownFormulaTypeShowsError) {
+    // A unit appended to "Temperature" outside the preferences has no formula.
+    ASSERT_TRUE(catalogue_.AppendUnit(catalogue_.FindCategory("Temperature"), "gas mark", 1.0));
+    const ConversionResult result = Run("Temperature", "gas mark", "Kelvin", "1");
+    EXPECT_TRUE(result.changed);
+    EXPECT_EQ(result.output, "Error");
+}
+
+}  // namespace
+}  // namespace korvane

@@ -1,0 +1,84 @@
+#!/usr/bin/env python3
+"""Runs one golden file through korvane-cli and compares what it prints.
+
+A golden file holds sections, each starting with a line of its own:
+  args: ARG ...          the command line (split like a shell would, with shlex)
+  env: NAME=VALUE ...    extra environment (optional)
+  stdin:                 the following lines up to the next section are fed to standard input
+  stdout:                the following lines are the exact expected standard output
+  stderr-contains: TEXT  a text that must appear on the standard error stream (repeatable)
+  status: N              the expected exit status
+Lines starting with '#' before the first section are comments. Tabs and trailing blanks are
+significant inside stdin and stdout.
+"""
+import os
+import shlex
+import subprocess
+import sys
+
+SECTIONS = ("args:", "env:", "stdin:", "stdout:", "stderr-contains:", "status:")
+
+
+def parse(path):
+    spec = {"args": [], "env": {}, "stdin": None, "stdout": None, "stderr": [], "status": 0}
+    current = None
+    with open(path, "rb") as f:
+        lines = f.read().split(b"\n")
+    if lines and lines[-1] == b"":
+        lines.pop()
+    for raw in lines:
+        text = raw.decode("utf-8", "surrogateescape")
+        head = next((s for s in SECTIONS if text.startswith(s)), None)
+        if head is None:
+            if current in ("stdin", "stdout"):
+                spec[current].append(raw)
+            elif current is None and (text.startswith("#") or not text.strip()):
+                continue
+            else:
+                sys.exit(f"{path}: unexpected line {text!r}")
+            continue
+        rest = text[len(head):].strip()
+        current = None
+        if head == "args:":
+            spec["args"] = [a.encode("utf-8", "surrogateescape") for a in shlex.split(rest)]
+        elif head == "env:":
+            for item in shlex.split(rest):
+                name, _, value = item.partition("=")
+                spec["env"][name] = value
+        elif head == "stderr-contains:":
+            spec["stderr"].append(rest.encode("utf-8", "surrogateescape"))
+        elif head == "status:":
+            spec["status"] = int(rest)
+        else:
+            current = head[:-1]
+            spec[current] = []
+    return spec
+
+
+def main():
+    cli, path = sys.argv[1], sys.argv[2]
+    spec = parse(path)
+    env = dict(os.environ)
+    env.setdefault("KORVANE_SETTINGS", os.devnull + ".missing/none.ini")
+    env.update(spec["env"])
+    stdin = b"".join(line + b"\n" for line in spec["stdin"]) if spec["stdin"] is not None else b""
+    run = subprocess.run([cli.encode()] + spec["args"], input=stdin, capture_output=True, env=env, timeout=60)
+    failures = []
+    if run.returncode != spec["status"]:
+        failures.append(f"exit status {run.returncode}, expected {spec['status']}")
+    if spec["stdout"] is not None:
+        expected = b"".join(line + b"\n" for line in spec["stdout"])
+        if run.stdout != expected:
+            failures.append("standard output differs:\n--- expected\n" + expected.decode("utf-8", "replace")
+                            + "--- actual\n" + run.stdout.decode("utf-8", "replace"))
+    for text in spec["stderr"]:
+        if text not in run.stderr:
+            failures.append(f"standard error lacks {text!r}")
+    if failures:
+        print(f"{path}:", *failures, sep="\n")
+        print("--- standard error\n" + run.stderr.decode("utf-8", "replace"))
+        sys.exit(1)
+
+
+if __name__ == "__main__":
+    main()
