@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Release programs and starts the converter.
+# Builds the Release programs and opens the converter window. Without a display it says so
+# and shows the same conversion through korvane-cli instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -9,8 +10,16 @@ cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DKORVANE_BUILD_TESTS=OFF
     -DKORVANE_BUILD_BENCHMARKS=OFF
 cmake --build build-release -j"$jobs"
 
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    exec build-release/ui/korvane "$@"
+fi
+
 cli=build-release/cli/korvane-cli
-"$cli" --help
 echo
-echo "\$ korvane-cli convert 1 foot inch"
-"$cli" convert 1 foot inch
+echo "No display: neither DISPLAY nor WAYLAND_DISPLAY is set, so the window cannot open here."
+echo "Run this script from a desktop session (or under xvfb-run) to see the window."
+echo "The same engine on the command line; the window's first conversion, typed as 2*3 in"
+echo "\"Distance\" from meter to centimeter, is:"
+echo
+echo "\$ $cli convert '2*3' meter centimeter"
+"$cli" convert '2*3' meter centimeter
