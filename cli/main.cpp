@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "catalogue/UnitCatalogue.h"
+#include "cli/EvalCommand.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"korvane-cli: the Korvane unit converter on the command line"};
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
         catalogue.LoadBuiltInTables();
         for (int c = 0; c < korvane::kBuiltInCategories; ++c) std::cout << catalogue.CategoryName(c) << '\n';
     });
+    AddEvalCommand(app);
     CLI11_PARSE(app, argc, argv);
     return 0;
 }
