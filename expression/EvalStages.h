@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
 #include "expression/ZK_eval_math_expression.h"
 
@@ -45,6 +46,8 @@ enum ErrorCode : int {
     kLastTableCode = 51,
 };
 
+struct BracketTable;
+
 // Everything one evaluation carries through its stages. Passed by reference so that the
 // recursion frames stay small: the deepest expression nests about a thousand of them.
 struct EvalContext {
@@ -57,6 +60,23 @@ struct EvalContext {
     std::FILE* errors = nullptr;  // diagnostics; nullptr writes nothing, not even the checker's
     std::FILE* output = nullptr;  // the help text; nullptr writes nothing
     int first_code = 0;           // first code reported during this evaluation, 0 when none
+    // The matching ')' of every '(' in the normalised copy (kNoMatch elsewhere), so that a
+    // bracket group is skipped in one step instead of re-scanned at every level. Pieces of other
+    // texts, or a null table, take the plain scan; both give the same results.
+    const BracketTable* brackets = nullptr;
+    bool use_bracket_table = true;  // off only to check that both ways agree
+};
+
+// Built once per evaluation over the normalised copy.
+struct BracketTable {
+    static constexpr std::uint16_t kNoMatch = 0xFFFF;
+    std::string_view copy;
+    std::vector<std::uint16_t> matches;  // followed by room for the open-bracket stack
+
+    explicit BracketTable(std::string_view text);
+    // The index, in the copy, of the ')' matching the '(' at `text.data() + i`; kNoMatch when
+    // unknown.
+    std::size_t MatchOf(std::string_view text, std::size_t i) const;
 };
 
 // ---- Reporting (ExpressionErrors.cpp) ----------------------------------------------------------

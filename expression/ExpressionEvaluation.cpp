@@ -2,6 +2,7 @@
 // normalised copy: no stage copies text, so a recursion level costs only a few words of stack.
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "expression/EvalStages.h"
@@ -261,7 +262,13 @@ ME_TYPE EvaluateEntry(EvalContext& c, std::string_view text) {
         Report(c, kEntryName, text, "", 0);
         return c.slot;
     }
+    std::optional<BracketTable> brackets;
+    if (c.use_bracket_table && copy.find('(') != copy.npos) {
+        brackets.emplace(copy);
+        c.brackets = &*brackets;
+    }
     const ME_TYPE value = eval_correct_math_expression_xyzt(c, copy, copy.size());
+    c.brackets = nullptr;
     if (c.slot != kNoError) {
         Report(c, kEntryName, text, "", 0);
         return c.slot;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <string>
 
 #include "catalogue/NumberText.h"
@@ -41,7 +42,7 @@ constexpr std::array<NamedConstant, 11> kNamedConstants = {{
 }};
 
 // Character classes are ASCII only, whatever the locale: bytes above 127 are never letters.
-bool IsAsciiAlnum(unsigned char c) {
+constexpr bool IsAsciiAlnum(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
@@ -49,9 +50,17 @@ char AsciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+constexpr std::array<bool, 256> kAllowed = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[c] = IsAsciiAlnum(static_cast<unsigned char>(c));
+    for (const char c : std::string_view("._,()+-/*^ "))
+        table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
+
 bool IsAllowed(char c) {
-    constexpr std::string_view kPunctuation = "._,()+-/*^ ";
-    return IsAsciiAlnum(static_cast<unsigned char>(c)) || kPunctuation.find(c) != kPunctuation.npos;
+    return kAllowed[static_cast<unsigned char>(c)];
 }
 
 bool SameIgnoringCase(std::string_view operand, std::string_view name) {
@@ -166,6 +175,27 @@ int check_math_expression_for_correctness(EvalContext& c, std::string_view text)
     return kNoError;
 }
 
+BracketTable::BracketTable(std::string_view text) : copy(text), matches(2 * text.size() + 1) {
+    std::uint16_t* const stack = matches.data() + text.size();
+    std::size_t open = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        matches[i] = kNoMatch;
+        if (text[i] == '(') {
+            stack[open++] = static_cast<std::uint16_t>(i);
+        } else if (text[i] == ')' && open > 0) {
+            matches[stack[--open]] = static_cast<std::uint16_t>(i);
+        }
+    }
+}
+
+std::size_t BracketTable::MatchOf(std::string_view text, std::size_t i) const {
+    const std::less_equal<const char*> before;
+    if (!before(copy.data(), text.data()) ||
+        !before(text.data() + i, copy.data() + copy.size() - 1))
+        return kNoMatch;
+    return matches[static_cast<std::size_t>(text.data() - copy.data()) + i];
+}
+
 int positions_of_brackets(EvalContext& c, std::string_view text, std::size_t length,
                           std::size_t& left, std::size_t& right) {
     c.slot = kNoError;
@@ -177,6 +207,23 @@ int positions_of_brackets(EvalContext& c, std::string_view text, std::size_t len
         return kTooLong;
     }
     length = std::min(length, text.size());
+    if (c.brackets != nullptr) {
+        // The pair is the first '(' and its match, if nothing unbalanced comes first: then the
+        // scan below would find the same pair.
+        std::size_t first = 0;
+        while (first < length && text[first] != '(' && text[first] != ')')
+            ++first;
+        if (first < length && text[first] == '(') {
+            const std::size_t match = c.brackets->MatchOf(text, first);
+            const std::size_t offset =
+                static_cast<std::size_t>(text.data() - c.brackets->copy.data());
+            if (match != BracketTable::kNoMatch && match - offset < length) {
+                left = first;
+                right = match - offset;
+                return 0;
+            }
+        }
+    }
     int depth = 0;
     bool seen = false;
     for (std::size_t i = 0; i < length; ++i) {
@@ -239,13 +286,15 @@ ME_TYPE evaluate_number(EvalContext& c, std::string_view text, std::size_t lengt
 using namespace korvane::expression;
 
 void normalize_math_expression(std::string_view text, std::string& copy) {
-    copy.clear();
+    copy.resize(std::min(text.size(), kMaxLength));
+    std::size_t length = 0;
     for (const char ch : text) {
-        if (copy.size() == kMaxLength)
+        if (length == copy.size())
             break;
         if (ch != ' ')
-            copy += AsciiLower(ch);
+            copy[length++] = AsciiLower(ch);
     }
+    copy.resize(length);
 }
 
 int check_math_expression_for_correctness(std::string_view text, int print_errors) {

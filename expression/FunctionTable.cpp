@@ -215,6 +215,11 @@ ME_TYPE Impuls(ME_TYPE a, ME_TYPE a1, ME_TYPE a2) {
     return a == a1 ? 1 : 0;
 }
 
+// Exact equality; the first letter is compared inline because most lookups fail on it.
+bool SameName(std::string_view known, std::string_view name) {
+    return known.size() == name.size() && !name.empty() && known[0] == name[0] && known == name;
+}
+
 // Reports a failed domain check, or an unknown name, with the table message of its code.
 ME_TYPE Finish(EvalContext& c, std::string_view function, std::string_view name, Outcome outcome) {
     if (outcome.code != 0) {
@@ -257,7 +262,7 @@ ME_TYPE eval_one_argument_function_xyzt(EvalContext& c, std::string_view name,
     c.slot = kNoError;
     const ME_TYPE a = eval_correct_math_expression_xyzt(c, arguments, arguments.size());
     for (const OneArgumentFunction& f : kOneArgumentFunctions) {
-        if (f.name == name)
+        if (SameName(f.name, name))
             return Finish(c, kOneArgumentName, name, f.compute(a));
     }
     return Finish(c, kOneArgumentName, name, {0, kUnknownOneArgumentFunction});
@@ -270,7 +275,7 @@ ME_TYPE eval_two_arguments_function_xyzt(EvalContext& c, std::string_view name,
     const std::string_view second = arguments.substr(comma + 1);
     const ME_TYPE b = eval_correct_math_expression_xyzt(c, second, second.size());
     for (const TwoArgumentsFunction& f : kTwoArgumentsFunctions) {
-        if (f.name == name)
+        if (SameName(f.name, name))
             return Finish(c, kTwoArgumentsName, name, f.compute(a, b));
     }
     return Finish(c, kTwoArgumentsName, name, {0, kUnknownTwoArgumentsFunction});

@@ -77,7 +77,8 @@ struct CapturedEvaluation {
 };
 
 inline CapturedEvaluation EvaluateCaptured(std::string_view text, int print_errors = 1,
-                                           double x = 0, double y = 0, double z = 0, double t = 0) {
+                                           double x = 0, double y = 0, double z = 0, double t = 0,
+                                           bool bracket_table = true) {
     CapturedEvaluation result;
     result.output = Capture([&](std::FILE* stream) {
         EvalContext c{.x = x,
@@ -87,7 +88,8 @@ inline CapturedEvaluation EvaluateCaptured(std::string_view text, int print_erro
                       .slot = result.code,
                       .print = print_errors != 0,
                       .errors = stream,
-                      .output = stream};
+                      .output = stream,
+                      .use_bracket_table = bracket_table};
         result.value = EvaluateEntry(c, text);
         result.first_code = c.first_code;
     });
