@@ -23,10 +23,10 @@ void AddEvalCommand(CLI::App& app) {
     auto options = std::make_shared<EvalOptions>();
     CLI::App* eval = app.add_subcommand("eval", "Evaluate an arithmetic expression");
     eval->add_option("EXPR", options->expression, "The expression, e.g. 2*sin(pi/4)")->required();
-    eval->add_option("--x", options->x, "Value of the variable x (default 0)");
-    eval->add_option("--y", options->y, "Value of the variable y (default 0)");
-    eval->add_option("--z", options->z, "Value of the variable z (default 0)");
-    eval->add_option("--t", options->t, "Value of the variable t (default 0)");
+    eval->add_option("--x", options->x, "Value of the variable x (default 0)")->type_name("V");
+    eval->add_option("--y", options->y, "Value of the variable y (default 0)")->type_name("V");
+    eval->add_option("--z", options->z, "Value of the variable z (default 0)")->type_name("V");
+    eval->add_option("--t", options->t, "Value of the variable t (default 0)")->type_name("V");
     eval->callback([options] {
         const math_expression_check result = eval_math_expression_checked_xyzt(
             options->expression, korvane::ReadAtof(options->x), korvane::ReadAtof(options->y),
