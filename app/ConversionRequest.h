@@ -31,7 +31,8 @@ struct ConversionResult {
 };
 
 // The one conversion path shared by the window and korvane-cli.
-ConversionResult RunConversionRequest(const UnitCatalogue& catalogue, const ConversionRequest& request);
+ConversionResult RunConversionRequest(const UnitCatalogue& catalogue,
+                                      const ConversionRequest& request);
 
 // The unit's name, or its name, "\n" and abbreviation when abbreviations are shown and the
 // unit has one (" " means none).

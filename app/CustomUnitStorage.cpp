@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "app/IniDocument.h"
@@ -89,16 +90,29 @@ void LoadCategoryNames(const ProfileReader& file, UnitCatalogue& catalogue) {
     }
 }
 
-void LoadUnitsOfRow(const ProfileReader& file, UnitCatalogue& catalogue, int row) {
-    const std::string section = catalogue.CategoryName(row);
+// The folded keys of the unit entries, made once for all rows.
+struct FoldedEntryKeys {
+    std::string unit[kCustomUnitEntries + 1];
+    std::string value[kCustomUnitEntries + 1];
+
+    FoldedEntryKeys() {
+        for (int n = 1; n <= kCustomUnitEntries; ++n) {
+            unit[n] = FoldCase(UnitKey(n));
+            value[n] = FoldCase(ValueKey(n));
+        }
+    }
+};
+
+void LoadUnitsOfRow(const IniIndex::Entries& section, const FoldedEntryKeys& keys,
+                    UnitCatalogue& catalogue, int row) {
     for (int n = 1; n <= kCustomUnitEntries; ++n) {
-        std::string name = file.GetString(section, UnitKey(n), kFreeSlotName);
-        if (IsFreeEntryName(name))
+        const std::optional<std::string_view> name = IniIndex::Find(&section, keys.unit[n]);
+        if (!name || IsFreeEntryName(*name))
             continue;
-        const double factor = ReadAtof(file.GetString(section, ValueKey(n), ""));
-        if (!IsUsableFactor(factor) || RowHasUnitNamed(catalogue, row, name))
+        const double factor = ReadAtof(IniIndex::Find(&section, keys.value[n]).value_or(""));
+        if (!IsUsableFactor(factor) || RowHasUnitNamed(catalogue, row, *name))
             continue;
-        if (!catalogue.AppendUnit(row, std::move(name), factor))
+        if (!catalogue.AppendUnit(row, std::string(*name), factor))
             return;  // the row is full
     }
 }
@@ -119,9 +133,13 @@ bool AcceptsCustomUnits(const UnitCatalogue& catalogue, int category) {
 void LoadCustomUnits(const ProfileStore& store, UnitCatalogue& catalogue) {
     const ProfileSnapshot file = store.Snapshot();
     LoadCategoryNames(file, catalogue);
+    const FoldedEntryKeys keys;
     for (int row = 0; row < kMaxCategories; ++row) {
-        if (AcceptsCustomUnits(catalogue, row))
-            LoadUnitsOfRow(file, catalogue, row);
+        if (!AcceptsCustomUnits(catalogue, row))
+            continue;
+        if (const IniIndex::Entries* section = file.Section(catalogue.CategoryName(row))) {
+            LoadUnitsOfRow(*section, keys, catalogue, row);
+        }
     }
 }
 

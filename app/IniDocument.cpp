@@ -32,6 +32,84 @@ bool IsBlankLine(std::string_view text) {
     return SkipBlanks(text, 0) == text.size();
 }
 
+enum class Shape : unsigned char { Other, Section, BrokenSection, Entry };
+
+// What a line is, and where its name (section name or key) and value lie; nothing copied.
+struct LineShape {
+    Shape shape = Shape::Other;
+    std::size_t nameBegin = 0;
+    std::size_t nameEnd = 0;
+    std::size_t valueBegin = 0;
+    std::size_t valueEnd = 0;
+};
+
+LineShape ShapeOf(std::string_view line) {
+    LineShape result;
+    const std::size_t begin = SkipBlanks(line, 0);
+    if (begin == line.size() || line[begin] == ';' || line[begin] == '#')
+        return result;
+    if (line[begin] == '[') {
+        // The last ']' closes the name, so a name may itself contain brackets.
+        const std::size_t close = line.rfind(']');
+        if (close == std::string_view::npos || close <= begin) {
+            // Keys below a header we cannot read must not be taken for another section's.
+            result.shape = Shape::BrokenSection;
+            return result;
+        }
+        result.shape = Shape::Section;
+        result.nameBegin = SkipBlanks(line, begin + 1);
+        result.nameEnd = TrimEnd(line, result.nameBegin, close);
+        return result;
+    }
+    const std::size_t equals = line.find('=', begin);
+    if (equals == std::string_view::npos)
+        return result;
+    const std::size_t keyEnd = TrimEnd(line, begin, equals);
+    if (keyEnd == begin)
+        return result;
+    result.shape = Shape::Entry;
+    result.nameBegin = begin;
+    result.nameEnd = keyEnd;
+    result.valueBegin = SkipBlanks(line, equals + 1);
+    result.valueEnd = TrimEnd(line, result.valueBegin, line.size());
+    return result;
+}
+
+// The text as UTF-8 without its byte-order mark; `converted` holds it when it had to be
+// decoded from Windows-1252.
+std::string_view DecodeText(std::string_view bytes, bool& byteOrderMark, std::string& converted) {
+    byteOrderMark = bytes.starts_with(kByteOrderMark);
+    if (byteOrderMark)
+        bytes.remove_prefix(kByteOrderMark.size());
+    if (IsValidUtf8(bytes))
+        return bytes;
+    converted = Windows1252ToUtf8(bytes);
+    return converted;
+}
+
+// Calls visit(line, crlf) for each line; `crlf` tells whether CR LF ended it. LF, CR LF and a
+// lone CR all end a line; a last line without a break is visited too.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit&& visit) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = start;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+            ++end;
+        if (end == text.size()) {
+            visit(text.substr(start), false);
+            return;
+        }
+        const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        visit(text.substr(start, end - start), crlf);
+        start = end + (crlf ? 2 : 1);
+    }
+}
+
+std::string_view Part(std::string_view line, std::size_t begin, std::size_t end) {
+    return line.substr(begin, end - begin);
+}
+
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -42,67 +120,41 @@ std::string_view TrimBlanks(std::string_view text) {
 IniDocument::Line IniDocument::ClassifyLine(std::string text) {
     Line line;
     line.text = std::move(text);
-    const std::string_view view = line.text;
-    const std::size_t begin = SkipBlanks(view, 0);
-    if (begin == view.size() || view[begin] == ';' || view[begin] == '#')
-        return line;
-    if (view[begin] == '[') {
-        // The last ']' closes the name, so a name may itself contain brackets.
-        const std::size_t close = view.rfind(']');
-        if (close == std::string_view::npos || close <= begin) {
-            // Keys below a header we cannot read must not be taken for another section's.
-            line.kind = Kind::BrokenSection;
-            return line;
-        }
-        line.kind = Kind::Section;
-        line.folded = FoldCase(TrimBlanks(view.substr(begin + 1, close - begin - 1)));
-        return line;
-    }
-    const std::size_t equals = view.find('=', begin);
-    if (equals == std::string_view::npos)
-        return line;
-    const std::size_t keyEnd = TrimEnd(view, begin, equals);
-    if (keyEnd == begin)
-        return line;
-    line.kind = Kind::Entry;
-    line.keyBegin = begin;
-    line.keyEnd = keyEnd;
-    line.valueBegin = SkipBlanks(view, equals + 1);
-    line.valueEnd = TrimEnd(view, line.valueBegin, view.size());
-    line.folded = FoldCase(view.substr(begin, keyEnd - begin));
-    return line;
-}
-
-void IniDocument::SplitLines(std::string_view text) {
-    bool sawLineBreak = false;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines_.push_back(ClassifyLine(std::string(text.substr(start))));
+    const LineShape shape = ShapeOf(line.text);
+    const std::string_view name = Part(line.text, shape.nameBegin, shape.nameEnd);
+    switch (shape.shape) {
+        case Shape::Other:
             break;
-        }
-        lines_.push_back(ClassifyLine(std::string(text.substr(start, end - start))));
-        const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-        if (!sawLineBreak) {
-            crlf_ = crlf;
-            sawLineBreak = true;
-        }
-        start = end + (crlf ? 2 : 1);
+        case Shape::BrokenSection:
+            line.kind = Kind::BrokenSection;
+            break;
+        case Shape::Section:
+            line.kind = Kind::Section;
+            line.folded = FoldCase(name);
+            break;
+        case Shape::Entry:
+            line.kind = Kind::Entry;
+            line.folded = FoldCase(name);
+            line.keyBegin = shape.nameBegin;
+            line.keyEnd = shape.nameEnd;
+            line.valueBegin = shape.valueBegin;
+            line.valueEnd = shape.valueEnd;
+            break;
     }
+    return line;
 }
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
     IniDocument document;
-    if (bytes.starts_with(kByteOrderMark)) {
-        document.byteOrderMark_ = true;
-        bytes.remove_prefix(kByteOrderMark.size());
-    }
-    if (IsValidUtf8(bytes)) {
-        document.SplitLines(bytes);
-    } else {
-        document.SplitLines(Windows1252ToUtf8(bytes));
-    }
+    std::string converted;
+    const std::string_view text = DecodeText(bytes, document.byteOrderMark_, converted);
+    bool sawLineBreak = false;
+    ForEachLine(text, [&](std::string_view line, bool crlf) {
+        document.lines_.push_back(ClassifyLine(std::string(line)));
+        if (!sawLineBreak)
+            document.crlf_ = crlf;
+        sawLineBreak = true;
+    });
     return document;
 }
 
@@ -135,29 +187,42 @@ std::optional<std::string_view> IniDocument::Find(std::string_view foldedSection
     return std::nullopt;
 }
 
-std::string IniDocument::IndexKey(std::string_view foldedSection, std::string_view foldedKey) {
-    // A line break can be in neither name, so it separates them without ambiguity.
-    std::string key;
-    key.reserve(foldedSection.size() + 1 + foldedKey.size());
-    key += foldedSection;
-    key += '\n';
-    key += foldedKey;
-    return key;
+IniIndex IniIndex::Build(std::string_view bytes) {
+    IniIndex index;
+    bool byteOrderMark = false;
+    std::string converted;
+    Entries* section = nullptr;
+    ForEachLine(DecodeText(bytes, byteOrderMark, converted), [&](std::string_view line, bool) {
+        const LineShape shape = ShapeOf(line);
+        const std::string_view name = Part(line, shape.nameBegin, shape.nameEnd);
+        if (shape.shape == Shape::Section) {
+            section = &index.sections_.try_emplace(FoldCase(name)).first->second;
+        } else if (shape.shape == Shape::BrokenSection) {
+            section = nullptr;
+        } else if (shape.shape == Shape::Entry && section != nullptr) {
+            section->try_emplace(FoldCase(name), Part(line, shape.valueBegin, shape.valueEnd));
+        }
+    });
+    return index;
 }
 
-IniDocument::Index IniDocument::BuildIndex() const {
-    Index index;
-    const std::string* section = nullptr;
-    for (const Line& line : lines_) {
-        if (line.kind == Kind::Section) {
-            section = &line.folded;
-        } else if (line.kind == Kind::BrokenSection) {
-            section = nullptr;
-        } else if (section != nullptr && line.kind == Kind::Entry) {
-            index.try_emplace(IndexKey(*section, line.folded), line.Value());
-        }
-    }
-    return index;
+const IniIndex::Entries* IniIndex::FindSection(std::string_view foldedSection) const {
+    const auto found = sections_.find(foldedSection);
+    return found == sections_.end() ? nullptr : &found->second;
+}
+
+std::optional<std::string_view> IniIndex::Find(const Entries* section, std::string_view foldedKey) {
+    if (section == nullptr)
+        return std::nullopt;
+    const auto found = section->find(foldedKey);
+    if (found == section->end())
+        return std::nullopt;
+    return found->second;
+}
+
+std::optional<std::string_view> IniIndex::Find(std::string_view foldedSection,
+                                               std::string_view foldedKey) const {
+    return Find(FindSection(foldedSection), foldedKey);
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {

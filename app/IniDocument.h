@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,11 +30,6 @@ class IniDocument {
     std::optional<std::string_view> Find(std::string_view foldedSection,
                                          std::string_view foldedKey) const;
 
-    // Every entry's first value under IndexKey(section, key), for many reads of one file.
-    using Index = std::unordered_map<std::string, std::string>;
-    Index BuildIndex() const;
-    static std::string IndexKey(std::string_view foldedSection, std::string_view foldedKey);
-
     // Names as the caller spells them (matched through FoldCase); the names and the value must
     // hold no line break. A new key goes at the end of the first matching section, a new
     // section at the end of the file. Both return false when the file already said so.
@@ -61,12 +57,39 @@ class IniDocument {
     };
 
     static Line ClassifyLine(std::string text);
-    void SplitLines(std::string_view text);
     void AppendSection(std::string_view section, std::string_view key, std::string_view value);
 
     std::vector<Line> lines_;
     bool byteOrderMark_ = false;
     bool crlf_ = false;
+};
+
+// Lookup by std::string_view in maps keyed by std::string, without building a string.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const noexcept {
+        return std::hash<std::string_view>{}(text);
+    }
+};
+
+// The entries of a file for many reads, built straight from its bytes with the rules of
+// IniDocument: folded section name -> folded key -> first value.
+class IniIndex {
+  public:
+    using Entries = std::unordered_map<std::string, std::string, TextHash, std::equal_to<>>;
+
+    static IniIndex Build(std::string_view bytes);
+
+    // Names must already be folded. nullptr when the file has no such section.
+    const Entries* FindSection(std::string_view foldedSection) const;
+    std::optional<std::string_view> Find(std::string_view foldedSection,
+                                         std::string_view foldedKey) const;
+    static std::optional<std::string_view> Find(const Entries* section, std::string_view foldedKey);
+
+    friend bool operator==(const IniIndex&, const IniIndex&) = default;
+
+  private:
+    std::unordered_map<std::string, Entries, TextHash, std::equal_to<>> sections_;
 };
 
 // Blanks around names and values carry no meaning in the file.

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "app/FileAccess.h"
-#include "app/IniDocument.h"
 #include "app/TextEncoding.h"
 #include "catalogue/CaseFold.h"
 #include "catalogue/Utf8.h"
@@ -62,7 +61,7 @@ std::string RefusalOf(std::string_view what, std::string_view text, bool isValue
 struct ProfileSnapshot::Data {
     file_access::FileStamp stamp;
     bool settled = false;
-    IniDocument::Index index;
+    IniIndex index;
 };
 
 std::optional<int> ParseProfileInt(std::string_view text) {
@@ -99,13 +98,17 @@ int ProfileReader::GetInt(std::string_view section, std::string_view key, int de
 
 std::optional<std::string> ProfileSnapshot::Find(std::string_view section,
                                                  std::string_view key) const {
+    const std::optional<std::string_view> value =
+        IniIndex::Find(Section(section), FoldCase(TrimBlanks(key)));
+    if (!value)
+        return std::nullopt;
+    return std::string(*value);
+}
+
+const IniIndex::Entries* ProfileSnapshot::Section(std::string_view section) const {
     if (!data_)
-        return std::nullopt;
-    const auto found = data_->index.find(
-        IniDocument::IndexKey(FoldCase(TrimBlanks(section)), FoldCase(TrimBlanks(key))));
-    if (found == data_->index.end())
-        return std::nullopt;
-    return found->second;
+        return nullptr;
+    return data_->index.FindSection(FoldCase(TrimBlanks(section)));
 }
 
 std::optional<std::string> ProfileEditor::Find(std::string_view section,
@@ -167,7 +170,7 @@ ProfileSnapshot ProfileStore::Snapshot() const {
     auto data = std::make_shared<ProfileSnapshot::Data>();
     data->stamp = file.stamp;
     data->settled = IsSettled(file.stamp);
-    data->index = IniDocument::Parse(file.bytes).BuildIndex();
+    data->index = IniIndex::Build(file.bytes);
     cache_ = data;
     return ProfileSnapshot(std::move(data));
 }

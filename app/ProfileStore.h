@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace korvane {
+#include "app/IniDocument.h"
 
-class IniDocument;
+namespace korvane {
 
 enum class WriteError {
     None,
@@ -58,6 +58,9 @@ class ProfileSnapshot final : public ProfileReader {
     ProfileSnapshot() = default;
     explicit ProfileSnapshot(std::shared_ptr<const Data> data) : data_(std::move(data)) {}
     std::optional<std::string> Find(std::string_view section, std::string_view key) const override;
+    // The entries of one section, keyed by folded key, for reading many keys of it; nullptr
+    // when the file has no such section.
+    const IniIndex::Entries* Section(std::string_view section) const;
 
   private:
     std::shared_ptr<const Data> data_;

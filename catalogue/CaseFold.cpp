@@ -108,16 +108,20 @@ char32_t LowerCodePoint(char32_t c) {
 }  // namespace
 
 std::string FoldCase(std::string_view utf8) {
-    std::string folded;
-    folded.reserve(utf8.size());
+    // Most names are ASCII: lower them in place and be done.
+    std::string folded(utf8);
     std::size_t at = 0;
+    for (; at < folded.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(folded[at]);
+        if (byte >= 0x80)
+            break;
+        if (byte >= 'A' && byte <= 'Z')
+            folded[at] = static_cast<char>(byte + 0x20);
+    }
+    if (at == folded.size())
+        return folded;
+    folded.resize(at);
     while (at < utf8.size()) {
-        const auto byte = static_cast<unsigned char>(utf8[at]);
-        if (byte < 0x80) {
-            folded += static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + 0x20 : byte);
-            ++at;
-            continue;
-        }
         const Utf8Char decoded = DecodeUtf8(utf8, at);
         if (decoded.length == 0) {
             folded += utf8[at];

@@ -36,13 +36,13 @@ TEST(IniDocument, FirstOccurrenceWinsAcrossDuplicates) {
         IniDocument::Parse("[S]\nA=first\nA=second\n[s]\nA=third\nB=only later\n");
     EXPECT_EQ(Lookup(document, "S", "A"), "first");
     EXPECT_EQ(Lookup(document, "S", "B"), "only later");
-    const IniDocument::Index index = document.BuildIndex();
-    EXPECT_EQ(index.at(IniDocument::IndexKey("s", "a")), "first");
-    EXPECT_EQ(index.at(IniDocument::IndexKey("s", "b")), "only later");
+    const IniIndex index = IniIndex::Build("[S]\nA=first\nA=second\n[s]\nA=third\nB=only later\n");
+    EXPECT_EQ(index.Find("s", "a"), "first");
+    EXPECT_EQ(index.Find("s", "b"), "only later");
 }
 
 TEST(IniDocument, IgnoresWhatIsNotAnEntryOfASection) {
-    const IniDocument document = IniDocument::Parse(
+    const std::string_view text =
         "Orphan=1\n"
         "[S]\n"
         "no equals sign\n"
@@ -52,14 +52,16 @@ TEST(IniDocument, IgnoresWhatIsNotAnEntryOfASection) {
         "[Broken\n"
         "C=under a broken header\n"
         "[T] trailing text\n"
-        "D=4\n");
+        "D=4\n";
+    const IniDocument document = IniDocument::Parse(text);
     EXPECT_EQ(Lookup(document, "", "Orphan"), std::nullopt);
     EXPECT_EQ(Lookup(document, "S", "A"), std::nullopt);
     EXPECT_EQ(Lookup(document, "S", "B"), std::nullopt);
     EXPECT_EQ(Lookup(document, "S", "C"), std::nullopt);
     EXPECT_EQ(Lookup(document, "Broken", "C"), std::nullopt);
     EXPECT_EQ(Lookup(document, "T", "D"), "4");
-    EXPECT_EQ(document.BuildIndex().size(), 1u);
+    const IniIndex index = IniIndex::Build(text);
+    EXPECT_EQ(index, IniIndex::Build("[S]\n[T]\nD=4\n"));
 }
 
 TEST(IniDocument, SectionNamesMayHoldBrackets) {
