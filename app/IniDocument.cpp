@@ -75,15 +75,38 @@ LineShape ShapeOf(std::string_view line) {
     return result;
 }
 
-// The text as UTF-8 without its byte-order mark; `converted` holds it when it had to be
-// decoded from Windows-1252.
+bool IsLineBreak(char c) {
+    return c == '\n' || c == '\r';
+}
+
+// Line by line, so a UTF-8 file into which an older editor put one Windows-1252 line keeps its
+// other lines intact (a line break is the same byte in both encodings).
+std::string LinesToUtf8(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size() + bytes.size() / 8);
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = start;
+        while (end < bytes.size() && !IsLineBreak(bytes[end]))
+            ++end;
+        const std::string_view line = bytes.substr(start, end - start);
+        text += IsValidUtf8(line) ? std::string(line) : Windows1252ToUtf8(line);
+        while (end < bytes.size() && IsLineBreak(bytes[end]))
+            text += bytes[end++];
+        start = end;
+    }
+    return text;
+}
+
+// The text as UTF-8 without its byte-order mark; `converted` holds it when some of it had to
+// be decoded from Windows-1252.
 std::string_view DecodeText(std::string_view bytes, bool& byteOrderMark, std::string& converted) {
     byteOrderMark = bytes.starts_with(kByteOrderMark);
     if (byteOrderMark)
         bytes.remove_prefix(kByteOrderMark.size());
     if (IsValidUtf8(bytes))
         return bytes;
-    converted = Windows1252ToUtf8(bytes);
+    converted = LinesToUtf8(bytes);
     return converted;
 }
 

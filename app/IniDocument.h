@@ -19,7 +19,7 @@ namespace korvane {
 // written; entries before the first section header belong to no section.
 class IniDocument {
   public:
-    // Accepts UTF-8 with or without a byte-order mark; bytes that are not valid UTF-8 are read
+    // Accepts UTF-8 with or without a byte-order mark; a line that is not valid UTF-8 is read
     // as Windows-1252. LF, CRLF and a lone CR all end a line.
     static IniDocument Parse(std::string_view bytes);
 

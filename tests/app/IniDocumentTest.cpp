@@ -76,6 +76,13 @@ TEST(IniDocument, DecodesWindows1252WhenNotUtf8) {
     EXPECT_EQ(document.Serialise(), "[Maß]\nµm=€ 5\n");
 }
 
+TEST(IniDocument, DecodesOnlyTheLinesThatAreNotUtf8) {
+    const IniDocument document = IniDocument::Parse("[Maß]\r\n\xB5m=\xB0\r\nµs=°\r\n");
+    EXPECT_EQ(Lookup(document, "maß", "µM"), "°");
+    EXPECT_EQ(Lookup(document, "maß", "µS"), "°");
+    EXPECT_EQ(document.Serialise(), "[Maß]\r\nµm=°\r\nµs=°\r\n");
+}
+
 TEST(IniDocument, KeepsByteOrderMarkAndLineBreakStyle) {
     IniDocument document = IniDocument::Parse("\xEF\xBB\xBF[S]\r\nA=1\r\n");
     EXPECT_EQ(Lookup(document, "S", "A"), "1");
