@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <unordered_set>
 
 #include "app/IniDocument.h"
 #include "app/SettingsKeys.h"
@@ -40,20 +41,21 @@ bool IsUsableFactor(double factor) {
 }
 
 bool NameIsTaken(const UnitCatalogue& catalogue, std::string_view name) {
+    const std::string folded = FoldCase(name);
     for (int c = 0; c < kMaxCategories; ++c) {
-        if (EqualsIgnoringCase(catalogue.CategoryName(c), name))
+        if (FoldCase(catalogue.CategoryName(c)) == folded)
             return true;
     }
     return false;
 }
 
-bool RowHasUnitNamed(const UnitCatalogue& catalogue, int category, std::string_view name) {
-    const std::string folded = FoldCase(name);
+// The folded names of a row's units, for the duplicate test of each loaded unit.
+std::unordered_set<std::string> FoldedUnitNames(const UnitCatalogue& catalogue, int category) {
+    std::unordered_set<std::string> names;
     for (int u = 0; u < catalogue.UnitCount(category); ++u) {
-        if (FoldCase(catalogue.UnitName(category, u)) == folded)
-            return true;
+        names.insert(FoldCase(catalogue.UnitName(category, u)));
     }
-    return false;
+    return names;
 }
 
 int UsedEntries(const ProfileReader& file, std::string_view section) {
@@ -105,12 +107,18 @@ struct FoldedEntryKeys {
 
 void LoadUnitsOfRow(const IniIndex::Entries& section, const FoldedEntryKeys& keys,
                     UnitCatalogue& catalogue, int row) {
+    std::optional<std::unordered_set<std::string>> taken;  // made when the first unit shows up
     for (int n = 1; n <= kCustomUnitEntries; ++n) {
         const std::optional<std::string_view> name = IniIndex::Find(&section, keys.unit[n]);
         if (!name || IsFreeEntryName(*name))
             continue;
         const double factor = ReadAtof(IniIndex::Find(&section, keys.value[n]).value_or(""));
-        if (!IsUsableFactor(factor) || RowHasUnitNamed(catalogue, row, *name))
+        if (!IsUsableFactor(factor))
+            continue;
+        if (!taken)
+            taken = FoldedUnitNames(catalogue, row);
+        // A second unit of the same name would shadow the first in every lookup.
+        if (!taken->insert(FoldCase(*name)).second)
             continue;
         if (!catalogue.AppendUnit(row, std::string(*name), factor))
             return;  // the row is full

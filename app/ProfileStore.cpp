@@ -41,8 +41,7 @@ std::string RefusalOf(std::string_view what, std::string_view text, bool isValue
     if (!IsValidUtf8(text))
         return "the " + std::string(what) + " is not valid UTF-8 text";
     if (ContainsControlCharacter(text)) {
-        return "the " + std::string(what) + " " + Quoted(text) +
-               " holds a line break or another control character";
+        return "the " + std::string(what) + " holds a line break or another control character";
     }
     if (isValue)
         return {};
