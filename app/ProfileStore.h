@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "app/IniDocument.h"
 
@@ -28,6 +29,12 @@ struct WriteResult {
         return WriteResult{error, std::move(reason)};
     }
 };
+
+// For a caller that makes several writes and reports once: keeps the first failure.
+inline void KeepFirstFailure(WriteResult& kept, WriteResult next) {
+    if (kept.ok() && !next.ok())
+        kept = std::move(next);
+}
 
 // Integer values: blanks, an optional minus sign, then the leading decimal digits ("12abc" is
 // 12, "abc" is 0). nullopt, meaning "use the default", for an empty text or one outside the

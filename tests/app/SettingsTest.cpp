@@ -137,7 +137,9 @@ TEST_F(SettingsFile, FailedSaveReportsOneReasonAndChangesNothing) {
 
     ProfileStore nowhere(folder_.File("blocker/Tabrivo.ini"));
     WriteBytes(folder_.File("blocker"), "a file where a folder should be");
-    const WriteResult failed = SaveDisplaySettings(nowhere, catalogue, {}, CategoryVisibility());
+    // What the window does at close: two saves, one report naming the first failure.
+    WriteResult failed = SaveDisplaySettings(nowhere, catalogue, {}, CategoryVisibility());
+    KeepFirstFailure(failed, SaveLastSelection(nowhere, "Bad\nName", 0, 0));
     EXPECT_EQ(failed.error, WriteError::FileError);
     EXPECT_NE(failed.reason.find("blocker"), std::string::npos) << failed.reason;
 }
