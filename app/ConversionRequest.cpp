@@ -1,7 +1,7 @@
 #include "app/ConversionRequest.h"
 
 #include "catalogue/Conversion.h"
-#include "catalogue/NumberText.h"
+#include "expression/ZK_eval_math_expression.h"
 
 namespace korvane {
 
@@ -13,10 +13,14 @@ struct Evaluation {
     std::string message;
 };
 
+// Empty input converts as 0 without asking the evaluator. Any error the evaluator reported,
+// even one a later stage cleared, makes the request fail: its value would be an error code or
+// a guess, and showing it as a converted result would be a wrong number.
 Evaluation Evaluate(std::string_view input) {
     if (input.empty())
         return {};
-    return Evaluation{ReadAtof(input), false, {}};
+    math_expression_check check = eval_math_expression_checked(input);
+    return Evaluation{check.value, check.error_reported, std::move(check.first_message)};
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "cli/CatalogueCommands.h"
 #include "cli/CliState.h"
 #include "cli/ConvertCommand.h"
+#include "cli/EvalCommand.h"
 
 int main(int argc, char** argv) {
 #ifdef SIGPIPE
@@ -16,11 +17,13 @@ int main(int argc, char** argv) {
 
     CLI::App app{"korvane-cli: the Korvane Unit Converter's engine on the command line"};
     app.require_subcommand(1, 1);
-    app.footer("Exit status: 0 success, 1 the result is \"Error\", 2 usage error.");
+    app.footer("Exit status: 0 success, 1 the result is \"Error\" or the evaluation reported an\n"
+               "error, 2 usage error.");
 
     korvane::cli::CliState state;
     korvane::cli::AddCatalogueCommands(app, state);
     korvane::cli::AddConvertCommand(app, state);
+    korvane::cli::AddEvalCommand(app, state);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/ProfileStore.h"
+#include "catalogue/UnitCatalogue.h"
+
+// Custom categories and units in the settings file. The catalogue holds them while the program
+// runs; the file holds them between runs, and every change reaches it the moment it is made.
+//
+//   [Settings]  Custom_1..Custom_5             names of the custom categories (rows 42..46)
+//   [<category>] CustomUnit_1..CustomUnit_10   unit names
+//                CustomValue_1..CustomValue_10 factors, as text
+//                CustomUnits                   how many of those entries are in use
+//
+// An entry whose name is "Custom" or shorter than 2 characters is free and is reused first.
+namespace korvane {
+
+inline constexpr int kCustomCategoryEntries = 5;
+inline constexpr int kCustomUnitEntries = 10;
+
+bool IsFreeEntryName(std::string_view name);
+
+// False for the three formula categories ("Temperature", "Thermal Conductance (buildings)",
+// "Numbers"), whose units are not a plain factor, and for free custom slots.
+bool AcceptsCustomUnits(const UnitCatalogue& catalogue, int category);
+
+// Brings the stored custom categories and units into a catalogue fresh from LoadBuiltInTables:
+// Custom_n names row 41 + n, and each category's used unit entries are appended after its
+// units, in entry order. Skipped: a category name equal to an existing one ignoring case, units
+// of categories that accept none, units whose factor is 0 or not finite or whose name a unit of
+// the row already has (ignoring case), and whatever no longer fits into the row's 178 slots.
+// "CustomUnits" is not trusted: every used entry is loaded.
+void LoadCustomUnits(const ProfileStore& store, UnitCatalogue& catalogue);
+
+// Custom categories. Storing takes the first free Custom_n entry (WriteError::NoFreeEntry when
+// there is none); forgetting frees every entry holding exactly `name` and deletes that
+// category's unit keys from its section, leaving the section's other keys alone.
+bool HasFreeCategoryEntry(const ProfileStore& store);
+WriteResult StoreCustomCategory(ProfileStore& store, std::string_view name);
+WriteResult ForgetCustomCategory(ProfileStore& store, std::string_view name);
+
+// Custom units of the category whose section (its name) is given. Ask HasFreeUnitEntry before
+// changing the catalogue: StoreCustomUnit refuses with WriteError::NoFreeEntry when all ten
+// entries are in use, and refuses a factor text that reads as 0 or not finite. "CustomUnits" is
+// written as the number of used entries.
+int UsedUnitEntries(const ProfileStore& store, std::string_view section);
+bool HasFreeUnitEntry(const ProfileStore& store, std::string_view section);
+WriteResult StoreCustomUnit(ProfileStore& store, std::string_view section, std::string_view name,
+                            std::string_view factorText);
+
+struct ForgetUnitResult {
+    int freed = 0;  // entries freed in the file: normally 1, 0 when the unit was not there
+    WriteResult write;
+};
+ForgetUnitResult ForgetCustomUnit(ProfileStore& store, std::string_view section,
+                                  std::string_view name);
+
+// How a factor is stored: 14 decimals ("0.01000000000000") when that reads back as the same
+// number, else 17 significant digits ("1.2345678901234567e-20"). Empty for infinity and NaN,
+// which are never stored.
+std::string FactorText(double factor);
+
+}  // namespace korvane

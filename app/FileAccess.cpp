@@ -1,0 +1,491 @@
+#include "app/FileAccess.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
+namespace korvane::file_access {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// std::filesystem reads a narrow string in the system code page on Windows; our texts are UTF-8.
+fs::path ToPath(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string FromPath(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string TemporaryPathFor(const std::string& path) {
+    return path + ".tmp";
+}
+
+std::string TooLargeReason(std::size_t maxBytes) {
+    return "the file is larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MB";
+}
+
+constexpr std::chrono::microseconds kFirstRetryDelay{100};
+constexpr std::chrono::microseconds kLongestRetryDelay{2000};
+
+}  // namespace
+
+std::string FollowLinks(const std::string& path) {
+    fs::path current = ToPath(path);
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code error;
+        if (!fs::is_symlink(current, error) || error)
+            break;
+        const fs::path target = fs::read_symlink(current, error);
+        if (error)
+            break;
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    return FromPath(current);
+}
+
+std::optional<std::string> CreateParentFolders(const std::string& path) {
+    const fs::path folder = ToPath(path).parent_path();
+    if (folder.empty())
+        return std::nullopt;
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error)
+        return "could not create the folder " + FromPath(folder) + ": " + error.message();
+    return std::nullopt;
+}
+
+#ifndef _WIN32
+
+namespace {
+
+std::string ErrnoText() {
+    return std::generic_category().message(errno);
+}
+
+std::int64_t Nanoseconds(const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+FileStamp StampFrom(const struct stat& info) {
+    FileStamp stamp;
+    stamp.device = static_cast<std::uint64_t>(info.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(info.st_ino);
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
+#ifdef __APPLE__
+    stamp.modifiedNs = Nanoseconds(info.st_mtimespec);
+    stamp.changedNs = Nanoseconds(info.st_ctimespec);
+#else
+    stamp.modifiedNs = Nanoseconds(info.st_mtim);
+    stamp.changedNs = Nanoseconds(info.st_ctim);
+#endif
+    return stamp;
+}
+
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    int Get() const { return fd_; }
+    int Release() { return std::exchange(fd_, -1); }
+
+  private:
+    int fd_;
+};
+
+ReadOutcome Failed(std::string reason) {
+    ReadOutcome outcome;
+    outcome.status = ReadStatus::Failed;
+    outcome.reason = std::move(reason);
+    return outcome;
+}
+
+bool ReadAll(int fd, std::size_t maxBytes, std::string& bytes) {
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        if (bytes.size() + static_cast<std::size_t>(got) > maxBytes) {
+            errno = EFBIG;
+            return false;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+void FlushFolderOf(const std::string& path) {
+    // Makes the rename itself durable; some file systems cannot do this, which is harmless.
+    const fs::path folder = ToPath(path).parent_path();
+    const std::string name = folder.empty() ? std::string(".") : FromPath(folder);
+    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+ReadOutcome ReadWholeFile(const std::string& path, std::size_t maxBytes) {
+    // Non-blocking, so a pipe put in the file's place cannot hang the program.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (fd.Get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return ReadOutcome{};
+        return Failed("could not open the file: " + ErrnoText());
+    }
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0)
+        return Failed("could not examine the file: " + ErrnoText());
+    if (S_ISDIR(info.st_mode))
+        return Failed("a folder stands where the file should be");
+    if (!S_ISREG(info.st_mode))
+        return Failed("this is not a regular file");
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes)
+        return Failed(TooLargeReason(maxBytes));
+    ReadOutcome outcome;
+    outcome.bytes.reserve(static_cast<std::size_t>(info.st_size));
+    if (!ReadAll(fd.Get(), maxBytes, outcome.bytes)) {
+        if (errno == EFBIG)
+            return Failed(TooLargeReason(maxBytes));
+        return Failed("could not read the file: " + ErrnoText());
+    }
+    if (::fstat(fd.Get(), &info) != 0)
+        return Failed("could not examine the file: " + ErrnoText());
+    outcome.status = ReadStatus::Ok;
+    outcome.stamp = StampFrom(info);
+    return outcome;
+}
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return StampFrom(info);
+}
+
+std::optional<ExclusiveLock> ExclusiveLock::Acquire(const std::string& lockPath,
+                                                    std::chrono::milliseconds patience,
+                                                    std::string& reason) {
+    // Read-only is enough for flock, and lets every user who may read the file take the lock.
+    Descriptor fd(::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644));
+    if (fd.Get() < 0) {
+        reason = "could not open the lock file " + lockPath + ": " + ErrnoText();
+        return std::nullopt;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    auto delay = kFirstRetryDelay;
+    for (;;) {
+        if (::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0)
+            return ExclusiveLock(fd.Release());
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK) {
+            reason = "could not lock " + lockPath + ": " + ErrnoText();
+            return std::nullopt;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            reason = "another program kept the settings file locked";
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(delay);
+        delay = std::min(delay * 2, kLongestRetryDelay);
+    }
+}
+
+ExclusiveLock::ExclusiveLock(ExclusiveLock&& other) noexcept
+    : handle_(std::exchange(other.handle_, -1)) {}
+
+ExclusiveLock::~ExclusiveLock() {
+    if (handle_ >= 0)
+        ::close(static_cast<int>(handle_));
+}
+
+std::optional<std::string> ReplaceFileContent(const std::string& path, std::string_view bytes) {
+    const std::string temporary = TemporaryPathFor(path);
+    // A crash may have left one behind; the lock guarantees it is nobody's work in progress.
+    ::unlink(temporary.c_str());
+    Descriptor fd(
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (fd.Get() < 0)
+        return "could not create " + temporary + ": " + ErrnoText();
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0)
+        ::fchmod(fd.Get(), old.st_mode & 07777);
+    std::string failure;
+    if (!WriteAll(fd.Get(), bytes)) {
+        failure = "could not write " + temporary + ": " + ErrnoText();
+    } else if (::fsync(fd.Get()) != 0) {
+        failure = "could not flush " + temporary + " to the disk: " + ErrnoText();
+    } else if (::close(fd.Release()) != 0) {
+        failure = "could not write " + temporary + ": " + ErrnoText();
+    } else if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        failure = "could not replace the file: " + ErrnoText();
+    }
+    if (!failure.empty()) {
+        ::unlink(temporary.c_str());
+        return failure;
+    }
+    FlushFolderOf(path);
+    return std::nullopt;
+}
+
+std::string ProgramFilePath() {
+    return {};
+}
+
+#else  // _WIN32
+
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+    if (utf8.empty())
+        return {};
+    const int size =
+        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                          size);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    if (wide.empty())
+        return {};
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
+                          nullptr, nullptr);
+    return utf8;
+}
+
+std::string LastErrorText() {
+    return std::system_category().message(static_cast<int>(::GetLastError()));
+}
+
+class Handle {
+  public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() {
+        if (Valid())
+            ::CloseHandle(handle_);
+    }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+    HANDLE Release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+
+  private:
+    HANDLE handle_;
+};
+
+// FILETIME counts 100 ns ticks since 1601; the stamp counts from 1970 like the system clock.
+std::int64_t FileTimeNs(const FILETIME& time) {
+    constexpr std::int64_t kTicksFrom1601To1970 = 116444736000000000;
+    const auto ticks = (static_cast<std::int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    return (ticks - kTicksFrom1601To1970) * 100;
+}
+
+HANDLE OpenForReading(const std::string& path) {
+    return ::CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+std::optional<FileStamp> StampOfHandle(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(handle, &info))
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.device = info.dwVolumeSerialNumber;
+    stamp.inode = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    stamp.modifiedNs = FileTimeNs(info.ftLastWriteTime);
+    return stamp;
+}
+
+ReadOutcome Failed(std::string reason) {
+    ReadOutcome outcome;
+    outcome.status = ReadStatus::Failed;
+    outcome.reason = std::move(reason);
+    return outcome;
+}
+
+}  // namespace
+
+ReadOutcome ReadWholeFile(const std::string& path, std::size_t maxBytes) {
+    Handle file(OpenForReading(path));
+    if (!file.Valid()) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return ReadOutcome{};
+        return Failed("could not open the file: " + LastErrorText());
+    }
+    if (::GetFileType(file.Get()) != FILE_TYPE_DISK)
+        return Failed("this is not a regular file");
+    const std::optional<FileStamp> stamp = StampOfHandle(file.Get());
+    if (!stamp)
+        return Failed("could not examine the file: " + LastErrorText());
+    if (stamp->size > maxBytes)
+        return Failed(TooLargeReason(maxBytes));
+    ReadOutcome outcome;
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) {
+            return Failed("could not read the file: " + LastErrorText());
+        }
+        if (got == 0)
+            break;
+        if (outcome.bytes.size() + got > maxBytes)
+            return Failed(TooLargeReason(maxBytes));
+        outcome.bytes.append(buffer, got);
+    }
+    outcome.status = ReadStatus::Ok;
+    outcome.stamp = StampOfHandle(file.Get()).value_or(*stamp);
+    return outcome;
+}
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+    Handle file(OpenForReading(path));
+    if (!file.Valid())
+        return std::nullopt;
+    return StampOfHandle(file.Get());
+}
+
+std::optional<ExclusiveLock> ExclusiveLock::Acquire(const std::string& lockPath,
+                                                    std::chrono::milliseconds patience,
+                                                    std::string& reason) {
+    Handle file(::CreateFileW(Wide(lockPath).c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+        reason = "could not open the lock file " + lockPath + ": " + LastErrorText();
+        return std::nullopt;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    auto delay = kFirstRetryDelay;
+    for (;;) {
+        OVERLAPPED region{};
+        if (::LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                         &region)) {
+            return ExclusiveLock(reinterpret_cast<std::intptr_t>(file.Release()));
+        }
+        if (::GetLastError() != ERROR_LOCK_VIOLATION) {
+            reason = "could not lock " + lockPath + ": " + LastErrorText();
+            return std::nullopt;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            reason = "another program kept the settings file locked";
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(delay);
+        delay = std::min(delay * 2, kLongestRetryDelay);
+    }
+}
+
+ExclusiveLock::ExclusiveLock(ExclusiveLock&& other) noexcept
+    : handle_(std::exchange(other.handle_, -1)) {}
+
+ExclusiveLock::~ExclusiveLock() {
+    // Closing the handle releases the lock.
+    if (handle_ != -1)
+        ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
+}
+
+std::optional<std::string> ReplaceFileContent(const std::string& path, std::string_view bytes) {
+    const std::string temporary = TemporaryPathFor(path);
+    const std::wstring wideTemporary = Wide(temporary);
+    std::string failure;
+    {
+        Handle file(::CreateFileW(wideTemporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid())
+            return "could not create " + temporary + ": " + LastErrorText();
+        while (failure.empty() && !bytes.empty()) {
+            DWORD put = 0;
+            const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
+            if (!::WriteFile(file.Get(), bytes.data(), chunk, &put, nullptr) || put == 0) {
+                failure = "could not write " + temporary + ": " + LastErrorText();
+            }
+            bytes.remove_prefix(put);
+        }
+        if (failure.empty() && !::FlushFileBuffers(file.Get())) {
+            failure = "could not flush " + temporary + " to the disk: " + LastErrorText();
+        }
+    }
+    if (failure.empty() && !::MoveFileExW(wideTemporary.c_str(), Wide(path).c_str(),
+                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        failure = "could not replace the file: " + LastErrorText();
+    }
+    if (!failure.empty()) {
+        ::DeleteFileW(wideTemporary.c_str());
+        return failure;
+    }
+    return std::nullopt;
+}
+
+std::string ProgramFilePath() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return Narrow(buffer);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+#endif  // _WIN32
+
+}  // namespace korvane::file_access

@@ -1,0 +1,236 @@
+#include "app/ProfileStore.h"
+
+#include <chrono>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+#include "app/FileAccess.h"
+#include "app/TextEncoding.h"
+#include "catalogue/CaseFold.h"
+#include "catalogue/Utf8.h"
+
+namespace korvane {
+
+namespace {
+
+// Far beyond any real settings file; protects the program from a huge file put in its place.
+constexpr std::size_t kMaxFileBytes = 32 * 1024 * 1024;
+// A busy peer writes in well under a millisecond; waiting longer means it hangs.
+constexpr std::chrono::milliseconds kLockPatience{5000};
+// A file changed this recently may change again without its time stamp moving (time stamps
+// are coarse on many file systems), so its cached content is not trusted.
+constexpr std::int64_t kSettledAfterNs = 3'000'000'000;
+
+bool IsSettled(const file_access::FileStamp& stamp) {
+    const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                 std::chrono::system_clock::now().time_since_epoch())
+                                 .count();
+    return now - stamp.modifiedNs >= kSettledAfterNs && now - stamp.changedNs >= kSettledAfterNs;
+}
+
+std::string Quoted(std::string_view text) {
+    std::string quoted = "\"";
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
+// Why `text` cannot be stored as a name (or value, when `isValue`); empty when it can.
+std::string RefusalOf(std::string_view what, std::string_view text, bool isValue) {
+    if (!IsValidUtf8(text))
+        return "the " + std::string(what) + " is not valid UTF-8 text";
+    if (ContainsControlCharacter(text)) {
+        return "the " + std::string(what) + " holds a line break or another control character";
+    }
+    if (isValue)
+        return {};
+    const std::string_view trimmed = TrimBlanks(text);
+    if (trimmed.empty())
+        return "the " + std::string(what) + " is empty";
+    if (what == "key" && (trimmed.find('=') != std::string_view::npos || trimmed.front() == '[' ||
+                          trimmed.front() == ';' || trimmed.front() == '#')) {
+        return "the key " + Quoted(text) + " would not read back as a key";
+    }
+    return {};
+}
+
+}  // namespace
+
+struct ProfileSnapshot::Data {
+    file_access::FileStamp stamp;
+    bool settled = false;
+    IniIndex index;
+};
+
+std::optional<int> ParseProfileInt(std::string_view text) {
+    text = TrimBlanks(text);
+    if (text.empty())
+        return std::nullopt;
+    const bool negative = text.front() == '-';
+    std::int64_t value = 0;
+    for (std::size_t i = negative ? 1 : 0; i < text.size() && text[i] >= '0' && text[i] <= '9';
+         ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > std::int64_t{std::numeric_limits<int>::max()} + 1)
+            return std::nullopt;
+    }
+    if (negative)
+        value = -value;
+    if (value > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+std::string ProfileReader::GetString(std::string_view section, std::string_view key,
+                                     std::string_view defaultValue) const {
+    std::optional<std::string> value = Find(section, key);
+    return value ? std::move(*value) : std::string(defaultValue);
+}
+
+int ProfileReader::GetInt(std::string_view section, std::string_view key, int defaultValue) const {
+    const std::optional<std::string> value = Find(section, key);
+    if (!value)
+        return defaultValue;
+    return ParseProfileInt(*value).value_or(defaultValue);
+}
+
+std::optional<std::string> ProfileSnapshot::Find(std::string_view section,
+                                                 std::string_view key) const {
+    const std::optional<std::string_view> value =
+        IniIndex::Find(Section(section), FoldCase(TrimBlanks(key)));
+    if (!value)
+        return std::nullopt;
+    return std::string(*value);
+}
+
+const IniIndex::Entries* ProfileSnapshot::Section(std::string_view section) const {
+    if (!data_)
+        return nullptr;
+    return data_->index.FindSection(FoldCase(TrimBlanks(section)));
+}
+
+std::optional<std::string> ProfileEditor::Find(std::string_view section,
+                                               std::string_view key) const {
+    const std::optional<std::string_view> value =
+        document_.Find(FoldCase(TrimBlanks(section)), FoldCase(TrimBlanks(key)));
+    if (!value)
+        return std::nullopt;
+    return std::string(*value);
+}
+
+bool ProfileEditor::Admit(std::string_view section, std::string_view key,
+                          const std::string_view* value) {
+    if (!outcome_.ok())
+        return false;
+    std::string refusal = RefusalOf("section name", section, false);
+    if (refusal.empty())
+        refusal = RefusalOf("key", key, false);
+    if (refusal.empty() && value != nullptr)
+        refusal = RefusalOf("value", *value, true);
+    if (refusal.empty())
+        return true;
+    Refuse(WriteError::RefusedText, std::move(refusal));
+    return false;
+}
+
+void ProfileEditor::Set(std::string_view section, std::string_view key, std::string_view value) {
+    if (Admit(section, key, &value) && document_.Set(section, key, value))
+        changed_ = true;
+}
+
+void ProfileEditor::SetInt(std::string_view section, std::string_view key, int value) {
+    Set(section, key, std::to_string(value));
+}
+
+void ProfileEditor::Delete(std::string_view section, std::string_view key) {
+    if (Admit(section, key, nullptr) && document_.Erase(section, key))
+        changed_ = true;
+}
+
+void ProfileEditor::Refuse(WriteError error, std::string reason) {
+    if (outcome_.ok())
+        outcome_ = WriteResult::Failure(error, std::move(reason));
+}
+
+ProfileStore::ProfileStore(std::string path) : path_(std::move(path)) {}
+
+ProfileSnapshot ProfileStore::Snapshot() const {
+    if (path_.empty())
+        return {};
+    const std::optional<file_access::FileStamp> stamp = file_access::StampOf(path_);
+    if (!stamp)
+        return {};
+    if (cache_ && cache_->settled && cache_->stamp == *stamp)
+        return ProfileSnapshot(cache_);
+    file_access::ReadOutcome file = file_access::ReadWholeFile(path_, kMaxFileBytes);
+    if (file.status != file_access::ReadStatus::Ok)
+        return {};
+    auto data = std::make_shared<ProfileSnapshot::Data>();
+    data->stamp = file.stamp;
+    data->settled = IsSettled(file.stamp);
+    data->index = IniIndex::Build(file.bytes);
+    cache_ = data;
+    return ProfileSnapshot(std::move(data));
+}
+
+int ProfileStore::GetProfileInt(std::string_view section, std::string_view key,
+                                int defaultValue) const {
+    return Snapshot().GetInt(section, key, defaultValue);
+}
+
+std::string ProfileStore::GetProfileString(std::string_view section, std::string_view key,
+                                           std::string_view defaultValue) const {
+    return Snapshot().GetString(section, key, defaultValue);
+}
+
+WriteResult ProfileStore::WriteProfileInt(std::string_view section, std::string_view key,
+                                          int value) {
+    return Update([&](ProfileEditor& editor) { editor.SetInt(section, key, value); });
+}
+
+WriteResult ProfileStore::WriteProfileString(std::string_view section, std::string_view key,
+                                             std::string_view value) {
+    return Update([&](ProfileEditor& editor) { editor.Set(section, key, value); });
+}
+
+WriteResult ProfileStore::DeleteProfileKey(std::string_view section, std::string_view key) {
+    return Update([&](ProfileEditor& editor) { editor.Delete(section, key); });
+}
+
+WriteResult ProfileStore::Update(const std::function<void(ProfileEditor&)>& change) {
+    if (path_.empty())
+        return WriteResult::Failure(WriteError::FileError, "no settings file is in use");
+    // Replacing a symbolic link would cut it; replace the file it leads to instead.
+    const std::string target = file_access::FollowLinks(path_);
+    if (auto failure = file_access::CreateParentFolders(target)) {
+        return WriteResult::Failure(WriteError::FileError, std::move(*failure));
+    }
+    std::string reason;
+    const auto lock = file_access::ExclusiveLock::Acquire(target + ".lock", kLockPatience, reason);
+    if (!lock)
+        return WriteResult::Failure(WriteError::FileError, std::move(reason));
+    const file_access::ReadOutcome file = file_access::ReadWholeFile(target, kMaxFileBytes);
+    if (file.status == file_access::ReadStatus::Failed) {
+        // Writing now would replace a file we could not read with one holding a single key.
+        return WriteResult::Failure(WriteError::FileError, file.reason);
+    }
+    if (file.bytes.find('\0') != std::string::npos) {
+        return WriteResult::Failure(WriteError::FileError,
+                                    "the file holds binary data, so it is left alone");
+    }
+    IniDocument document = IniDocument::Parse(file.bytes);
+    ProfileEditor editor(document);
+    change(editor);
+    if (!editor.Outcome().ok())
+        return editor.Outcome();
+    if (!editor.Changed())
+        return {};
+    cache_.reset();
+    if (auto failure = file_access::ReplaceFileContent(target, document.Serialise())) {
+        return WriteResult::Failure(WriteError::FileError, std::move(*failure));
+    }
+    return {};
+}
+
+}  // namespace korvane

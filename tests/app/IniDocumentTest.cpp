@@ -1,0 +1,121 @@
+#include "app/IniDocument.h"
+
+#include <gtest/gtest.h>
+
+#include "catalogue/CaseFold.h"
+
+namespace korvane {
+namespace {
+
+std::optional<std::string> Lookup(const IniDocument& document, std::string_view section,
+                                  std::string_view key) {
+    const auto value = document.Find(FoldCase(section), FoldCase(key));
+    if (!value)
+        return std::nullopt;
+    return std::string(*value);
+}
+
+TEST(IniDocument, ReadsLfCrLfAndLoneCrAlike) {
+    for (const std::string_view text :
+         {"[S]\nA=1\nB=2\n", "[S]\r\nA=1\r\nB=2\r\n", "[S]\rA=1\rB=2"}) {
+        const IniDocument document = IniDocument::Parse(text);
+        EXPECT_EQ(Lookup(document, "S", "A"), "1") << text;
+        EXPECT_EQ(Lookup(document, "S", "B"), "2") << text;
+    }
+}
+
+TEST(IniDocument, MatchesNamesIgnoringCaseAndTrimsBlanks) {
+    const IniDocument document =
+        IniDocument::Parse("  [ Viscosity (Kinematic) ]  \n\tvisibility =  1 \n[ÄRGER]\nÖL=x=y\n");
+    EXPECT_EQ(Lookup(document, "viscosity (kinematic)", "VISIBILITY"), "1");
+    EXPECT_EQ(Lookup(document, "ärger", "öl"), "x=y");
+}
+
+TEST(IniDocument, FirstOccurrenceWinsAcrossDuplicates) {
+    const IniDocument document =
+        IniDocument::Parse("[S]\nA=first\nA=second\n[s]\nA=third\nB=only later\n");
+    EXPECT_EQ(Lookup(document, "S", "A"), "first");
+    EXPECT_EQ(Lookup(document, "S", "B"), "only later");
+    const IniIndex index = IniIndex::Build("[S]\nA=first\nA=second\n[s]\nA=third\nB=only later\n");
+    EXPECT_EQ(index.Find("s", "a"), "first");
+    EXPECT_EQ(index.Find("s", "b"), "only later");
+}
+
+TEST(IniDocument, IgnoresWhatIsNotAnEntryOfASection) {
+    const std::string_view text =
+        "Orphan=1\n"
+        "[S]\n"
+        "no equals sign\n"
+        "; A=comment\n"
+        "# B=comment\n"
+        "=no key\n"
+        "[Broken\n"
+        "C=under a broken header\n"
+        "[T] trailing text\n"
+        "D=4\n";
+    const IniDocument document = IniDocument::Parse(text);
+    EXPECT_EQ(Lookup(document, "", "Orphan"), std::nullopt);
+    EXPECT_EQ(Lookup(document, "S", "A"), std::nullopt);
+    EXPECT_EQ(Lookup(document, "S", "B"), std::nullopt);
+    EXPECT_EQ(Lookup(document, "S", "C"), std::nullopt);
+    EXPECT_EQ(Lookup(document, "Broken", "C"), std::nullopt);
+    EXPECT_EQ(Lookup(document, "T", "D"), "4");
+    const IniIndex index = IniIndex::Build(text);
+    EXPECT_EQ(index, IniIndex::Build("[S]\n[T]\nD=4\n"));
+}
+
+TEST(IniDocument, SectionNamesMayHoldBrackets) {
+    const IniDocument document = IniDocument::Parse("[a[b]c]\nK=v\n");
+    EXPECT_EQ(Lookup(document, "a[b]c", "K"), "v");
+}
+
+TEST(IniDocument, DecodesWindows1252WhenNotUtf8) {
+    // "Maß" and "µm" as single Windows-1252 bytes, plus the euro sign at 0x80.
+    const IniDocument document = IniDocument::Parse("[Ma\xDF]\n\xB5m=\x80 5\n");
+    EXPECT_EQ(Lookup(document, "maß", "µM"), "€ 5");
+    EXPECT_EQ(document.Serialise(), "[Maß]\nµm=€ 5\n");
+}
+
+TEST(IniDocument, DecodesOnlyTheLinesThatAreNotUtf8) {
+    const IniDocument document = IniDocument::Parse("[Maß]\r\n\xB5m=\xB0\r\nµs=°\r\n");
+    EXPECT_EQ(Lookup(document, "maß", "µM"), "°");
+    EXPECT_EQ(Lookup(document, "maß", "µS"), "°");
+    EXPECT_EQ(document.Serialise(), "[Maß]\r\nµm=°\r\nµs=°\r\n");
+}
+
+TEST(IniDocument, KeepsByteOrderMarkAndLineBreakStyle) {
+    IniDocument document = IniDocument::Parse("\xEF\xBB\xBF[S]\r\nA=1\r\n");
+    EXPECT_EQ(Lookup(document, "S", "A"), "1");
+    document.Set("S", "B", "2");
+    EXPECT_EQ(document.Serialise(), "\xEF\xBB\xBF[S]\r\nA=1\r\nB=2\r\n");
+}
+
+TEST(IniDocument, SetChangesOnlyItsOwnLine) {
+    IniDocument document = IniDocument::Parse(
+        "; kept comment\n[settings]\n  format = 1\nstray line\n\n[Other]\nX=1\n");
+    EXPECT_TRUE(document.Set("Settings", "Format", "2"));
+    EXPECT_FALSE(document.Set("SETTINGS", "FORMAT", "2"));
+    EXPECT_TRUE(document.Set("Settings", "Precision", "5"));
+    EXPECT_TRUE(document.Set("New", "Key", "v"));
+    EXPECT_EQ(document.Serialise(),
+              "; kept comment\n[settings]\nformat=2\nstray line\nPrecision=5\n\n[Other]\nX=1\n"
+              "\n[New]\nKey=v\n");
+}
+
+TEST(IniDocument, SetWritesWhereReadsLook) {
+    IniDocument document = IniDocument::Parse("[S]\nA=1\n[S]\nB=old\nB=shadowed\n");
+    document.Set("S", "B", "new");
+    document.Set("S", "C", "added");
+    EXPECT_EQ(Lookup(document, "S", "B"), "new");
+    EXPECT_EQ(document.Serialise(), "[S]\nA=1\nC=added\n[S]\nB=new\nB=shadowed\n");
+}
+
+TEST(IniDocument, EraseRemovesEveryOccurrence) {
+    IniDocument document = IniDocument::Parse("[S]\nA=1\nB=2\n[s]\na=3\n[T]\nA=4\n");
+    EXPECT_TRUE(document.Erase("S", "A"));
+    EXPECT_FALSE(document.Erase("S", "A"));
+    EXPECT_EQ(document.Serialise(), "[S]\nB=2\n[s]\n[T]\nA=4\n");
+}
+
+}  // namespace
+}  // namespace korvane

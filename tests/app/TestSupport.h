@@ -1,0 +1,83 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+#include "catalogue/UnitCatalogue.h"
+
+namespace korvane::testing {
+
+// A fresh folder per test, removed afterwards.
+class TempFolder {
+  public:
+    TempFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "korvane-app-test-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data()) == nullptr ? std::string() : pattern;
+        EXPECT_FALSE(path_.empty());
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string File(std::string_view name) const { return path_ + "/" + std::string(name); }
+
+  private:
+    std::string path_;
+};
+
+inline void WriteBytes(const std::string& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A catalogue that does not depend on the compiled-in data: rows named "Category 0" ..
+// "Category 41" with two units each, except the rows the storage treats specially, which carry
+// their real names. Custom rows are free, as after LoadBuiltInTables.
+inline constexpr int kTestDistance = 9;
+inline constexpr int kTestDataTransfer = 8;
+inline constexpr int kTestNumbers = 26;
+inline constexpr int kTestTemperature = 33;
+inline constexpr int kTestConductance = 34;
+
+inline UnitCatalogue MakeTestCatalogue() {
+    UnitCatalogue catalogue;
+    catalogue.LoadBuiltInTables();
+    for (int c = 0; c < kBuiltInCategories; ++c) {
+        while (catalogue.UnitCount(c) > 0)
+            catalogue.RemoveUnit(c, 0);
+        catalogue.SetCategoryName(c, "Category " + std::to_string(c));
+        catalogue.AppendUnit(c, "first unit", 1.0);
+        catalogue.AppendUnit(c, "second unit", 2.0);
+    }
+    catalogue.SetCategoryName(kTestDistance, "Distance");
+    catalogue.SetCategoryName(kTestDataTransfer, "Data Transfer");
+    while (catalogue.UnitCount(kTestDataTransfer) < 169) {
+        catalogue.AppendUnit(kTestDataTransfer,
+                             "filler " + std::to_string(catalogue.UnitCount(kTestDataTransfer)),
+                             8.0);
+    }
+    catalogue.SetCategoryName(kTestNumbers, "Numbers");
+    catalogue.SetCategoryName(kTestTemperature, "Temperature");
+    catalogue.SetCategoryName(kTestConductance, "Thermal Conductance (buildings)");
+    return catalogue;
+}
+
+}  // namespace korvane::testing
