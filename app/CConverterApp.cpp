@@ -1,5 +1,6 @@
 #include "app/CConverterApp.h"
 
+#include "app/SettingsPath.h"
 #include "ui/main/CConverterDlg.h"
 
 namespace korvane {
@@ -8,7 +9,7 @@ CConverterApp::CConverterApp(DesktopServices& services) : services_(services) {}
 
 int CConverterApp::InitInstance() {
     CConverterDlg dialog(state_, services_);
-    // WIRING POINT (settings store): state_.settingsPath = DefaultSettingsPath();
+    state_.settings = ProfileStore(DefaultSettingsPath());
     dialog.OnInitDialog();
     dialog.exec();
     // However the window ended, the program ends normally.

@@ -40,7 +40,7 @@ void ModalWatchdog::check() {
 }
 
 ConverterWindow::ConverterWindow(const QString& settingsPath, CConverterDlg::Pictures pictures) {
-    state_.settingsPath = settingsPath.toStdString();
+    state_.settings = ProfileStore(settingsPath.toStdString());
     dialog_ = std::make_unique<CConverterDlg>(state_, services_, std::move(pictures));
     dialog_->OnInitDialog();
     dialog_->show();

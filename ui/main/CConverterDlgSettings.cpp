@@ -3,33 +3,56 @@
 #include <QComboBox>
 #include <QListWidget>
 
+#include "app/CustomUnitStorage.h"
+#include "app/Settings.h"
 #include "ui/main/CConverterDlg.h"
 #include "ui/main/ConverterState.h"
 #include "ui/main/SortedLists.h"
 
 namespace korvane {
 
-// WIRING POINT (settings store): until app/Settings.h and app/CustomUnitStorage.h land,
-// every read below yields what a missing settings file yields and nothing is written.
+void CConverterDlg::loadCustomUnits() {
+    LoadCustomUnits(state_.settings, state_.catalogue);
+}
 
-void CConverterDlg::loadCustomUnits() {}
-
-void CConverterDlg::readVisibility() {}
+void CConverterDlg::readVisibility() {
+    state_.visibility = ReadVisibility(state_.settings, state_.catalogue);
+}
 
 CConverterDlg::RememberedSelection CConverterDlg::readRememberedSelection() {
-    return {};
+    if (!ReadFlag(state_.settings, SettingsFlag::RememberCategory)) return {};
+    const LastSelection last = ReadLastSelection(state_.settings);
+    return RememberedSelection{last.category, last.fromPosition, last.toPosition};
 }
 
-void CConverterDlg::readDisplaySettings() {}
+void CConverterDlg::readDisplaySettings() {
+    state_.format = ReadResultFormat(state_.settings);
+    state_.showAbbreviation = ReadFlag(state_.settings, SettingsFlag::ShowAbbreviation);
+}
 
 bool CConverterDlg::readOnTop() {
-    return false;
+    return ReadFlag(state_.settings, SettingsFlag::OnTop);
 }
 
-void CConverterDlg::saveDisplaySettings() {}
+// Both run while the program ends: a failure goes to the standard error stream only.
+void CConverterDlg::saveDisplaySettings() {
+    const WriteResult result =
+        SaveDisplaySettings(state_.settings, state_.catalogue, state_.format, state_.visibility);
+    if (!result.ok()) {
+        writeReporter_.reportFailure(state_.settings.Path(), result.reason,
+                                     SettingsWriteReporter::Moment::Shutdown);
+    }
+}
 
-void CConverterDlg::saveLastSelection(const std::string& /*categoryText*/, int /*toPosition*/,
-                                      int /*fromPosition*/) {}
+void CConverterDlg::saveLastSelection(const std::string& categoryText, int toPosition,
+                                      int fromPosition) {
+    const WriteResult result =
+        SaveLastSelection(state_.settings, categoryText, toPosition, fromPosition);
+    if (!result.ok()) {
+        writeReporter_.reportFailure(state_.settings.Path(), result.reason,
+                                     SettingsWriteReporter::Moment::Shutdown);
+    }
+}
 
 void CConverterDlg::closeEvent(QCloseEvent* event) {
     saveDisplaySettings();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/ProfileStore.h"
 #include "catalogue/ResultFormat.h"
 #include "catalogue/UnitCatalogue.h"
 
@@ -14,8 +15,9 @@ struct ConverterState {
     CategoryVisibility visibility;
     ResultFormat format;
     bool showAbbreviation = true;
-    // The settings file every read and write of this run goes to.
-    std::string settingsPath;
+    // The settings file every read and write of this run goes to; none until the application
+    // object names it.
+    ProfileStore settings{std::string()};
 };
 
 }  // namespace korvane

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "catalogue/CaseFold.h"
+
 namespace korvane {
 
 namespace {
@@ -9,17 +11,6 @@ namespace {
 std::string WithoutHyphensAndApostrophes(std::string text) {
     std::erase_if(text, [](char c) { return c == '-' || c == '\''; });
     return text;
-}
-
-// WIRING POINT (settings store): ASCII folding until the core's FoldCase
-// (catalogue/CaseFold.h) lands; then this function goes and FoldCase is called instead.
-std::string FoldCase(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return folded;
 }
 
 int Sign(int value) {
