@@ -232,6 +232,14 @@ void ConverterWindowTest::invertTwiceRestoresTheResult() {
     QTest::mouseClick(icon, Qt::LeftButton, Qt::NoModifier, icon->rect().center());
     QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("meter"));
     QCOMPARE(window->outputEdit()->text(), QStringLiteral("200"));
+
+    // The window's keys stay with the window: another active window keeps its own Ctrl+I.
+    QLineEdit other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QTest::keyClick(&other, Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("meter"));
 }
 
 void ConverterWindowTest::closeThenRestartRestoresTheSelection() {

@@ -20,7 +20,8 @@ void CConverterDlg::readVisibility() {
 }
 
 CConverterDlg::RememberedSelection CConverterDlg::readRememberedSelection() {
-    if (!ReadFlag(state_.settings, SettingsFlag::RememberCategory)) return {};
+    if (!ReadFlag(state_.settings, SettingsFlag::RememberCategory))
+        return {};
     const LastSelection last = ReadLastSelection(state_.settings);
     return RememberedSelection{last.category, last.fromPosition, last.toPosition};
 }

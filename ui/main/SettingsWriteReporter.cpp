@@ -19,7 +19,8 @@ void SettingsWriteReporter::reportFailure(const std::string& path, const std::st
     warned_ = true;
     const QString text = QStringLiteral(
                              "The settings could not be saved to\n%1\n\n%2\n\n"
-                             "Changes made from now on are kept until the program ends.")
+                             "Your changes apply until the program ends, but the next start "
+                             "will not have them.")
                              .arg(QString::fromStdString(path), QString::fromStdString(reason));
     services_.messageBox(owner_, QStringLiteral("Korvane Unit Converter"), text,
                          MessageIcon::Warning, MessageButtons::Ok);
