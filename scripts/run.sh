@@ -18,8 +18,7 @@ cli=build-release/cli/korvane-cli
 echo
 echo "No display: neither DISPLAY nor WAYLAND_DISPLAY is set, so the window cannot open here."
 echo "Run this script from a desktop session (or under xvfb-run) to see the window."
-echo "The same engine on the command line; the window's first conversion, typed as 2*3 in"
-echo "\"Distance\" from meter to centimeter, is:"
+echo "The same conversion engine works on the command line, for example 2*3 meter in centimeter:"
 echo
 echo "\$ $cli convert '2*3' meter centimeter"
 "$cli" convert '2*3' meter centimeter
