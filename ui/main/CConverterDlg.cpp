@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -184,6 +185,8 @@ QGroupBox* CConverterDlg::createUnitsGroup() {
     layout->addWidget(invertIcon_, 1, 1, Qt::AlignCenter);
     layout->addWidget(outputUnitList_, 1, 2);
     layout->setColumnMinimumWidth(1, std::max(dluX(30), kInvertSize.width() + 8));
+    // Extra width goes between the columns, so lists, boxes and labels stay aligned.
+    layout->setColumnStretch(1, 1);
     return group;
 }
 
@@ -205,14 +208,19 @@ QGroupBox* CConverterDlg::createResultGroup() {
     layout->addWidget(inputUnitLabel_, 1, 0);
     layout->addWidget(outputUnitLabel_, 1, 2);
     layout->setColumnMinimumWidth(1, std::max(dluX(30), kInvertSize.width() + 8));
+    // Extra width goes between the columns, so lists, boxes and labels stay aligned.
+    layout->setColumnStretch(1, 1);
     return group;
 }
 
 void CConverterDlg::createLayout() {
     auto* top = new QHBoxLayout;
     top->addWidget(createCategoryGroup(), 0, Qt::AlignTop);
+    top->addSpacing(dluX(8));
     top->addStretch(1);
-    top->addWidget(banner_, 0, Qt::AlignVCenter);
+    // Room for the banner, which is placed by the rule of placeBanner(), not by the layout.
+    top->addSpacerItem(new QSpacerItem(kBannerSize.width(), kBannerSize.height(),
+                                       QSizePolicy::Fixed, QSizePolicy::Fixed));
 
     auto* root = new QVBoxLayout(this);
     root->setMenuBar(menuBar_);
@@ -276,6 +284,19 @@ void CConverterDlg::setUpToolTips() {
     invertIcon_->setToolTipDuration(kToolTipDurationMs);
 }
 
+// 15 pixels from the window's right edge, vertically centred (less 1.5 pixels) on the
+// category list.
+void CConverterDlg::placeBanner() {
+    // The window is not shown yet: lay out the group boxes too, so the list has its place.
+    layout()->activate();
+    for (QLayout* inner : findChildren<QLayout*>())
+        inner->activate();
+    const QRect list(categoryList_->mapTo(this, QPoint(0, 0)), categoryList_->size());
+    const int x = frameGeometry().width() - (kBannerSize.width() + 15);
+    const int y = static_cast<int>((list.top() + list.top() + list.height()) * 0.5 - 30);
+    banner_->setGeometry(QRect(QPoint(x, y), kBannerSize));
+}
+
 void CConverterDlg::applyOnTop() {
     if (!readOnTop())
         return;
@@ -289,6 +310,7 @@ void CConverterDlg::OnInitDialog() {
     readVisibility();
     RestoreLastSelection();
     readDisplaySettings();
+    placeBanner();
     m_picBanner.LoadFromResource(pictureNames_.banner);
     m_picInvert.LoadFromResource(pictureNames_.invert);
     applyOnTop();

@@ -85,6 +85,7 @@ class CConverterDlg : public QDialog {
     void createKeyCommands();
     void applyLookAndFeel();
     void setUpToolTips();
+    void placeBanner();
     void applyOnTop();
 
     QGroupBox* createCategoryGroup();
