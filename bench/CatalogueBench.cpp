@@ -5,6 +5,7 @@
 
 #include <charconv>
 
+#include "bench/LoadedCatalogue.h"
 #include "catalogue/Conversion.h"
 #include "catalogue/ResultFormat.h"
 #include "catalogue/UnitCatalogue.h"
@@ -12,15 +13,6 @@
 namespace {
 
 using namespace korvane;
-
-const UnitCatalogue& Catalogue() {
-    static const UnitCatalogue catalogue = [] {
-        UnitCatalogue c;
-        c.LoadBuiltInTables();
-        return c;
-    }();
-    return catalogue;
-}
 
 void BM_Baseline_ToChars(benchmark::State& state) {
     double value = 1234.5678;
@@ -34,7 +26,7 @@ void BM_Baseline_ToChars(benchmark::State& state) {
 BENCHMARK(BM_Baseline_ToChars);
 
 void BM_DataTransferRequest(benchmark::State& state) {
-    const UnitCatalogue& catalogue = Catalogue();
+    const UnitCatalogue& catalogue = LoadedCatalogue();
     const int category = catalogue.FindCategory("Data Transfer");
     // Late in the table, so both lookups scan nearly the whole category.
     const std::string from = "Virtual Tributary 6 (signal)";
@@ -54,7 +46,7 @@ void BM_DataTransferRequest(benchmark::State& state) {
 BENCHMARK(BM_DataTransferRequest);
 
 void BM_FindCategoryLast(benchmark::State& state) {
-    const UnitCatalogue& catalogue = Catalogue();
+    const UnitCatalogue& catalogue = LoadedCatalogue();
     for (auto _ : state)
         benchmark::DoNotOptimize(catalogue.FindCategory("Volume (Dry)"));
 }

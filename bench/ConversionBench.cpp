@@ -4,19 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include "app/ConversionRequest.h"
+#include "bench/LoadedCatalogue.h"
 
 namespace {
 
 using namespace korvane;
-
-const UnitCatalogue& Catalogue() {
-    static const UnitCatalogue catalogue = [] {
-        UnitCatalogue c;
-        c.LoadBuiltInTables();
-        return c;
-    }();
-    return catalogue;
-}
 
 void BM_Baseline_FormatResult(benchmark::State& state) {
     double value = 600;
@@ -30,7 +22,7 @@ BENCHMARK(BM_Baseline_FormatResult);
 
 void RunRequest(benchmark::State& state, std::string_view category, std::string_view from,
                 std::string_view to, std::string_view input) {
-    const UnitCatalogue& catalogue = Catalogue();
+    const UnitCatalogue& catalogue = LoadedCatalogue();
     ConversionRequest request;
     request.category = catalogue.FindCategory(category);
     request.fromUnit = from;

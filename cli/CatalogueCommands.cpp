@@ -35,7 +35,7 @@ void PrintUnitsText(const UnitCatalogue& catalogue, int category) {
     for (int u = 0; u < catalogue.UnitCount(category); ++u) {
         const UnitRecord& unit = catalogue.Unit(category, u);
         std::cout << "  " << unit.name;
-        if (unit.abbreviation != kNoAbbreviation)
+        if (unit.abbreviation != kNoAbbreviation && !unit.abbreviation.empty())
             std::cout << "  [" << unit.abbreviation << ']';
         std::cout << '\n';
     }

@@ -25,6 +25,7 @@ struct ConvertOptions {
     std::string batch;
     FormatMode mode = FormatMode::AutoFormat;
     int precision = kDefaultPrecision;
+    ResultFormat format;  // what the request uses: the stored format with the options on top
 };
 
 struct Outcome {
@@ -44,7 +45,7 @@ Outcome ConvertOne(const UnitCatalogue& catalogue, const UnitResolver& resolver,
     request.fromUnit = from;
     request.toUnit = to;
     request.input = value;
-    request.format = ResultFormat{options.mode, options.precision};
+    request.format = options.format;
     const ConversionResult result = RunConversionRequest(catalogue, request);
     if (!result.changed)
         return {{}, "the category has no units to convert", kExitUsage};
@@ -154,19 +155,24 @@ void AddConvertCommand(CLI::App& app, CliState& state) {
     const std::map<std::string, FormatMode> modes{{"auto", FormatMode::AutoFormat},
                                                   {"scientific", FormatMode::Scientific},
                                                   {"fixed", FormatMode::Fixed}};
-    convert
-        ->add_option("--format", options->mode,
-                     "Result format: auto (8 significant digits), scientific, fixed")
-        ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case));
-    convert
-        ->add_option("--precision", options->precision,
-                     "Decimals of the scientific and fixed formats")
-        ->default_val(kDefaultPrecision);
+    auto* format = convert
+                       ->add_option("--format", options->mode,
+                                    "Result format: auto (8 significant digits), scientific, "
+                                    "fixed (default: the window's setting)")
+                       ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case));
+    auto* precision = convert->add_option(
+        "--precision", options->precision,
+        "Decimals of the scientific and fixed formats (default: the window's setting)");
     auto* batch = convert->add_option("--batch", options->batch,
                                       "Read requests from FILE (or - for standard input): one per "
                                       "line, VALUE<TAB>FROM<TAB>TO[<TAB>CATEGORY]; "
                                       "one output line per request, in order");
-    convert->callback([&state, options, batch, convert] {
+    convert->callback([&state, options, batch, convert, format, precision] {
+        options->format = state.StoredFormat();
+        if (format->count() > 0)
+            options->format.mode = options->mode;
+        if (precision->count() > 0)
+            options->format.precision = options->precision;
         const bool single =
             convert->count("VALUE") + convert->count("FROM") + convert->count("TO") > 0;
         if (batch->count() > 0 && single) {

@@ -7,6 +7,7 @@
 #include "cli/CliState.h"
 #include "cli/ConvertCommand.h"
 #include "cli/EvalCommand.h"
+#include "cli/SettingsCommands.h"
 
 int main(int argc, char** argv) {
 #ifdef SIGPIPE
@@ -17,10 +18,14 @@ int main(int argc, char** argv) {
 
     CLI::App app{"korvane-cli: the Korvane Unit Converter's engine on the command line"};
     app.require_subcommand(1, 1);
-    app.footer("Exit status: 0 success, 1 the result is \"Error\" or the evaluation reported an\n"
-               "error, 2 usage error.");
+    // --settings and --no-settings may also follow the command's own arguments.
+    app.fallthrough();
+    app.footer(
+        "Exit status: 0 success, 1 the result is \"Error\" or the evaluation reported an\n"
+        "error, 2 usage error.");
 
     korvane::cli::CliState state;
+    korvane::cli::AddSettingsOptions(app, state);
     korvane::cli::AddCatalogueCommands(app, state);
     korvane::cli::AddConvertCommand(app, state);
     korvane::cli::AddEvalCommand(app, state);

@@ -2,7 +2,8 @@
 """Runs one golden file through korvane-cli and compares what it prints.
 
 A golden file holds sections, each starting with a line of its own:
-  args: ARG ...          the command line (split like a shell would, with shlex)
+  args: ARG ...          the command line (split like a shell would, with shlex); @DIR@ stands
+                         for the folder of the golden file
   env: NAME=VALUE ...    extra environment (optional)
   stdin:                 the following lines up to the next section are fed to standard input
   stdout:                the following lines are the exact expected standard output
@@ -40,7 +41,9 @@ def parse(path):
         rest = text[len(head):].strip()
         current = None
         if head == "args:":
-            spec["args"] = [a.encode("utf-8", "surrogateescape") for a in shlex.split(rest)]
+            folder = os.path.dirname(os.path.abspath(path))
+            spec["args"] = [a.replace("@DIR@", folder).encode("utf-8", "surrogateescape")
+                            for a in shlex.split(rest)]
         elif head == "env:":
             for item in shlex.split(rest):
                 name, _, value = item.partition("=")

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include "cli/CliState.h"
+
+namespace korvane::cli {
+
+// The global --settings FILE and --no-settings options, and the `settings-path` command.
+void AddSettingsOptions(CLI::App& app, CliState& state);
+
+}  // namespace korvane::cli
