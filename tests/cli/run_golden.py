@@ -21,7 +21,7 @@ SECTIONS = ("args:", "env:", "stdin:", "stdout:", "stderr-contains:", "status:")
 
 
 def parse(path):
-    spec = {"args": [], "env": {}, "stdin": None, "stdout": None, "stderr": [], "status": 0}
+    golden = {"args": [], "env": {}, "stdin": None, "stdout": None, "stderr": [], "status": 0}
     current = None
     with open(path, "rb") as f:
         lines = f.read().split(b"\n")
@@ -32,7 +32,7 @@ def parse(path):
         head = next((s for s in SECTIONS if text.startswith(s)), None)
         if head is None:
             if current in ("stdin", "stdout"):
-                spec[current].append(raw)
+                golden[current].append(raw)
             elif current is None and (text.startswith("#") or not text.strip()):
                 continue
             else:
@@ -42,39 +42,39 @@ def parse(path):
         current = None
         if head == "args:":
             folder = os.path.dirname(os.path.abspath(path))
-            spec["args"] = [a.replace("@DIR@", folder).encode("utf-8", "surrogateescape")
+            golden["args"] = [a.replace("@DIR@", folder).encode("utf-8", "surrogateescape")
                             for a in shlex.split(rest)]
         elif head == "env:":
             for item in shlex.split(rest):
                 name, _, value = item.partition("=")
-                spec["env"][name] = value
+                golden["env"][name] = value
         elif head == "stderr-contains:":
-            spec["stderr"].append(rest.encode("utf-8", "surrogateescape"))
+            golden["stderr"].append(rest.encode("utf-8", "surrogateescape"))
         elif head == "status:":
-            spec["status"] = int(rest)
+            golden["status"] = int(rest)
         else:
             current = head[:-1]
-            spec[current] = []
-    return spec
+            golden[current] = []
+    return golden
 
 
 def main():
     cli, path = sys.argv[1], sys.argv[2]
-    spec = parse(path)
+    golden = parse(path)
     env = dict(os.environ)
     env.setdefault("KORVANE_SETTINGS", os.devnull + ".missing/none.ini")
-    env.update(spec["env"])
-    stdin = b"".join(line + b"\n" for line in spec["stdin"]) if spec["stdin"] is not None else b""
-    run = subprocess.run([cli.encode()] + spec["args"], input=stdin, capture_output=True, env=env, timeout=60)
+    env.update(golden["env"])
+    stdin = b"".join(line + b"\n" for line in golden["stdin"]) if golden["stdin"] is not None else b""
+    run = subprocess.run([cli.encode()] + golden["args"], input=stdin, capture_output=True, env=env, timeout=60)
     failures = []
-    if run.returncode != spec["status"]:
-        failures.append(f"exit status {run.returncode}, expected {spec['status']}")
-    if spec["stdout"] is not None:
-        expected = b"".join(line + b"\n" for line in spec["stdout"])
+    if run.returncode != golden["status"]:
+        failures.append(f"exit status {run.returncode}, expected {golden['status']}")
+    if golden["stdout"] is not None:
+        expected = b"".join(line + b"\n" for line in golden["stdout"])
         if run.stdout != expected:
             failures.append("standard output differs:\n--- expected\n" + expected.decode("utf-8", "replace")
                             + "--- actual\n" + run.stdout.decode("utf-8", "replace"))
-    for text in spec["stderr"]:
+    for text in golden["stderr"]:
         if text not in run.stderr:
             failures.append(f"standard error lacks {text!r}")
     if failures:
