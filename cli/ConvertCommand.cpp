@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -65,16 +64,20 @@ void RunSingle(CliState& state, const ConvertOptions& options) {
     state.Report(outcome.status);
 }
 
+// istream::read turns a failing read into badbit; reading through istreambuf_iterator would let
+// the exception of the file buffer escape (a folder opens fine, then every read fails).
+bool ReadStream(std::istream& in, std::string& text) {
+    char buffer[65536];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
+    return !in.bad();
+}
+
 bool ReadAll(const std::string& path, std::string& text) {
-    if (path == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        return !std::cin.bad();
-    }
+    if (path == "-")
+        return ReadStream(std::cin, text);
     std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;
-    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
+    return file && ReadStream(file, text);
 }
 
 // Splits one batch line at tabs; at most five fields are told apart.
