@@ -1,5 +1,6 @@
 #include "catalogue/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -36,6 +37,36 @@ int DigitValue(char c) {
     if (c >= 'A' && c <= 'Z')
         return c - 'A' + 10;
     return 99;
+}
+
+// For a number (no sign) that from_chars found out of range: whether it overflowed rather than
+// underflowed. The decimal position of its first significant digit plus its exponent decides;
+// the exponent's sign alone does not ("1000...0e-5" overflows, "0.000...01" underflows).
+bool Overflows(std::string_view number) {
+    constexpr long long kSaturated = 1'000'000'000;
+    const std::size_t expAt = number.find_first_of("eE");
+    long long exponent = 0;
+    if (expAt != std::string_view::npos) {
+        std::size_t i = expAt + 1;
+        const bool negative = i < number.size() && number[i] == '-';
+        if (i < number.size() && (number[i] == '+' || number[i] == '-'))
+            ++i;
+        for (; i < number.size() && IsDigit(number[i]); ++i)
+            exponent = std::min(exponent * 10 + (number[i] - '0'), kSaturated);
+        exponent = negative ? -exponent : exponent;
+    }
+    const std::string_view mantissa = number.substr(0, expAt);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::string_view whole = mantissa.substr(0, point);
+    long long magnitude = 0;  // digits before the point, or minus the zeros after it
+    if (const std::size_t first = whole.find_first_not_of('0'); first != std::string_view::npos) {
+        magnitude = static_cast<long long>(whole.size() - first);
+    } else {
+        const std::string_view fraction = mantissa.substr(std::min(point + 1, mantissa.size()));
+        magnitude =
+            -static_cast<long long>(std::min(fraction.find_first_not_of('0'), fraction.size()));
+    }
+    return magnitude + exponent > 0;
 }
 
 }  // namespace
@@ -82,10 +113,7 @@ double ReadAtof(std::string_view text) {
                                         std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         // from_chars leaves the value alone on range errors; atof gives +-HUGE_VAL or 0.
-        const std::size_t expAt = number.find_first_of("eE");
-        const bool tiny =
-            expAt != std::string_view::npos && number.substr(expAt + 1).starts_with('-');
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+        value = Overflows(number) ? std::numeric_limits<double>::infinity() : 0.0;
     }
     return negative ? -value : value;
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "catalogue/NumberText.h"
 
@@ -35,6 +36,15 @@ TEST(ReadAtof, OverflowAndUnderflowLikeAtof) {
     EXPECT_EQ(ReadAtof("-1e999"), -std::numeric_limits<double>::infinity());
     EXPECT_EQ(ReadAtof("1e-999"), 0.0);
     EXPECT_EQ(ReadAtof(std::string(400, '9')), std::numeric_limits<double>::infinity());
+    // The digits, not the exponent's sign alone, say which way the range was left.
+    const std::string tinyDigits = "0." + std::string(400, '0') + "1";
+    EXPECT_EQ(ReadAtof(tinyDigits), 0.0);
+    EXPECT_EQ(ReadAtof(tinyDigits + "e5"), 0.0);
+    EXPECT_EQ(ReadAtof("-" + tinyDigits), 0.0);
+    EXPECT_EQ(ReadAtof("1" + std::string(400, '0') + "e-5"),
+              std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ReadAtof("0.0001e-99999999999999999999"), 0.0);
+    EXPECT_EQ(ReadAtof("0.0001e99999999999999999999"), std::numeric_limits<double>::infinity());
 }
 
 TEST(ReadAtoi, StopsAtTheFirstNonDigitAndSaturates) {
