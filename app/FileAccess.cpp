@@ -246,6 +246,12 @@ ExclusiveLock::~ExclusiveLock() {
 }
 
 std::optional<std::string> ReplaceFileContent(const std::string& path, std::string_view bytes) {
+    struct stat old {};
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+    // The rename below needs only the folder's permission; a file made read-only stays as it is,
+    // as it would where the file itself is written. The mode bits count for root too.
+    if (exists && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0))
+        return "could not replace the file: it is read-only";
     const std::string temporary = TemporaryPathFor(path);
     // A crash may have left one behind; the lock guarantees it is nobody's work in progress.
     ::unlink(temporary.c_str());
@@ -253,8 +259,7 @@ std::optional<std::string> ReplaceFileContent(const std::string& path, std::stri
         ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
     if (fd.Get() < 0)
         return "could not create " + temporary + ": " + ErrnoText();
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0)
+    if (exists)
         ::fchmod(fd.Get(), old.st_mode & 07777);
     std::string failure;
     if (!WriteAll(fd.Get(), bytes)) {

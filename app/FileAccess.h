@@ -61,8 +61,8 @@ class ExclusiveLock {
 
 // Writes `bytes` to a temporary file beside `path`, flushes it to the disk and renames it over
 // `path`: a reader, or the next start after a crash, sees the old file or the new one, never a
-// mixture. The caller must hold the lock, since the temporary name is fixed. The reason on
-// failure; `path` is then untouched.
+// mixture. The caller must hold the lock, since the temporary name is fixed. A read-only file
+// is refused. The reason on failure; `path` is then untouched.
 std::optional<std::string> ReplaceFileContent(const std::string& path, std::string_view bytes);
 
 // The full path of the running program; empty where the system cannot say.

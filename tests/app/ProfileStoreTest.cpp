@@ -152,6 +152,23 @@ TEST(ProfileStore, SymbolicLinkSurvivesWrites) {
     EXPECT_EQ(ReadBytes(target), "[S]\nK=2\n");
 }
 
+// The rename that replaces the file needs only the folder's permission; a file the user made
+// read-only must still be left alone. The mode bits decide even for root.
+TEST(ProfileStore, ReadOnlyFileIsNotReplaced) {
+    TempFolder folder;
+    const std::string path = folder.File("t.ini");
+    WriteBytes(path, "[S]\nK=1\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+    ProfileStore store(path);
+    const WriteResult result = store.WriteProfileInt("S", "K", 2);
+    EXPECT_EQ(result.error, WriteError::FileError);
+    EXPECT_FALSE(result.reason.empty());
+    EXPECT_EQ(ReadBytes(path), "[S]\nK=1\n");
+    EXPECT_EQ(store.GetProfileInt("S", "K", 7), 1);
+}
+
 TEST(ProfileStore, NoPathMeansDefaultsAndFailedWrites) {
     ProfileStore store("");
     EXPECT_EQ(store.GetProfileInt("S", "K", 4), 4);
