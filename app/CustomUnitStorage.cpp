@@ -110,7 +110,9 @@ void LoadUnitsOfRow(const IniIndex::Entries& section, const FoldedEntryKeys& key
     std::optional<std::unordered_set<std::string>> taken;  // made when the first unit shows up
     for (int n = 1; n <= kCustomUnitEntries; ++n) {
         const std::optional<std::string_view> name = IniIndex::Find(&section, keys.unit[n]);
-        if (!name || IsFreeEntryName(*name))
+        // A control character (a tab, say) could not be stored again by the Custom page and
+        // would split the unit's line in tab-separated output.
+        if (!name || IsFreeEntryName(*name) || ContainsControlCharacter(*name))
             continue;
         const double factor = ReadAtof(IniIndex::Find(&section, keys.value[n]).value_or(""));
         if (!IsUsableFactor(factor))

@@ -28,9 +28,10 @@ bool AcceptsCustomUnits(const UnitCatalogue& catalogue, int category);
 
 // Brings the stored custom categories and units into a catalogue fresh from LoadBuiltInTables:
 // Custom_n names row 41 + n, and each category's used unit entries are appended after its
-// units, in entry order. Skipped: a category name equal to an existing one ignoring case, units
-// of categories that accept none, units whose factor is 0 or not finite or whose name a unit of
-// the row already has (ignoring case), and whatever no longer fits into the row's 178 slots.
+// units, in entry order. Skipped: a category name equal to an existing one ignoring case, names
+// holding a control character, units of categories that accept none, units whose factor is 0 or
+// not finite or whose name a unit of the row already has (ignoring case), and whatever no longer
+// fits into the row's 178 slots.
 // "CustomUnits" is not trusted: every used entry is loaded.
 void LoadCustomUnits(const ProfileStore& store, UnitCatalogue& catalogue);
 

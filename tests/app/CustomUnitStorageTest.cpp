@@ -127,6 +127,7 @@ TEST_F(CustomStorage, LoadSkipsUnitsThatCannotBeUsed) {
         "CustomUnit_7=G\nCustomValue_7=3\n"
         "CustomUnit_8=Leading\nCustomValue_8=12abc\n"
         "CustomUnit_9=Missing value\n"
+        "CustomUnit_10=Tab\there\nCustomValue_10=1\n"
         "CustomUnit_11=Beyond\nCustomValue_11=1\n"
         "[Temperature]\nCustomUnit_1=Gas mark\nCustomValue_1=1\n"
         "[Numbers]\nCustomUnit_1=Base 37\nCustomValue_1=1\n"
