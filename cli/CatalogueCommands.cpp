@@ -12,6 +12,7 @@ namespace {
 
 struct UnitsOptions {
     std::string category;
+    bool categoryGiven = false;  // an empty name given is a name no category has
     bool tsv = false;
 };
 
@@ -45,10 +46,10 @@ void PrintUnits(CliState& state, const UnitsOptions& options) {
     const UnitCatalogue& catalogue = state.Catalogue();
     std::vector<int> categories;
     for (int c : UsedCategories(catalogue)) {
-        if (options.category.empty() || catalogue.CategoryName(c) == options.category)
+        if (!options.categoryGiven || catalogue.CategoryName(c) == options.category)
             categories.push_back(c);
     }
-    if (!options.category.empty() && categories.empty()) {
+    if (options.categoryGiven && categories.empty()) {
         std::vector<std::string> names;
         for (int c : UsedCategories(catalogue))
             names.push_back(catalogue.CategoryName(c));
@@ -80,11 +81,14 @@ void AddCatalogueCommands(CLI::App& app, CliState& state) {
     auto options = std::make_shared<UnitsOptions>();
     auto* units = app.add_subcommand(
         "units", "List the units of one category, or of all, in catalogue order");
-    units->add_option("CATEGORY", options->category,
-                      "Exact category name (default: all categories)");
+    auto* category = units->add_option("CATEGORY", options->category,
+                                       "Exact category name (default: all categories)");
     units->add_flag("--tsv", options->tsv,
                     "Tab-separated: category index, category, record, name, abbreviation, factor");
-    units->callback([&state, options] { PrintUnits(state, *options); });
+    units->callback([&state, options, category] {
+        options->categoryGiven = category->count() > 0;
+        PrintUnits(state, *options);
+    });
 }
 
 }  // namespace korvane::cli

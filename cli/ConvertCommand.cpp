@@ -21,6 +21,7 @@ struct ConvertOptions {
     std::string from;
     std::string to;
     std::string category;
+    bool categoryGiven = false;  // an empty name given is a name no category has
     std::string batch;
     FormatMode mode = FormatMode::AutoFormat;
     int precision = kDefaultPrecision;
@@ -36,6 +37,12 @@ struct Outcome {
 Outcome ConvertOne(const UnitCatalogue& catalogue, const UnitResolver& resolver,
                    const ConvertOptions& options, std::string_view value, std::string_view from,
                    std::string_view to, std::string_view category) {
+    // A batch line without a category of its own takes the one of --category.
+    if (category.empty() && options.categoryGiven) {
+        if (options.category.empty())
+            return {{}, "unknown category \"\"", kExitUsage};
+        category = options.category;
+    }
     const UnitResolver::Resolution resolution = resolver.Resolve(from, to, category);
     if (resolution.category < 0)
         return {{}, resolution.message, kExitUsage};
@@ -153,8 +160,10 @@ void AddConvertCommand(CLI::App& app, CliState& state) {
     convert->add_option("VALUE", options->value, "The value or expression to convert");
     convert->add_option("FROM", options->from, "Exact name of the source unit");
     convert->add_option("TO", options->to, "Exact name of the target unit");
-    convert->add_option("--category", options->category,
-                        "Exact category name; needed when both units belong to several categories");
+    auto* category = convert->add_option(
+        "--category", options->category,
+        "Exact category name; needed when both units belong to several categories (with "
+        "--batch: for the lines that name none)");
     const std::map<std::string, FormatMode> modes{{"auto", FormatMode::AutoFormat},
                                                   {"scientific", FormatMode::Scientific},
                                                   {"fixed", FormatMode::Fixed}};
@@ -170,7 +179,8 @@ void AddConvertCommand(CLI::App& app, CliState& state) {
                                       "Read requests from FILE (or - for standard input): one per "
                                       "line, VALUE<TAB>FROM<TAB>TO[<TAB>CATEGORY]; "
                                       "one output line per request, in order");
-    convert->callback([&state, options, batch, convert, format, precision] {
+    convert->callback([&state, options, batch, convert, category, format, precision] {
+        options->categoryGiven = category->count() > 0;
         options->format = state.StoredFormat();
         if (format->count() > 0)
             options->format.mode = options->mode;
