@@ -84,7 +84,9 @@ std::vector<int> UnitResolver::CategoriesOf(std::string_view name) const {
     }
     std::vector<int> categories;
     for (int c : UsedCategories(catalogue_)) {
-        if (catalogue_.UnitName(c, catalogue_.FindUnit(c, name)) == name)
+        // FindUnit answers 0 in a category without units too; its record 1 is free.
+        const int unit = catalogue_.FindUnit(c, name);
+        if (unit < catalogue_.UnitCount(c) && catalogue_.UnitName(c, unit) == name)
             categories.push_back(c);
     }
     return categories;
