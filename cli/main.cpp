@@ -1,6 +1,8 @@
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <iostream>
 
 #include "cli/CatalogueCommands.h"
@@ -37,5 +39,11 @@ int main(int argc, char** argv) {
         return status == 0 ? 0 : korvane::cli::kExitUsage;
     }
     std::cout.flush();
+    std::fflush(stdout);
+    // A closed pipe (| head) is the reader's choice; any other failure lost the output.
+    if ((!std::cout || std::ferror(stdout)) && errno != EPIPE) {
+        std::cerr << "korvane-cli: could not write the output\n";
+        return korvane::cli::kExitUsage;
+    }
     return state.exitCode;
 }

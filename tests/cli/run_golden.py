@@ -8,6 +8,7 @@ A golden file holds sections, each starting with a line of its own:
   stdin:                 the following lines up to the next section are fed to standard input
   stdout:                the following lines are the exact expected standard output
   stderr-contains: TEXT  a text that must appear on the standard error stream (repeatable)
+  stdout-to: PATH        standard output goes to this file instead (e.g. /dev/full)
   status: N              the expected exit status
 Lines starting with '#' before the first section are comments. Tabs and trailing blanks are
 significant inside stdin and stdout.
@@ -17,11 +18,12 @@ import shlex
 import subprocess
 import sys
 
-SECTIONS = ("args:", "env:", "stdin:", "stdout:", "stderr-contains:", "status:")
+SECTIONS = ("args:", "env:", "stdin:", "stdout:", "stderr-contains:", "stdout-to:", "status:")
 
 
 def parse(path):
-    golden = {"args": [], "env": {}, "stdin": None, "stdout": None, "stderr": [], "status": 0}
+    golden = {"args": [], "env": {}, "stdin": None, "stdout": None, "stderr": [], "status": 0,
+              "stdout_to": None}
     current = None
     with open(path, "rb") as f:
         lines = f.read().split(b"\n")
@@ -50,6 +52,8 @@ def parse(path):
                 golden["env"][name] = value
         elif head == "stderr-contains:":
             golden["stderr"].append(rest.encode("utf-8", "surrogateescape"))
+        elif head == "stdout-to:":
+            golden["stdout_to"] = rest
         elif head == "status:":
             golden["status"] = int(rest)
         else:
@@ -65,7 +69,13 @@ def main():
     env.setdefault("KORVANE_SETTINGS", os.devnull + ".missing/none.ini")
     env.update(golden["env"])
     stdin = b"".join(line + b"\n" for line in golden["stdin"]) if golden["stdin"] is not None else b""
-    run = subprocess.run([cli.encode()] + golden["args"], input=stdin, capture_output=True, env=env, timeout=60)
+    command = [cli.encode()] + golden["args"]
+    if golden["stdout_to"] is not None:
+        with open(golden["stdout_to"], "wb") as target:
+            run = subprocess.run(command, input=stdin, stdout=target, stderr=subprocess.PIPE,
+                                 env=env, timeout=60)
+    else:
+        run = subprocess.run(command, input=stdin, capture_output=True, env=env, timeout=60)
     failures = []
     if run.returncode != golden["status"]:
         failures.append(f"exit status {run.returncode}, expected {golden['status']}")
