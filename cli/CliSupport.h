@@ -11,7 +11,7 @@ namespace korvane::cli {
 // Exit statuses shared by every command.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitError = 1;  // the conversion or evaluation printed "Error"
-inline constexpr int kExitUsage = 2;  // unknown names, bad options, unreadable input
+inline constexpr int kExitUsage = 2;  // unknown names, bad options, unreadable input or output
 
 // Names from `candidates` that the user probably meant by `wanted`: same text ignoring case or
 // surrounding blanks first, then the nearest by edit distance. At most `limit` names.
