@@ -181,8 +181,11 @@ WriteResult ForgetCustomCategory(ProfileStore& store, std::string_view name) {
         return {};
     return store.Update([&](ProfileEditor& file) {
         bool found = false;
+        // Ignoring case, as the loader does: an entry it skipped as a duplicate of this category
+        // would otherwise come back as a category of its own at the next start.
         for (int n = 1; n <= kCustomCategoryEntries; ++n) {
-            if (file.GetString(kSettingsSection, CategoryKey(n), kFreeSlotName) == name) {
+            if (EqualsIgnoringCase(file.GetString(kSettingsSection, CategoryKey(n), kFreeSlotName),
+                                   name)) {
                 file.Set(kSettingsSection, CategoryKey(n), kFreeSlotName);
                 found = true;
             }
@@ -240,8 +243,9 @@ ForgetUnitResult ForgetCustomUnit(ProfileStore& store, std::string_view section,
         return result;
     int freed = 0;
     result.write = store.Update([&](ProfileEditor& file) {
+        // Ignoring case, as the loader's duplicate test does, so no hidden twin survives.
         for (int n = 1; n <= kCustomUnitEntries; ++n) {
-            if (file.GetString(section, UnitKey(n), kFreeSlotName) != name)
+            if (!EqualsIgnoringCase(file.GetString(section, UnitKey(n), kFreeSlotName), name))
                 continue;
             file.Set(section, UnitKey(n), kFreeSlotName);
             file.Delete(section, ValueKey(n));

@@ -36,8 +36,9 @@ bool AcceptsCustomUnits(const UnitCatalogue& catalogue, int category);
 void LoadCustomUnits(const ProfileStore& store, UnitCatalogue& catalogue);
 
 // Custom categories. Storing takes the first free Custom_n entry (WriteError::NoFreeEntry when
-// there is none); forgetting frees every entry holding exactly `name` and deletes that
-// category's unit keys from its section, leaving the section's other keys alone.
+// there is none); forgetting frees every entry holding `name` (ignoring case, like the loader's
+// duplicate test) and deletes that category's unit keys from its section, leaving the section's
+// other keys alone.
 bool HasFreeCategoryEntry(const ProfileStore& store);
 WriteResult StoreCustomCategory(ProfileStore& store, std::string_view name);
 WriteResult ForgetCustomCategory(ProfileStore& store, std::string_view name);
@@ -51,6 +52,7 @@ bool HasFreeUnitEntry(const ProfileStore& store, std::string_view section);
 WriteResult StoreCustomUnit(ProfileStore& store, std::string_view section, std::string_view name,
                             std::string_view factorText);
 
+// Forgetting frees every entry holding `name`, ignoring case like the loader's duplicate test.
 struct ForgetUnitResult {
     int freed = 0;  // entries freed in the file: normally 1, 0 when the unit was not there
     WriteResult write;

@@ -96,6 +96,26 @@ TEST_F(CustomStorage, FreedEntryIsReusedAndUnitsLoadInEntryOrder) {
     EXPECT_EQ(ForgetCustomUnit(store_, "Distance", "Nonexistent").freed, 0);
 }
 
+// Two running copies may each store a name the other had in another letter case. Loading shows
+// one of them; removing it must not bring the other back at the next start.
+TEST_F(CustomStorage, ForgettingFreesEntriesThatDifferOnlyInCase) {
+    Store(
+        "[Settings]\nCustom_1=money\nCustom_2=MONEY\n"
+        "[money]\nCustomUnit_1=Euro\nCustomValue_1=1\nCustomUnit_2=EURO\nCustomValue_2=1\n");
+    UnitCatalogue catalogue = Reload();
+    EXPECT_EQ(CustomRowNames(catalogue),
+              (std::vector<std::string>{"money", "Custom", "Custom", "Custom", "Custom"}));
+    EXPECT_EQ(UnitNames(catalogue, 42), std::vector<std::string>{"Euro"});
+
+    const ForgetUnitResult forgotten = ForgetCustomUnit(store_, "money", "Euro");
+    ASSERT_TRUE(forgotten.write.ok());
+    EXPECT_EQ(forgotten.freed, 2);
+    EXPECT_EQ(Reload().UnitCount(42), 0);
+
+    ASSERT_TRUE(ForgetCustomCategory(store_, "money").ok());
+    EXPECT_EQ(CustomRowNames(Reload()), std::vector<std::string>(5, "Custom"));
+}
+
 TEST_F(CustomStorage, StoredCategoryNamesFillTheirOwnRowUnlessTakenOrFree) {
     const struct {
         std::string_view stored;
