@@ -1,6 +1,7 @@
 #include "cli/ConvertCommand.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -10,6 +11,7 @@
 
 #include "app/ConversionRequest.h"
 #include "catalogue/Conversion.h"
+#include "cli/LineReader.h"
 #include "cli/UnitResolver.h"
 
 namespace korvane::cli {
@@ -73,20 +75,6 @@ void RunSingle(CliState& state, const ConvertOptions& options) {
 
 // istream::read turns a failing read into badbit; reading through istreambuf_iterator would let
 // the exception of the file buffer escape (a folder opens fine, then every read fails).
-bool ReadStream(std::istream& in, std::string& text) {
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-        text.append(buffer, static_cast<std::size_t>(in.gcount()));
-    return !in.bad();
-}
-
-bool ReadAll(const std::string& path, std::string& text) {
-    if (path == "-")
-        return ReadStream(std::cin, text);
-    std::ifstream file(path, std::ios::binary);
-    return file && ReadStream(file, text);
-}
-
 // Splits one batch line at tabs; at most five fields are told apart.
 std::vector<std::string_view> Fields(std::string_view line) {
     std::vector<std::string_view> fields;
@@ -112,42 +100,55 @@ Outcome ConvertLine(const UnitCatalogue& catalogue, const UnitResolver& resolver
                       fields.size() == 4 ? fields[3] : std::string_view());
 }
 
+void WriteOut(std::string& out) {
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    out.clear();
+}
+
+void RunBatchFrom(CliState& state, const ConvertOptions& options, std::streambuf& source) {
+    const UnitCatalogue& catalogue = state.Catalogue();
+    const UnitResolver resolver(catalogue, UnitResolver::Mode::Indexed);
+    LineReader reader(source);
+    std::string out;
+    std::size_t lineNumber = 0;
+    while (const auto line = reader.Next()) {
+        ++lineNumber;
+        const Outcome outcome = line->tooLong
+                                    ? Outcome{{}, "the line is longer than 1 MiB", kExitUsage}
+                                    : ConvertLine(catalogue, resolver, options, line->text);
+        // A failed line still gets its output line, so results stay aligned with requests.
+        out += outcome.status == kExitUsage ? std::string(kErrorText) : outcome.output;
+        out += '\n';
+        if (!outcome.message.empty())
+            std::cerr << "korvane-cli: line " << lineNumber << ": " << outcome.message << '\n';
+        state.Report(outcome.status);
+        // Answer before waiting for more input, so a program talking to us through a pipe
+        // gets each result; otherwise collect output for fewer, larger writes.
+        if (out.size() > (1u << 16) || reader.WouldWait()) {
+            WriteOut(out);
+            std::fflush(stdout);
+        }
+    }
+    WriteOut(out);
+    std::fflush(stdout);
+}
+
 void RunBatch(CliState& state, const ConvertOptions& options) {
-    std::string text;
-    if (!ReadAll(options.batch, text)) {
+    if (options.batch == "-") {
+        RunBatchFrom(state, options, *std::cin.rdbuf());
+        return;
+    }
+    std::ifstream file;
+    // A folder opens on Linux and fails only when read; check that first, without throwing.
+    std::error_code error;
+    if (!std::filesystem::is_directory(options.batch, error))
+        file.open(options.batch, std::ios::binary);
+    if (!file.is_open()) {
         std::cerr << "korvane-cli: cannot read \"" << Printable(options.batch) << "\"\n";
         state.Report(kExitUsage);
         return;
     }
-    const UnitCatalogue& catalogue = state.Catalogue();
-    const UnitResolver resolver(catalogue, UnitResolver::Mode::Indexed);
-    std::string out;
-    out.reserve(text.size());
-    std::size_t lineNumber = 0;
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string_view line(text.data() + start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        start = end + 1;
-        ++lineNumber;
-        const Outcome outcome = ConvertLine(catalogue, resolver, options, line);
-        // A failed line still gets its output line, so results stay aligned with requests.
-        out += outcome.status == kExitUsage ? std::string(kErrorText) : outcome.output;
-        out += '\n';
-        if (!outcome.message.empty()) {
-            std::cerr << "korvane-cli: line " << lineNumber << ": " << outcome.message << '\n';
-        }
-        state.Report(outcome.status);
-        if (out.size() > (1u << 16)) {
-            std::fwrite(out.data(), 1, out.size(), stdout);
-            out.clear();
-        }
-    }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    std::fflush(stdout);
+    RunBatchFrom(state, options, *file.rdbuf());
 }
 
 }  // namespace
