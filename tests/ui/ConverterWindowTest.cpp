@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <fstream>
@@ -240,6 +241,41 @@ void ConverterWindowTest::invertTwiceRestoresTheResult() {
     QVERIFY(QTest::qWaitForWindowActive(&other));
     QTest::keyClick(&other, Qt::Key_I, Qt::ControlModifier);
     QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("meter"));
+}
+
+// With one list emptied, typing would leave the result of the old unit in the output box.
+void ConverterWindowTest::userCannotLeaveAUnitListWithoutSelection() {
+    auto window = open();
+    window->chooseCategory(QStringLiteral("Temperature"));
+    window->clickUnit(window->inputList(), QStringLiteral("Kelvin"));
+    window->clickUnit(window->outputList(), QStringLiteral("degree Celsius"));
+    window->typeInput(QStringLiteral("0"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("-273.15"));
+
+    QListWidget* input = window->inputList();
+    QTest::mouseClick(input->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      input->visualItemRect(input->currentItem()).center());
+    QCOMPARE(window->selectedText(input), QStringLiteral("Kelvin"));
+    input->setFocus();
+    QTest::keyClick(input, Qt::Key_Space, Qt::ControlModifier);
+    QCOMPARE(window->selectedText(input), QStringLiteral("Kelvin"));
+
+    // Five units leave room below the last entry: a drag from a unit into it.
+    QWidget* viewport = window->outputList()->viewport();
+    const QPoint unit =
+        window->outputList()->visualItemRect(window->outputList()->currentItem()).center();
+    const QPoint below(unit.x(), viewport->height() - 2);
+    QVERIFY(!window->outputList()->indexAt(below).isValid());
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, unit);
+    QMouseEvent move(QEvent::MouseMove, below, viewport->mapToGlobal(below), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, below);
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, below);
+    QCOMPARE(window->selectedText(window->outputList()), QStringLiteral("degree Celsius"));
+
+    window->typeInput(QStringLiteral("5"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("-268.15"));
 }
 
 void ConverterWindowTest::closeThenRestartRestoresTheSelection() {

@@ -23,6 +23,7 @@ class ConverterWindowTest : public QObject {
     void failingExpressionShowsErrorWithItsMessage();
     void hostileInputNeverShowsANumber();
     void invertTwiceRestoresTheResult();
+    void userCannotLeaveAUnitListWithoutSelection();
     void closeThenRestartRestoresTheSelection();
     void exitSavesTheDisplaySettingsButNotTheSelection();
     void escapeSavesNothing();
