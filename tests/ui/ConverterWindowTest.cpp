@@ -67,6 +67,16 @@ std::string ReadAll(const QString& path) {
     return text.str();
 }
 
+std::string EveryCategoryHidden() {
+    UnitCatalogue catalogue;
+    catalogue.LoadBuiltInTables();
+    std::string file;
+    for (int c = 0; c < kBuiltInCategories; ++c) {
+        file += "[" + catalogue.CategoryName(c) + "]\nVisibility=0\n";
+    }
+    return file;
+}
+
 }  // namespace
 
 void ConverterWindowTest::init() {
@@ -455,13 +465,7 @@ void ConverterWindowTest::rememberedPositionsOutsideTheListsLeaveTheOutputAlone(
 }
 
 void ConverterWindowTest::everyCategoryHiddenLeavesEmptyLists() {
-    UnitCatalogue catalogue;
-    catalogue.LoadBuiltInTables();
-    std::string file;
-    for (int c = 0; c < kBuiltInCategories; ++c) {
-        file += "[" + catalogue.CategoryName(c) + "]\nVisibility=0\n";
-    }
-    settings_->write(file);
+    settings_->write(EveryCategoryHidden());
     auto window = open();
     QCOMPARE(window->categoryList()->count(), 0);
     QCOMPARE(window->inputList()->count(), 0);
@@ -472,6 +476,22 @@ void ConverterWindowTest::everyCategoryHiddenLeavesEmptyLists() {
     window->closeWindow();
     QCOMPARE(settings_->value("Settings", "LastCategory"), std::optional<std::string>(""));
     QCOMPARE(settings_->value("Settings", "LastUnitFrom"), std::optional<std::string>("-1"));
+}
+
+void ConverterWindowTest::categoryAddedToAnEmptyListBecomesCurrent() {
+    settings_->write(EveryCategoryHidden());
+    auto window = open();
+    CConverterDlg& dialog = window->dialog();
+    window->state().catalogue.SetCategoryName(kFirstCustomCategory, "lumber");
+    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryInserted);
+    QCOMPARE(window->categoryList()->currentText(), QStringLiteral("lumber"));
+    QCOMPARE(dialog.currentCategory(), kFirstCustomCategory);
+    QCOMPARE(window->inputList()->count(), 0);
+
+    QVERIFY(window->state().catalogue.AppendUnit(kFirstCustomCategory, "Cord", 1536.0));
+    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::UnitInserted);
+    QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("Cord"));
+    QCOMPARE(window->inputLabel()->text(), QStringLiteral("Cord"));
 }
 
 void ConverterWindowTest::catalogueChangesKeepTheListsInStep() {

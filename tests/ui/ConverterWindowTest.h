@@ -36,6 +36,7 @@ class ConverterWindowTest : public QObject {
     void missingPictureIsReportedOnceAndTheWindowWorks();
     void rememberedPositionsOutsideTheListsLeaveTheOutputAlone();
     void everyCategoryHiddenLeavesEmptyLists();
+    void categoryAddedToAnEmptyListBecomesCurrent();
     void catalogueChangesKeepTheListsInStep();
     void settingsWriteFailureIsReportedOncePerRun();
     void shutdownWriteFailureShowsNoMessage();

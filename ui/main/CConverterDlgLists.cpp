@@ -161,6 +161,10 @@ void CConverterDlg::OnCatalogueChanged(int index, CatalogueAction action) {
             if (UnitCatalogue::IsCustomCategory(index) && !state_.catalogue.IsFreeSlot(index) &&
                 FindExact(categoryList_, name) < 0) {
                 InsertSorted(categoryList_, name);
+                // The first entry of an empty list is shown as selected at once; make it the
+                // current category too, so the list and the unit lists stay in step.
+                if (categoryList_->count() == 1)
+                    OnSelchangeCategory();
             }
             return;
         case CatalogueAction::CategoryDeleted:
