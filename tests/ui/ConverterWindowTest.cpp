@@ -243,6 +243,15 @@ void ConverterWindowTest::invertTwiceRestoresTheResult() {
     QTest::mouseClick(icon, Qt::LeftButton, Qt::NoModifier, icon->rect().center());
     QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("meter"));
     QCOMPARE(window->outputEdit()->text(), QStringLiteral("200"));
+    // A double-click (press, release, double-click, release) swaps once.
+    const QPoint centre = icon->rect().center();
+    QTest::mousePress(icon, Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::mouseRelease(icon, Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::mouseDClick(icon, Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::mouseRelease(icon, Qt::LeftButton, Qt::NoModifier, centre);
+    QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("centimeter"));
+    QTest::mouseClick(icon, Qt::LeftButton, Qt::NoModifier, centre);
+    QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("meter"));
 
     // The window's keys stay with the window: another active window keeps its own Ctrl+I.
     QLineEdit other;
