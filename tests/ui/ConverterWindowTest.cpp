@@ -536,6 +536,17 @@ void ConverterWindowTest::catalogueChangesKeepTheListsInStep() {
     emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::UnitDeleted);
     QCOMPARE(Entries(window->inputList()), QStringList{"Board foot"});
 
+    // A rebuild of the list keeps one-character names out, counted in characters.
+    catalogue.SetCategoryName(kFirstCustomCategory + 1, "\u03a9");
+    catalogue.SetCategoryName(kFirstCustomCategory + 2, "\u00b5m");
+    dialog.FillCategoryList();
+    QCOMPARE(Entries(window->categoryList()),
+             SortedForList(before + QStringList{"lumber", QStringLiteral("\u00b5m")}));
+    catalogue.FreeCustomCategory(kFirstCustomCategory + 1);
+    catalogue.FreeCustomCategory(kFirstCustomCategory + 2);
+    dialog.FillCategoryList();
+    window->chooseCategory(QStringLiteral("lumber"));
+
     // Removing the current category makes the first listed one current.
     emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryDeleted);
     QCOMPARE(Entries(window->categoryList()), before);
