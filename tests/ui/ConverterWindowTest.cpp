@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <fstream>
@@ -64,6 +65,16 @@ std::string ReadAll(const QString& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::string EveryCategoryHidden() {
+    UnitCatalogue catalogue;
+    catalogue.LoadBuiltInTables();
+    std::string file;
+    for (int c = 0; c < kBuiltInCategories; ++c) {
+        file += "[" + catalogue.CategoryName(c) + "]\nVisibility=0\n";
+    }
+    return file;
 }
 
 }  // namespace
@@ -232,6 +243,15 @@ void ConverterWindowTest::invertTwiceRestoresTheResult() {
     QTest::mouseClick(icon, Qt::LeftButton, Qt::NoModifier, icon->rect().center());
     QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("meter"));
     QCOMPARE(window->outputEdit()->text(), QStringLiteral("200"));
+    // A double-click (press, release, double-click, release) swaps once.
+    const QPoint centre = icon->rect().center();
+    QTest::mousePress(icon, Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::mouseRelease(icon, Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::mouseDClick(icon, Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::mouseRelease(icon, Qt::LeftButton, Qt::NoModifier, centre);
+    QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("centimeter"));
+    QTest::mouseClick(icon, Qt::LeftButton, Qt::NoModifier, centre);
+    QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("meter"));
 
     // The window's keys stay with the window: another active window keeps its own Ctrl+I.
     QLineEdit other;
@@ -240,6 +260,41 @@ void ConverterWindowTest::invertTwiceRestoresTheResult() {
     QVERIFY(QTest::qWaitForWindowActive(&other));
     QTest::keyClick(&other, Qt::Key_I, Qt::ControlModifier);
     QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("meter"));
+}
+
+// With one list emptied, typing would leave the result of the old unit in the output box.
+void ConverterWindowTest::userCannotLeaveAUnitListWithoutSelection() {
+    auto window = open();
+    window->chooseCategory(QStringLiteral("Temperature"));
+    window->clickUnit(window->inputList(), QStringLiteral("Kelvin"));
+    window->clickUnit(window->outputList(), QStringLiteral("degree Celsius"));
+    window->typeInput(QStringLiteral("0"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("-273.15"));
+
+    QListWidget* input = window->inputList();
+    QTest::mouseClick(input->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      input->visualItemRect(input->currentItem()).center());
+    QCOMPARE(window->selectedText(input), QStringLiteral("Kelvin"));
+    input->setFocus();
+    QTest::keyClick(input, Qt::Key_Space, Qt::ControlModifier);
+    QCOMPARE(window->selectedText(input), QStringLiteral("Kelvin"));
+
+    // Five units leave room below the last entry: a drag from a unit into it.
+    QWidget* viewport = window->outputList()->viewport();
+    const QPoint unit =
+        window->outputList()->visualItemRect(window->outputList()->currentItem()).center();
+    const QPoint below(unit.x(), viewport->height() - 2);
+    QVERIFY(!window->outputList()->indexAt(below).isValid());
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, unit);
+    QMouseEvent move(QEvent::MouseMove, below, viewport->mapToGlobal(below), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, below);
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, below);
+    QCOMPARE(window->selectedText(window->outputList()), QStringLiteral("degree Celsius"));
+
+    window->typeInput(QStringLiteral("5"));
+    QCOMPARE(window->outputEdit()->text(), QStringLiteral("-268.15"));
 }
 
 void ConverterWindowTest::closeThenRestartRestoresTheSelection() {
@@ -419,13 +474,7 @@ void ConverterWindowTest::rememberedPositionsOutsideTheListsLeaveTheOutputAlone(
 }
 
 void ConverterWindowTest::everyCategoryHiddenLeavesEmptyLists() {
-    UnitCatalogue catalogue;
-    catalogue.LoadBuiltInTables();
-    std::string file;
-    for (int c = 0; c < kBuiltInCategories; ++c) {
-        file += "[" + catalogue.CategoryName(c) + "]\nVisibility=0\n";
-    }
-    settings_->write(file);
+    settings_->write(EveryCategoryHidden());
     auto window = open();
     QCOMPARE(window->categoryList()->count(), 0);
     QCOMPARE(window->inputList()->count(), 0);
@@ -436,6 +485,22 @@ void ConverterWindowTest::everyCategoryHiddenLeavesEmptyLists() {
     window->closeWindow();
     QCOMPARE(settings_->value("Settings", "LastCategory"), std::optional<std::string>(""));
     QCOMPARE(settings_->value("Settings", "LastUnitFrom"), std::optional<std::string>("-1"));
+}
+
+void ConverterWindowTest::categoryAddedToAnEmptyListBecomesCurrent() {
+    settings_->write(EveryCategoryHidden());
+    auto window = open();
+    CConverterDlg& dialog = window->dialog();
+    window->state().catalogue.SetCategoryName(kFirstCustomCategory, "lumber");
+    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryInserted);
+    QCOMPARE(window->categoryList()->currentText(), QStringLiteral("lumber"));
+    QCOMPARE(dialog.currentCategory(), kFirstCustomCategory);
+    QCOMPARE(window->inputList()->count(), 0);
+
+    QVERIFY(window->state().catalogue.AppendUnit(kFirstCustomCategory, "Cord", 1536.0));
+    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::UnitInserted);
+    QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("Cord"));
+    QCOMPARE(window->inputLabel()->text(), QStringLiteral("Cord"));
 }
 
 void ConverterWindowTest::catalogueChangesKeepTheListsInStep() {
@@ -470,6 +535,17 @@ void ConverterWindowTest::catalogueChangesKeepTheListsInStep() {
     QVERIFY(catalogue.RemoveUnit(kFirstCustomCategory, 0));
     emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::UnitDeleted);
     QCOMPARE(Entries(window->inputList()), QStringList{"Board foot"});
+
+    // A rebuild of the list keeps one-character names out, counted in characters.
+    catalogue.SetCategoryName(kFirstCustomCategory + 1, "\u03a9");
+    catalogue.SetCategoryName(kFirstCustomCategory + 2, "\u00b5m");
+    dialog.FillCategoryList();
+    QCOMPARE(Entries(window->categoryList()),
+             SortedForList(before + QStringList{"lumber", QStringLiteral("\u00b5m")}));
+    catalogue.FreeCustomCategory(kFirstCustomCategory + 1);
+    catalogue.FreeCustomCategory(kFirstCustomCategory + 2);
+    dialog.FillCategoryList();
+    window->chooseCategory(QStringLiteral("lumber"));
 
     // Removing the current category makes the first listed one current.
     emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryDeleted);

@@ -23,6 +23,7 @@ class ConverterWindowTest : public QObject {
     void failingExpressionShowsErrorWithItsMessage();
     void hostileInputNeverShowsANumber();
     void invertTwiceRestoresTheResult();
+    void userCannotLeaveAUnitListWithoutSelection();
     void closeThenRestartRestoresTheSelection();
     void exitSavesTheDisplaySettingsButNotTheSelection();
     void escapeSavesNothing();
@@ -35,6 +36,7 @@ class ConverterWindowTest : public QObject {
     void missingPictureIsReportedOnceAndTheWindowWorks();
     void rememberedPositionsOutsideTheListsLeaveTheOutputAlone();
     void everyCategoryHiddenLeavesEmptyLists();
+    void categoryAddedToAnEmptyListBecomesCurrent();
     void catalogueChangesKeepTheListsInStep();
     void settingsWriteFailureIsReportedOncePerRun();
     void shutdownWriteFailureShowsNoMessage();

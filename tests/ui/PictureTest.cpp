@@ -82,6 +82,24 @@ void PictureTest::secondLoadReplacesTheFirstAndFreeEmpties() {
     QCOMPARE(picture.Size(), std::size_t{0});
 }
 
+void PictureTest::failedLoadDropsTheHeldPicture() {
+    RecordingDesktopServices services;
+    CPicture picture(services);
+    QVERIFY(picture.LoadFromResource(QStringLiteral("186")));
+    const char garbage[] = "not a picture";
+    QVERIFY(!picture.LoadFromMemory(garbage, sizeof garbage));
+    QVERIFY(!picture.IsLoaded());
+    QImage target(50, 50, QImage::Format_ARGB32);
+    QPainter painter(&target);
+    QVERIFY(!picture.Draw(&painter, QRect(0, 0, 50, 50)));
+
+    QVERIFY(picture.LoadFromResource(QStringLiteral("190")));
+    QVERIFY(!picture.LoadFromMemory(nullptr, 10));
+    QCOMPARE(services.messages.size(), std::size_t{1});
+    QVERIFY(!picture.IsLoaded());
+    QCOMPARE(picture.Width(), 0);
+}
+
 void PictureTest::measuresOnTheDevicesResolution() {
     RecordingDesktopServices services;
     CPicture picture(services);

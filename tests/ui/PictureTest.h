@@ -12,6 +12,7 @@ class PictureTest : public QObject {
     void missingResourceIsReportedOnceAndDrawsNothing();
     void undecodableDataLeavesTheHolderEmpty();
     void secondLoadReplacesTheFirstAndFreeEmpties();
+    void failedLoadDropsTheHeldPicture();
     void measuresOnTheDevicesResolution();
 };
 

@@ -87,6 +87,8 @@ bool CPicture::LoadFromResource(const QString& name, const QString& type) {
 }
 
 bool CPicture::LoadFromMemory(const void* bytes, std::size_t size) {
+    // A failed load must not leave the previous picture to be drawn as if it were the new one.
+    Free();
     if (bytes == nullptr || size > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         ShowError("Can not allocate enough memory\t");
         return false;

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -46,8 +47,28 @@ QString ToolTipText(const char* resourceText) {
     return QString::fromUtf8(resourceText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// A unit list the user cannot empty: a Ctrl+click on the selected unit, or a drag that ends
+// below the last entry, would otherwise leave no unit selected, and the output would keep
+// showing the result for a unit that is no longer chosen.
+class UnitList final : public QListWidget {
+  public:
+    using QListWidget::QListWidget;
+
+  protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override {
+        const QItemSelectionModel::SelectionFlags command =
+            QListWidget::selectionCommand(index, event);
+        if (!index.isValid() ||
+            command.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)) {
+            return QItemSelectionModel::NoUpdate;
+        }
+        return command;
+    }
+};
+
 QListWidget* CreateUnitList(const char* objectName, QWidget* parent) {
-    auto* list = new QListWidget(parent);
+    auto* list = new UnitList(parent);
     list->setObjectName(QString::fromLatin1(objectName));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "app/ConversionRequest.h"
+#include "catalogue/Utf8.h"
 #include "ui/main/CConverterDlg.h"
 #include "ui/main/ConverterState.h"
 #include "ui/main/SortedLists.h"
@@ -31,7 +32,9 @@ void CConverterDlg::FillCategoryList() {
     }
     for (int c = kFirstCustomCategory; c < kMaxCategories; ++c) {
         const std::string& name = state_.catalogue.CategoryName(c);
-        if (!state_.catalogue.IsFreeSlot(c) && name.size() >= 2)
+        // Characters, not bytes: the settings file treats a one-character name ("Ω") as a
+        // free entry, so listing it would show a category that the next start has lost.
+        if (!state_.catalogue.IsFreeSlot(c) && CharacterCount(name) >= 2)
             names.push_back(ToQString(name));
     }
     const QSignalBlocker blocker(categoryList_);
@@ -161,6 +164,10 @@ void CConverterDlg::OnCatalogueChanged(int index, CatalogueAction action) {
             if (UnitCatalogue::IsCustomCategory(index) && !state_.catalogue.IsFreeSlot(index) &&
                 FindExact(categoryList_, name) < 0) {
                 InsertSorted(categoryList_, name);
+                // The first entry of an empty list is shown as selected at once; make it the
+                // current category too, so the list and the unit lists stay in step.
+                if (categoryList_->count() == 1)
+                    OnSelchangeCategory();
             }
             return;
         case CatalogueAction::CategoryDeleted:

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 #include "ui/dialogs/CPicture.h"
 
 namespace korvane {
@@ -19,10 +21,20 @@ void PictureControl::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void PictureControl::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    const bool endsDoubleClick = std::exchange(endsDoubleClick_, false);
+    if (event->button() == Qt::LeftButton && !endsDoubleClick &&
+        rect().contains(event->position().toPoint())) {
         emit clicked();
     }
     QWidget::mouseReleaseEvent(event);
+}
+
+// A double-click is one click: the invert icon swaps the units once, not twice (which would
+// look as if nothing happened), and the banner opens one page.
+void PictureControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        endsDoubleClick_ = true;
+    QWidget::mouseDoubleClickEvent(event);
 }
 
 }  // namespace korvane

@@ -22,10 +22,12 @@ class PictureControl : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     CPicture& picture_;
     QSize drawSize_;
+    bool endsDoubleClick_ = false;
 };
 
 }  // namespace korvane
