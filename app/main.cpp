@@ -5,6 +5,7 @@
 
 #include "app/CConverterApp.h"
 #include "platform/QtDesktopServices.h"
+#include "ui/main/ApplicationIcon.h"
 
 int main(int argc, char** argv) {
 #ifdef SIGPIPE
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Korvane Unit Converter"));
     QGuiApplication::setDesktopFileName(QStringLiteral("korvane"));
+    // Every window the program opens carries its icon, not only the main one.
+    QApplication::setWindowIcon(korvane::ApplicationIcon());
 
     korvane::QtDesktopServices services;
     korvane::CConverterApp app(services);

@@ -21,6 +21,7 @@
 #include <cmath>
 #include <utility>
 
+#include "ui/main/ApplicationIcon.h"
 #include "ui/main/ConverterState.h"
 #include "ui/main/MainWindowKeyFilter.h"
 #include "ui/main/PictureControl.h"
@@ -119,11 +120,7 @@ void CConverterDlg::applyLookAndFeel() {
     if (QFontDatabase::families().contains(QString::fromLatin1(kDialogFontFamily))) {
         setFont(QFont(QString::fromLatin1(kDialogFontFamily), kDialogFontPoints));
     }
-    QIcon icon;
-    for (const int size : {16, 32, 48}) {
-        icon.addFile(QStringLiteral(":/icons/korvane-%1.png").arg(size), QSize(size, size));
-    }
-    setWindowIcon(icon);
+    setWindowIcon(ApplicationIcon());
 }
 
 // Dialog units of the template scaled by the font, as the template's own font would scale them.
