@@ -24,7 +24,12 @@ struct EvalOptions {
 void AddEvalCommand(CLI::App& app, CliState& state) {
     auto options = std::make_shared<EvalOptions>();
     CLI::App* eval = app.add_subcommand("eval", "Evaluate an arithmetic expression");
-    eval->add_option("EXPR", options->expression, "The expression, e.g. 2*sin(pi/4)")->required();
+    // A leading '-' before a letter or bracket reads as an option, so such an expression needs
+    // the usual "--" in front of it.
+    eval->add_option("EXPR", options->expression,
+                     "The expression, e.g. 2*sin(pi/4); one that starts with '-' goes after --, "
+                     "as in: eval --x 2 -- -x")
+        ->required();
     eval->add_option("--x", options->x, "Value of the variable x (default 0)")->type_name("V");
     eval->add_option("--y", options->y, "Value of the variable y (default 0)")->type_name("V");
     eval->add_option("--z", options->z, "Value of the variable z (default 0)")->type_name("V");

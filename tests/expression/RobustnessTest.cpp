@@ -83,6 +83,10 @@ INSTANTIATE_TEST_SUITE_P(
                       DeepRow{"NegatedBrackets340", Nest("-(", "1", ")", 340), 1, 0},
                       DeepRow{"SumsInBrackets255", Nest("1+(", "1", ")", 255), 256, 0},
                       DeepRow{"PowersInProducts170", Nest("1*1^(", "1", ")", 170), 1, 0},
+                      // A run of operators recurses once per character, twice as deep as the
+                      // deepest bracket nesting: every '^' after the first opens a sub-expression.
+                      DeepRow{"CaretRun1023", Nest("^", "", "", 1023), 7, 7},
+                      DeepRow{"PowerTower511", Nest("2^", "2", "", 511), kInf, 13},
                       DeepRow{"OpenBrackets1023", std::string(1023, '('), 22, 22},
                       DeepRow{"CloseBrackets1023", std::string(1023, ')'), 21, 21}),
     RowName<DeepRow>);
