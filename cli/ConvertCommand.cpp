@@ -158,7 +158,9 @@ void AddConvertCommand(CLI::App& app, CliState& state) {
     auto* convert = app.add_subcommand(
         "convert",
         "Convert VALUE from unit FROM to unit TO and print what the output box would show");
-    convert->add_option("VALUE", options->value, "The value or expression to convert");
+    convert->add_option("VALUE", options->value,
+                        "The value or expression to convert; one that starts with '-' and a "
+                        "letter or bracket goes after --, as in: convert -- -pi radian degree");
     convert->add_option("FROM", options->from, "Exact name of the source unit");
     convert->add_option("TO", options->to, "Exact name of the target unit");
     auto* category = convert->add_option(
