@@ -3,22 +3,19 @@
 #include <algorithm>
 #include <numeric>
 
+#include "catalogue/CaseFold.h"
+#include "catalogue/Utf8.h"
+
 namespace korvane::cli {
 
 namespace {
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 std::string Simplified(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos)
         return {};
     text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), LowerAscii);
-    return out;
+    return FoldCase(text);
 }
 
 std::size_t EditDistance(std::string_view a, std::string_view b) {
@@ -34,23 +31,6 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
         }
     }
     return row[b.size()];
-}
-
-// Length of a valid UTF-8 sequence starting at `i`, or 0.
-std::size_t Utf8Length(std::string_view text, std::size_t i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80                   ? 1
-                         : lead >= 0xC2 && lead < 0xE0 ? 2
-                         : lead >= 0xE0 && lead < 0xF0 ? 3
-                         : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                       : 0;
-    if (length == 0 || i + length > text.size())
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-            return 0;
-    }
-    return length;
 }
 
 }  // namespace
@@ -93,7 +73,7 @@ std::string Printable(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = Utf8Length(text, i);
+        const std::size_t length = DecodeUtf8(text, i).length;
         const auto byte = static_cast<unsigned char>(text[i]);
         if (length == 0 || byte < 0x20 || byte == 0x7F) {
             out += "\\x";
