@@ -43,7 +43,8 @@ ConversionResult RunConversionRequest(const UnitCatalogue& catalogue,
     const int from = catalogue.FindUnit(category, *request.fromUnit);
     const int to = catalogue.FindUnit(category, *request.toUnit);
     // FindUnit falls back to the first unit; a text that is not in the category would then
-    // convert as a unit the user never chose, so nothing is shown instead.
+    // convert as a unit the user never chose, so nothing is shown instead. (Comparing the
+    // found name keeps this to one scan per unit on every keystroke; the count is above 0.)
     if (catalogue.UnitName(category, from) != *request.fromUnit ||
         catalogue.UnitName(category, to) != *request.toUnit) {
         return result;

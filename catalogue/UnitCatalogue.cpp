@@ -87,6 +87,11 @@ int UnitCatalogue::FindUnit(int category, std::string_view name) const {
     return found;
 }
 
+bool UnitCatalogue::HasUnit(int category, std::string_view name) const {
+    const int unit = FindUnit(category, name);
+    return unit < UnitCount(category) && UnitName(category, unit) == name;
+}
+
 bool UnitCatalogue::IsFreeSlot(int category) const {
     return IsCustomCategory(category) && CategoryName(category) == kFreeSlotName;
 }

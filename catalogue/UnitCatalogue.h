@@ -61,6 +61,9 @@ class UnitCatalogue {
     // Exact comparison; the last match wins; 0 when nothing matches.
     int FindCategory(std::string_view name) const;
     int FindUnit(int category, std::string_view name) const;
+    // Whether `name` is exactly one of the category's units; FindUnit alone cannot tell, since
+    // it answers 0 for a miss too.
+    bool HasUnit(int category, std::string_view name) const;
 
     // True when a custom row is not in use (its header reads "Custom").
     bool IsFreeSlot(int category) const;

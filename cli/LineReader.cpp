@@ -20,18 +20,27 @@ bool LineReader::ReadMore() {
     return got > 0;
 }
 
+namespace {
+
+// Drops the line end's "\r" and the text of a line that grew past the limit.
+LineReader::Line Finish(std::string_view text, bool tooLong) {
+    if (!text.empty() && text.back() == '\r')
+        text.remove_suffix(1);
+    tooLong = tooLong || text.size() > LineReader::kMaxLine;
+    return LineReader::Line{tooLong ? std::string_view() : text, tooLong};
+}
+
+}  // namespace
+
 std::optional<LineReader::Line> LineReader::Next() {
     bool tooLong = false;
     std::size_t scanned = start_;
     for (;;) {
         const std::size_t newline = pending_.find('\n', scanned);
         if (newline != std::string::npos) {
-            std::string_view text(pending_.data() + start_, newline - start_);
+            const std::string_view text(pending_.data() + start_, newline - start_);
             start_ = newline + 1;
-            tooLong = tooLong || text.size() > kMaxLine;
-            if (!text.empty() && text.back() == '\r')
-                text.remove_suffix(1);
-            return Line{tooLong ? std::string_view() : text, tooLong};
+            return Finish(text, tooLong);
         }
         // Only now drop what earlier lines used: once per read, not once per line.
         pending_.erase(0, start_);
@@ -47,11 +56,7 @@ std::optional<LineReader::Line> LineReader::Next() {
     if (pending_.empty() && !tooLong)
         return std::nullopt;
     start_ = pending_.size();
-    std::string_view text(pending_);
-    tooLong = tooLong || text.size() > kMaxLine;
-    if (!text.empty() && text.back() == '\r')
-        text.remove_suffix(1);
-    return Line{tooLong ? std::string_view() : text, tooLong};
+    return Finish(pending_, tooLong);
 }
 
 }  // namespace korvane::cli

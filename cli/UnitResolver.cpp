@@ -30,7 +30,7 @@ UnitResolver::Resolution UnitResolver::Resolve(std::string_view from, std::strin
             return {-1, message};
         }
         for (std::string_view unit : {from, to}) {
-            if (!HasUnit(*category, unit)) {
+            if (!catalogue_.HasUnit(*category, unit)) {
                 const std::string where =
                     " in category \"" + Printable(catalogue_.CategoryName(*category)) + "\"";
                 return {-1, UnknownUnitMessage(unit, UnitNames(*category), where)};
@@ -72,11 +72,6 @@ std::optional<int> UnitResolver::CategoryByName(std::string_view name) const {
     return found;
 }
 
-bool UnitResolver::HasUnit(int category, std::string_view name) const {
-    const std::vector<int> categories = CategoriesOf(name);
-    return std::binary_search(categories.begin(), categories.end(), category);
-}
-
 std::vector<int> UnitResolver::CategoriesOf(std::string_view name) const {
     if (!categoriesOfUnit_.empty()) {
         const auto entry = categoriesOfUnit_.find(name);
@@ -84,9 +79,7 @@ std::vector<int> UnitResolver::CategoriesOf(std::string_view name) const {
     }
     std::vector<int> categories;
     for (int c : UsedCategories(catalogue_)) {
-        // FindUnit answers 0 in a category without units too; its record 1 is free.
-        const int unit = catalogue_.FindUnit(c, name);
-        if (unit < catalogue_.UnitCount(c) && catalogue_.UnitName(c, unit) == name)
+        if (catalogue_.HasUnit(c, name))
             categories.push_back(c);
     }
     return categories;

@@ -29,7 +29,6 @@ class UnitResolver {
 
   private:
     std::optional<int> CategoryByName(std::string_view name) const;
-    bool HasUnit(int category, std::string_view name) const;
     // Sorted indexes of the used categories that hold a unit of this name.
     std::vector<int> CategoriesOf(std::string_view name) const;
     std::string UnknownUnitMessage(std::string_view name, const std::vector<std::string>& pool,
