@@ -286,7 +286,6 @@ void CConverterDlg::createConnections() {
     connect(invertIcon_, &PictureControl::clicked, this, &CConverterDlg::OnInvert);
     connect(invertAction_, &QAction::triggered, this, &CConverterDlg::OnInvert);
     connect(exitAction_, &QAction::triggered, this, &CConverterDlg::OnFileExit);
-    connect(this, &CConverterDlg::catalogueChanged, this, &CConverterDlg::OnCatalogueChanged);
 }
 
 void CConverterDlg::createKeyCommands() {

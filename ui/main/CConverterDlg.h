@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "catalogue/CatalogueAction.h"
 #include "ui/dialogs/CPicture.h"
 #include "ui/main/SettingsWriteReporter.h"
 
@@ -24,14 +25,6 @@ class DesktopServices;
 class MainWindowKeyFilter;
 class PictureControl;
 struct ConverterState;
-
-// What the Custom page reports after it has changed the catalogue and the settings file.
-enum class CatalogueAction : int {
-    CategoryInserted = 1,
-    CategoryDeleted = -1,
-    UnitInserted = 2,
-    UnitDeleted = -2,
-};
 
 // The converter window: category list, INPUT and OUTPUT unit lists, input and output boxes
 // with their unit labels, the invert icon and the banner. It converts live as the user picks
@@ -60,9 +53,6 @@ class CConverterDlg : public QDialog {
     void OnSelchangeCategory();
     void UpdateConversion();
     void OnInvert();
-    // Typed form of the Custom page's notification; indexes outside 0..46 and unknown actions
-    // are ignored.
-    void OnCatalogueChanged(int index, CatalogueAction action);
 
     int currentCategory() const { return m_nCurrentCategory; }
     SettingsWriteReporter& settingsWriteReporter() { return writeReporter_; }
@@ -70,9 +60,10 @@ class CConverterDlg : public QDialog {
   public slots:
     // File, Exit: saves the display settings, not the selection, and ends the run.
     void OnFileExit();
-
-  signals:
-    void catalogueChanged(int index, korvane::CatalogueAction action);
+    // A page that changed the catalogue reports the row and what happened to it; the
+    // Preferences command connects the page's signal here. Indexes outside 0..46 and unknown
+    // actions are ignored.
+    void OnCatalogueChanged(int index, korvane::CatalogueAction action);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
