@@ -20,8 +20,8 @@
 #include <cmath>
 #include <utility>
 
+#include "app/ConverterState.h"
 #include "ui/main/ApplicationIcon.h"
-#include "ui/main/ConverterState.h"
 #include "ui/main/MainWindowKeyFilter.h"
 #include "ui/main/PictureControl.h"
 

@@ -6,9 +6,9 @@
 #include <QStringList>
 
 #include "app/ConversionRequest.h"
+#include "app/ConverterState.h"
 #include "catalogue/Utf8.h"
 #include "ui/main/CConverterDlg.h"
-#include "ui/main/ConverterState.h"
 #include "ui/main/SortedLists.h"
 
 namespace korvane {

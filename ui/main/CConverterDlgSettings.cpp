@@ -3,10 +3,10 @@
 #include <QComboBox>
 #include <QListWidget>
 
+#include "app/ConverterState.h"
 #include "app/CustomUnitStorage.h"
 #include "app/Settings.h"
 #include "ui/main/CConverterDlg.h"
-#include "ui/main/ConverterState.h"
 #include "ui/main/SortedLists.h"
 
 namespace korvane {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/main/ConverterState.h"
+#include "app/ConverterState.h"
 
 namespace korvane {
 
