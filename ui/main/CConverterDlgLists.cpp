@@ -107,17 +107,11 @@ std::optional<std::string> CConverterDlg::selectedUnitText(const QListWidget* li
 void CConverterDlg::UpdateConversion() {
     if (!UnitCatalogue::IsCategoryIndex(m_nCurrentCategory))
         m_nCurrentCategory = 0;
-    const std::optional<std::string> from = selectedUnitText(inputUnitList_);
-    const std::optional<std::string> to = selectedUnitText(outputUnitList_);
-    const std::string input = inputEdit_->text().toStdString();
-
     ConversionRequest request;
     request.category = m_nCurrentCategory;
-    if (from)
-        request.fromUnit = *from;
-    if (to)
-        request.toUnit = *to;
-    request.input = input;
+    request.fromUnit = selectedUnitText(inputUnitList_);
+    request.toUnit = selectedUnitText(outputUnitList_);
+    request.input = inputEdit_->text().toStdString();
     request.format = state_.format;
     request.showAbbreviation = state_.showAbbreviation;
     const ConversionResult result = RunConversionRequest(state_.catalogue, request);
