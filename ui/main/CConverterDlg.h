@@ -17,12 +17,10 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenuBar;
-class QPushButton;
 
 namespace korvane {
 
 class DesktopServices;
-class MainWindowKeyFilter;
 class PictureControl;
 struct ConverterState;
 
@@ -52,6 +50,8 @@ class CConverterDlg : public QDialog {
     void RestoreLastSelection();
     void OnSelchangeCategory();
     void UpdateConversion();
+
+    // The commands of the menu, the keys and the invert icon: CConverterDlgCommands.cpp.
     void OnInvert();
 
     int currentCategory() const { return m_nCurrentCategory; }
@@ -114,31 +114,36 @@ class CConverterDlg : public QDialog {
     CPicture m_picBanner;
     CPicture m_picInvert;
 
-    QMenuBar* menuBar_ = nullptr;
-    QComboBox* categoryList_ = nullptr;
-    QListWidget* inputUnitList_ = nullptr;
-    QListWidget* outputUnitList_ = nullptr;
-    QLineEdit* inputEdit_ = nullptr;
-    QLineEdit* outputEdit_ = nullptr;
-    QLabel* inputUnitLabel_ = nullptr;
-    QLabel* outputUnitLabel_ = nullptr;
-    QLabel* inputCaption_ = nullptr;
-    QLabel* outputCaption_ = nullptr;
-    PictureControl* banner_ = nullptr;
-    PictureControl* invertIcon_ = nullptr;
-    QPushButton* hiddenDefaultButton_ = nullptr;
-
-    QAction* exitAction_ = nullptr;
-    QAction* copyOutputAction_ = nullptr;
-    QAction* findAction_ = nullptr;
-    QAction* invertAction_ = nullptr;
-    QAction* calculatorAction_ = nullptr;
-    QAction* preferencesAction_ = nullptr;
-    QAction* helpAction_ = nullptr;
-    QAction* aboutAction_ = nullptr;
-    QAction* productPageAction_ = nullptr;
-
-    MainWindowKeyFilter* keyFilter_ = nullptr;
+    // The controls, created by createWidgets() and owned by the window as its children.
+    struct Widgets {
+        QMenuBar* menuBar = nullptr;
+        QComboBox* categoryList = nullptr;
+        QListWidget* inputUnitList = nullptr;
+        QListWidget* outputUnitList = nullptr;
+        QLineEdit* inputEdit = nullptr;
+        QLineEdit* outputEdit = nullptr;
+        QLabel* inputUnitLabel = nullptr;
+        QLabel* outputUnitLabel = nullptr;
+        QLabel* inputCaption = nullptr;
+        QLabel* outputCaption = nullptr;
+        PictureControl* banner = nullptr;
+        PictureControl* invertIcon = nullptr;
+    };
+    // The menu items, created by createActions(); createConnections() ties them to the command
+    // handlers.
+    struct Actions {
+        QAction* exit = nullptr;
+        QAction* copyOutput = nullptr;
+        QAction* find = nullptr;
+        QAction* invert = nullptr;
+        QAction* calculator = nullptr;
+        QAction* preferences = nullptr;
+        QAction* help = nullptr;
+        QAction* about = nullptr;
+        QAction* productPage = nullptr;
+    };
+    Widgets widgets_;
+    Actions actions_;
 };
 
 }  // namespace korvane

@@ -57,16 +57,12 @@ void CConverterDlg::saveLastSelection(const std::string& categoryText, int toPos
 
 void CConverterDlg::closeEvent(QCloseEvent* event) {
     saveDisplaySettings();
-    const std::string category = categoryList_->currentIndex() < 0
+    const std::string category = widgets_.categoryList->currentIndex() < 0
                                      ? std::string()
-                                     : categoryList_->currentText().toStdString();
-    saveLastSelection(category, SelectedRow(outputUnitList_), SelectedRow(inputUnitList_));
+                                     : widgets_.categoryList->currentText().toStdString();
+    saveLastSelection(category, SelectedRow(widgets_.outputUnitList),
+                      SelectedRow(widgets_.inputUnitList));
     QDialog::closeEvent(event);
-}
-
-void CConverterDlg::OnFileExit() {
-    saveDisplaySettings();
-    done(QDialog::Rejected);
 }
 
 }  // namespace korvane
