@@ -15,8 +15,6 @@ class CConverterApp {
     // The whole life of the program; the result is the process's exit status.
     int InitInstance();
 
-    ConverterState& state() { return state_; }
-
   private:
     DesktopServices& services_;
     ConverterState state_;

@@ -55,6 +55,8 @@ class CConverterDlg : public QDialog {
     void OnInvert();
 
     int currentCategory() const { return m_nCurrentCategory; }
+    // Settings writes made while the window runs (the Preferences pages) report failures here,
+    // so the user is warned once per run, whichever write failed first.
     SettingsWriteReporter& settingsWriteReporter() { return writeReporter_; }
 
   public slots:
