@@ -50,9 +50,9 @@ Outcome ConvertOne(const UnitCatalogue& catalogue, const UnitResolver& resolver,
         return {{}, resolution.message, kExitUsage};
     ConversionRequest request;
     request.category = resolution.category;
-    request.fromUnit = from;
-    request.toUnit = to;
-    request.input = value;
+    request.fromUnit = std::string(from);
+    request.toUnit = std::string(to);
+    request.input = std::string(value);
     request.format = options.format;
     const ConversionResult result = RunConversionRequest(catalogue, request);
     if (!result.changed)

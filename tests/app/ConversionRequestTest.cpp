@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "app/ConversionRequest.h"
 
 namespace korvane {
@@ -9,14 +12,14 @@ class ConversionRequestTest : public ::testing::Test {
   protected:
     void SetUp() override { catalogue_.LoadBuiltInTables(); }
 
-    ConversionResult Run(std::string_view category, std::optional<std::string_view> from,
-                         std::optional<std::string_view> to, std::string_view input,
-                         ResultFormat format = {}, bool abbreviations = true) {
+    ConversionResult Run(std::string_view category, std::optional<std::string> from,
+                         std::optional<std::string> to, std::string input, ResultFormat format = {},
+                         bool abbreviations = true) {
         ConversionRequest request;
         request.category = catalogue_.FindCategory(category);
-        request.fromUnit = from;
-        request.toUnit = to;
-        request.input = input;
+        request.fromUnit = std::move(from);
+        request.toUnit = std::move(to);
+        request.input = std::move(input);
         request.format = format;
         request.showAbbreviation = abbreviations;
         return RunConversionRequest(catalogue_, request);
@@ -83,6 +86,29 @@ TEST_F(ConversionRequestTest, OutOfRangeCategoryReadsAsTheFirst) {
     request.toUnit = "centimeter/second²";
     request.input = "1";
     EXPECT_EQ(RunConversionRequest(catalogue_, request).output, "100");
+}
+
+// A request made from texts that are gone by the time it runs (the window's list entries
+// change under a kept request) must still convert what it was made from.
+TEST_F(ConversionRequestTest, RequestOutlivesTheTextsItWasMadeFrom) {
+    const auto make = [this] {
+        std::string from = "meter";
+        std::string to = "centimeter";
+        std::string input = "2*3";
+        ConversionRequest request;
+        request.category = catalogue_.FindCategory("Distance");
+        request.fromUnit = from;
+        request.toUnit = to;
+        request.input = input;
+        from.assign(40, 'x');
+        to.assign(40, 'y');
+        input.assign(40, 'z');
+        return request;
+    };
+    const ConversionRequest request = make();
+    const ConversionResult result = RunConversionRequest(catalogue_, request);
+    ASSERT_TRUE(result.changed);
+    EXPECT_EQ(result.output, "600");
 }
 
 TEST_F(ConversionRequestTest, UnknownFormulaTypeShowsError) {

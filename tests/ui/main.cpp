@@ -7,8 +7,8 @@
 #include <cstdlib>
 
 #include "ConverterWindowTest.h"
-#include "ListOrderTest.h"
 #include "PictureTest.h"
+#include "SortedListsTest.h"
 #include "UiTestSupport.h"
 
 namespace {
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
         return SaveScreenshot(screenshot);
     int failures = 0;
     {
-        korvane::test::ListOrderTest test;
+        korvane::test::SortedListsTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     {
