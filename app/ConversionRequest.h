@@ -18,6 +18,10 @@ struct ConversionRequest {
     std::string input;
     ResultFormat format;
     bool showAbbreviation = true;
+    // The evaluator writes what its single-argument entry writes: diagnostics on the standard
+    // error stream, the help text on the standard output stream. Off for a caller whose standard
+    // output carries other data, such as korvane-cli's batch results.
+    bool printEvaluation = true;
 };
 
 struct ConversionResult {

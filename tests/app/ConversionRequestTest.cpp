@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/ConversionRequest.h"
+#include "expression/ZK_eval_math_expression.h"
 
 namespace korvane {
 namespace {
@@ -109,6 +110,43 @@ TEST_F(ConversionRequestTest, RequestOutlivesTheTextsItWasMadeFrom) {
     const ConversionResult result = RunConversionRequest(catalogue_, request);
     ASSERT_TRUE(result.changed);
     EXPECT_EQ(result.output, "600");
+}
+
+// The request prints what the converter's evaluator entry prints, byte for byte, and nothing
+// when asked not to; the result is the same either way.
+TEST_F(ConversionRequestTest, PrintsWhatTheEvaluatorEntryPrints) {
+    using ::testing::internal::CaptureStderr;
+    using ::testing::internal::CaptureStdout;
+    using ::testing::internal::GetCapturedStderr;
+    using ::testing::internal::GetCapturedStdout;
+    for (const std::string_view input : {"2+", "(2+3", "sqrt(-1)+2", " HELP ", "2*3"}) {
+        SCOPED_TRACE(input);
+        CaptureStdout();
+        CaptureStderr();
+        eval_math_expression(input);
+        const std::string entryErrors = GetCapturedStderr();
+        const std::string entryOutput = GetCapturedStdout();
+
+        CaptureStdout();
+        CaptureStderr();
+        const ConversionResult printed = Run("Distance", "meter", "centimeter", std::string(input));
+        EXPECT_EQ(GetCapturedStderr(), entryErrors);
+        EXPECT_EQ(GetCapturedStdout(), entryOutput);
+
+        ConversionRequest request;
+        request.category = catalogue_.FindCategory("Distance");
+        request.fromUnit = "meter";
+        request.toUnit = "centimeter";
+        request.input = input;
+        request.printEvaluation = false;
+        CaptureStdout();
+        CaptureStderr();
+        const ConversionResult silent = RunConversionRequest(catalogue_, request);
+        EXPECT_EQ(GetCapturedStderr(), "");
+        EXPECT_EQ(GetCapturedStdout(), "");
+        EXPECT_EQ(silent.output, printed.output);
+        EXPECT_EQ(silent.errorMessage, printed.errorMessage);
+    }
 }
 
 TEST_F(ConversionRequestTest, UnknownFormulaTypeShowsError) {
