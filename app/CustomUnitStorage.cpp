@@ -263,8 +263,8 @@ int FindUnitEntry(const ProfileReader& file, std::string_view section, std::stri
     return 0;
 }
 
-void WriteUnitEntry(ProfileEditor& file, std::string_view section, int entry,
-                    std::string_view name, std::string_view factorText) {
+void WriteUnitEntry(ProfileEditor& file, std::string_view section, int entry, std::string_view name,
+                    std::string_view factorText) {
     file.Set(section, UnitKey(entry), TrimmedName(name));
     file.Set(section, ValueKey(entry), factorText);
     file.SetInt(section, kCustomUnitCount, UsedEntries(file, section));

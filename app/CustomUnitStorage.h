@@ -76,8 +76,8 @@ int UsedUnitEntries(const ProfileReader& file, std::string_view section);
 int FirstFreeUnitEntry(const ProfileReader& file, std::string_view section);
 int FindUnitEntry(const ProfileReader& file, std::string_view section, std::string_view name);
 // Writes the entry and "CustomUnits".
-void WriteUnitEntry(ProfileEditor& file, std::string_view section, int entry,
-                    std::string_view name, std::string_view factorText);
+void WriteUnitEntry(ProfileEditor& file, std::string_view section, int entry, std::string_view name,
+                    std::string_view factorText);
 int ForgetUnitEntries(ProfileEditor& file, std::string_view section, std::string_view name);
 // "CustomUnits" and every CustomUnit_n and CustomValue_n key of the section.
 void DeleteUnitEntries(ProfileEditor& file, std::string_view section);
