@@ -52,6 +52,14 @@ bool IsStorableCategoryName(std::string_view trimmed) {
     return IsStorableUnitName(trimmed) && trimmed.find_first_of("[]") == std::string_view::npos;
 }
 
+std::string UnstorableNameReason(std::string_view what, std::string_view name) {
+    if (!IsValidUtf8(name))
+        return "the " + std::string(what) + " is not valid UTF-8 text";
+    if (ContainsControlCharacter(name))
+        return "the " + std::string(what) + " holds a line break or another control character";
+    return {};
+}
+
 std::string CategoryNameCase(std::string_view trimmed) {
     return FoldCase(trimmed);
 }

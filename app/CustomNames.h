@@ -16,6 +16,10 @@ std::string_view TrimmedName(std::string_view name);
 bool IsStorableUnitName(std::string_view trimmed);
 bool IsStorableCategoryName(std::string_view trimmed);
 
+// Why a name cannot be written to the settings file, worded for the user who typed it ("the
+// category name holds a line break..."); empty when it can. `what` names the name.
+std::string UnstorableNameReason(std::string_view what, std::string_view name);
+
 // A new category name as it is stored: lower case, by the program's one case rule.
 std::string CategoryNameCase(std::string_view trimmed);
 // A new unit name as it is stored: lower case, then the first letter in upper case

@@ -86,10 +86,8 @@ WriteResult CheckNameToStore(std::string_view what, std::string_view name) {
     if (IsFreeEntryName(name)) {
         reason = "a " + std::string(what) + " must have at least 2 characters and not be \"" +
                  std::string(kFreeSlotName) + "\"";
-    } else if (!IsValidUtf8(name)) {
-        reason = "the " + std::string(what) + " is not valid UTF-8 text";
-    } else if (ContainsControlCharacter(name)) {
-        reason = "the " + std::string(what) + " holds a line break or another control character";
+    } else {
+        reason = UnstorableNameReason(what, name);
     }
     if (reason.empty())
         return {};
