@@ -69,9 +69,11 @@ CustomNotice TooManyCategories() {
 }
 
 CustomNotice WriteFailure(const ProfileStore& store, const WriteResult& write) {
-    return Notice("The change could not be saved in the settings file\n" + store.Path() + "\n\n" +
-                      write.reason + "\n\nNothing was changed.",
-                  NoticeIcon::Warning);
+    std::string text = "The change could not be saved in the settings file";
+    if (!store.Path().empty())
+        text += "\n" + store.Path();
+    text += "\n\n" + write.reason + "\n\nNothing was changed.";
+    return Notice(std::move(text), NoticeIcon::Warning);
 }
 
 // Runs `change` on the settings file under its write lock. `change` returns the refusal that

@@ -116,6 +116,13 @@ TEST_F(SharedFile, UnwritableFileChangesNothing) {
     EXPECT_TRUE(nowhere.catalogue.IsFreeSlot(42));
     EXPECT_FALSE(nowhere.AddUnit(nowhere.Distance(), "Stride").ok());
     EXPECT_FALSE(nowhere.catalogue.HasUnit(nowhere.Distance(), "Stride"));
+    Copy without("");  // no settings file at all, as when there is no home folder
+    const CustomOutcome unsaved = AddCustomCategory(without.catalogue, without.store, "money");
+    ASSERT_FALSE(unsaved.ok());
+    EXPECT_EQ(unsaved.refusal->text,
+              "The change could not be saved in the settings file\n\nno settings file is in "
+              "use\n\nNothing was changed.");
+    EXPECT_TRUE(without.catalogue.IsFreeSlot(42));
 
     WriteBytes(path_,
                "[Settings]\nCustom_1=money\n[money]\nCustomUnit_1=Euro\nCustomValue_1=1\n"

@@ -364,6 +364,23 @@ TEST_F(CustomOperations, UnitNamesTakeOneCapitalLetter) {
         EXPECT_EQ(UnitNameCase(entry.entered), entry.stored);
 }
 
+// Whatever the page accepts comes back unchanged at the next start.
+TEST_F(CustomOperations, UnitNamesSurviveARestart) {
+    ASSERT_TRUE(AddCustomCategory(catalogue_, store_, "odd names").ok());
+    const std::vector<std::string> names = {
+        "Base",  "A=b",       "=equals",       ";semi",
+        "#hash", "[bracket]", "Trailing dot.", std::string(1000, 'W')};
+    for (const std::string& name : names) {
+        const CustomOutcome outcome = AddUnit(42, name, "2", "Base");
+        ASSERT_TRUE(outcome.ok()) << name;
+        EXPECT_EQ(outcome.name.size(), name.size());
+    }
+    const UnitCatalogue restarted = Load(store_);
+    EXPECT_EQ(UnitNames(restarted, 42), UnitNames(catalogue_, 42));
+    for (int u = 0; u < catalogue_.UnitCount(42); ++u)
+        EXPECT_EQ(restarted.UnitFactor(42, u), catalogue_.UnitFactor(42, u)) << u;
+}
+
 // Ten custom units a category may have in the file, and 178 units a row: the first limit is
 // tested before the name is even looked at, the second after it.
 TEST_F(CustomOperations, UnitLimits) {
