@@ -90,7 +90,7 @@ class CConverterDlg : public QDialog {
     void selectFirstUnits();
     void clearUnitLists();
     std::optional<std::string> selectedUnitText(const QListWidget* list) const;
-    void removeCategoryEntry(int index);
+    void removeUnlistedCategoryEntries(bool currentWasRemoved);
 
     // Settings access: the only places that read or write the settings file.
     void loadCustomUnits();
