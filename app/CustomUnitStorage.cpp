@@ -243,6 +243,7 @@ ForgetUnitResult ForgetCustomUnit(ProfileStore& store, std::string_view section,
         return result;
     int freed = 0;
     result.write = store.Update([&](ProfileEditor& file) {
+        freed = 0;  // the update may run this more than once; only the last run counts
         // Ignoring case, as the loader's duplicate test does, so no hidden twin survives.
         for (int n = 1; n <= kCustomUnitEntries; ++n) {
             if (!EqualsIgnoringCase(file.GetString(section, UnitKey(n), kFreeSlotName), name))
