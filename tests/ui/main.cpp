@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "ConverterWindowTest.h"
+#include "CustomPageTest.h"
 #include "PictureTest.h"
 #include "SortedListsTest.h"
 #include "UiTestSupport.h"
@@ -46,6 +47,10 @@ int main(int argc, char** argv) {
     }
     {
         korvane::test::ConverterWindowTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::CustomPageTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures == 0 ? 0 : 1;
