@@ -77,7 +77,6 @@ QPushButton* CreateButton(const QString& caption, const char* objectName,
     button->setObjectName(QString::fromLatin1(objectName));
     // Two buttons read "Add" and two "Remove"; a screen reader says which is which.
     button->setAccessibleName(accessibleName);
-    button->setAutoDefault(false);
     return button;
 }
 
