@@ -1,7 +1,6 @@
 #include "catalogue/UnitLookup.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 
 #include "catalogue/CaseFold.h"
@@ -18,44 +17,68 @@ bool MatchesAbbreviation(std::string_view abbreviation, std::string_view text) {
     return abbreviation == text && !text.empty() && text != kNoAbbreviation;
 }
 
-// Units that start with the text first: "kilo" lists "kilometer" before "dekakilo...".
-void PutPrefixesFirst(const UnitCatalogue& catalogue, int category, std::string_view folded,
-                      std::vector<int>& units) {
-    std::stable_partition(units.begin(), units.end(), [&](int unit) {
-        return FoldCase(catalogue.UnitName(category, unit)).starts_with(folded);
-    });
-}
+// The folded unit names of one category: folded on the spot, or read from a cache that a caller
+// looking up many texts filled once.
+class FoldedNames {
+  public:
+    FoldedNames(const UnitCatalogue& catalogue, int category, const std::vector<std::string>* cache)
+        : catalogue_(catalogue), category_(category), cache_(cache) {}
+
+    // `scratch` holds a name folded on the spot.
+    std::string_view Of(int unit, std::string& scratch) const {
+        if (cache_)
+            return (*cache_)[unit];
+        scratch = FoldCase(catalogue_.UnitName(category_, unit));
+        return scratch;
+    }
+
+  private:
+    const UnitCatalogue& catalogue_;
+    int category_;
+    const std::vector<std::string>* cache_;
+};
 
 std::vector<int> LooseMatches(const UnitCatalogue& catalogue, int category, std::string_view text,
-                              UnitMatch kind) {
+                              UnitMatch kind, const FoldedNames& names) {
     std::vector<int> units;
     // Blanks alone are part of too many names to mean one.
     if (text.find_first_not_of(' ') == std::string_view::npos)
         return units;
     const std::string folded = FoldCase(text);
+    std::string scratch;
     for (int u = 0; u < catalogue.UnitCount(category); ++u) {
-        const UnitRecord& unit = catalogue.Unit(category, u);
-        const bool match =
-            kind == UnitMatch::Abbreviation   ? MatchesAbbreviation(unit.abbreviation, text)
-            : kind == UnitMatch::IgnoringCase ? FoldCase(unit.name) == folded
-                                              : ContainsFolded(FoldCase(unit.name), folded);
+        const bool match = kind == UnitMatch::Abbreviation
+                               ? MatchesAbbreviation(catalogue.UnitAbbreviation(category, u), text)
+                           : kind == UnitMatch::IgnoringCase
+                               ? names.Of(u, scratch) == folded
+                               : ContainsFolded(names.Of(u, scratch), folded);
         if (match)
             units.push_back(u);
     }
-    if (kind == UnitMatch::PartOfName)
-        PutPrefixesFirst(catalogue, category, folded, units);
+    // Units that start with the text first: "pars" lists "parsec" before "megaparsec".
+    if (kind == UnitMatch::PartOfName) {
+        std::stable_partition(units.begin(), units.end(), [&](int unit) {
+            return names.Of(unit, scratch).starts_with(folded);
+        });
+    }
     return units;
+}
+
+std::vector<int> Matches(const UnitCatalogue& catalogue, int category, std::string_view text,
+                         UnitMatch kind, const std::vector<std::string>* foldedNames) {
+    if (kind == UnitMatch::Exact) {
+        const auto unit = catalogue.TryFindUnit(category, text);
+        return unit ? std::vector<int>{*unit} : std::vector<int>();
+    }
+    return LooseMatches(catalogue, category, text, kind,
+                        FoldedNames(catalogue, category, foldedNames));
 }
 
 }  // namespace
 
 std::vector<int> MatchUnits(const UnitCatalogue& catalogue, int category, std::string_view text,
                             UnitMatch kind) {
-    if (kind == UnitMatch::Exact) {
-        const auto unit = catalogue.TryFindUnit(category, text);
-        return unit ? std::vector<int>{*unit} : std::vector<int>();
-    }
-    return LooseMatches(catalogue, category, text, kind);
+    return Matches(catalogue, category, text, kind, nullptr);
 }
 
 UnitLookup LookUpUnit(const UnitCatalogue& catalogue, int category, std::string_view text) {
@@ -78,6 +101,15 @@ struct UnitFinder::Progress {
     }
 };
 
+UnitFinder::FoldedCatalogue UnitFinder::FoldAllNames(const UnitCatalogue& catalogue) {
+    FoldedCatalogue folded;
+    for (int c = 0; c < kMaxCategories; ++c) {
+        for (int u = 0; u < catalogue.UnitCount(c); ++u)
+            folded[c].push_back(FoldCase(catalogue.UnitName(c, u)));
+    }
+    return folded;
+}
+
 UnitFinder::UnitFinder(const UnitCatalogue& catalogue, Index index) : catalogue_(catalogue) {
     if (index == Index::None)
         return;
@@ -92,10 +124,12 @@ UnitFinder::UnitFinder(const UnitCatalogue& catalogue, Index index) : catalogue_
                 places.emplace_back(c, u);
         }
     }
+    foldedNames_ = FoldAllNames(catalogue);
 }
 
-void UnitFinder::AddMatches(std::string_view text, UnitMatch kind, Progress& progress) const {
-    if (kind == UnitMatch::Exact && !exactNames_.empty()) {
+void UnitFinder::AddMatches(std::string_view text, UnitMatch kind, const FoldedCatalogue* folded,
+                            Progress& progress) const {
+    if (kind == UnitMatch::Exact && foldedNames_) {
         const auto places = exactNames_.find(text);
         if (places == exactNames_.end())
             return;
@@ -106,7 +140,8 @@ void UnitFinder::AddMatches(std::string_view text, UnitMatch kind, Progress& pro
     for (int c = 0; c < kMaxCategories; ++c) {
         if (progress.byCategory[c] || catalogue_.IsFreeSlot(c))
             continue;
-        std::vector<int> units = MatchUnits(catalogue_, c, text, kind);
+        std::vector<int> units =
+            Matches(catalogue_, c, text, kind, folded ? &(*folded)[c] : nullptr);
         if (!units.empty())
             progress.byCategory[c] = UnitLookup{kind, std::move(units)};
     }
@@ -115,11 +150,16 @@ void UnitFinder::AddMatches(std::string_view text, UnitMatch kind, Progress& pro
 UnitPairLookup UnitFinder::FindPair(std::string_view from, std::string_view to) const {
     Progress fromProgress;
     Progress toProgress;
+    // The looser kinds compare folded names; both texts share one folding of the catalogue.
+    std::optional<FoldedCatalogue> foldedHere;
+    const FoldedCatalogue* folded = foldedNames_ ? &*foldedNames_ : nullptr;
     UnitPairLookup result;
     // Kind by kind, so the common case (two exact names) never folds or scans for parts.
     for (UnitMatch kind : kMatchOrder) {
-        AddMatches(from, kind, fromProgress);
-        AddMatches(to, kind, toProgress);
+        if (kind >= UnitMatch::IgnoringCase && !folded)
+            folded = &foldedHere.emplace(FoldAllNames(catalogue_));
+        AddMatches(from, kind, folded, fromProgress);
+        AddMatches(to, kind, folded, toProgress);
         std::pair<UnitMatch, UnitMatch> best{UnitMatch::PartOfName, UnitMatch::PartOfName};
         for (int c = 0; c < kMaxCategories; ++c) {
             const auto& a = fromProgress.byCategory[c];

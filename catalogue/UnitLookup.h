@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -53,8 +55,9 @@ struct UnitPairLookup {
 
 class UnitFinder {
   public:
-    // A finder that answers many pairs can hash the exact names first, so each pair costs a few
-    // hash lookups instead of a scan of every name; one lookup is cheaper without.
+    // A finder that answers many pairs can hash the exact names and fold every name first, so
+    // a pair of exact names costs two hash lookups instead of a scan of every name, and looser
+    // texts fold no name again; one lookup is cheaper without.
     enum class Index { None, ExactNames };
 
     // The catalogue must outlive the finder and stay unchanged while an index is in use.
@@ -64,11 +67,16 @@ class UnitFinder {
 
   private:
     struct Progress;
-    void AddMatches(std::string_view text, UnitMatch kind, Progress& progress) const;
+    using FoldedCatalogue = std::array<std::vector<std::string>, kMaxCategories>;
+    static FoldedCatalogue FoldAllNames(const UnitCatalogue& catalogue);
+    void AddMatches(std::string_view text, UnitMatch kind, const FoldedCatalogue* folded,
+                    Progress& progress) const;
 
     const UnitCatalogue& catalogue_;
-    // Exact name -> (category, unit) of its last occurrence in each category.
+    // With the index: exact name -> (category, unit) of its last occurrence in each category,
+    // and every unit name case folded, for the looser kinds.
     std::unordered_map<std::string_view, std::vector<std::pair<int, int>>> exactNames_;
+    std::optional<FoldedCatalogue> foldedNames_;
 };
 
 }  // namespace korvane
