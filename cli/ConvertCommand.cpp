@@ -172,10 +172,10 @@ void AddConvertCommand(CLI::App& app, CliState& state) {
         "convert",
         "Convert VALUE from unit FROM to unit TO and print what the output box would show");
     convert->add_option("VALUE", options->value,
-                        "The value or expression to convert. A plain number is a value wherever "
-                        "it stands (-5, -.5, -1e3); an expression that starts with '-' (-pi, "
-                        "-(1+2)) reads as an option unless it follows --, which ends the "
-                        "options: convert --format fixed -- -pi radian degree");
+                        "The value or expression to convert. One that starts with '-' is a "
+                        "value when a digit follows the '-' (-5, -1e3, -2*pi) or when it is a "
+                        "plain number (-.5); any other (-pi, -(1+2), -.5*2) goes after --, "
+                        "which ends the options: convert --format fixed -- -pi radian degree");
     convert->add_option("FROM", options->from,
                         "The source unit: its exact name, else its abbreviation (in), else its "
                         "name in any case (Meter), else part of its name (kilomet); a text that "

@@ -42,9 +42,10 @@ void AddEvalCommand(CLI::App& app, CliState& state) {
     // A leading '-' before a letter or bracket reads as an option, so such an expression needs
     // the usual "--" in front of it.
     eval->add_option("EXPR", options->expression,
-                     "The expression, e.g. 2*sin(pi/4). A plain number is a value wherever it "
-                     "stands (-.5); an expression that starts with '-' (-x, -(1+2)) reads as an "
-                     "option unless it follows --, which ends the options: eval --x 2 -- -x")
+                     "The expression, e.g. 2*sin(pi/4). One that starts with '-' is a value "
+                     "when a digit follows the '-' (-2*x) or when it is a plain number (-.5); "
+                     "any other (-x, -(1+2), -.5*x) goes after --, which ends the options: "
+                     "eval --x 2 -- -x")
         ->required();
     for (auto [name, value] : {std::pair{"--x", &options->x}, std::pair{"--y", &options->y},
                                std::pair{"--z", &options->z}, std::pair{"--t", &options->t}}) {
