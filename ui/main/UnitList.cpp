@@ -1,7 +1,7 @@
 #include "ui/main/UnitList.h"
 
+#include <QAbstractItemDelegate>
 #include <QHelpEvent>
-#include <QStyledItemDelegate>
 #include <QToolTip>
 
 #include <algorithm>
@@ -10,30 +10,15 @@
 
 namespace korvane {
 
-namespace {
-
-// Every row as wide as the list: a row sized to its own name would be clipped, not shortened
-// with "…", once it is wider than the list.
-class RowWidthDelegate final : public QStyledItemDelegate {
-  public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return QSize(0, QStyledItemDelegate::sizeHint(option, index).height());
-    }
-};
-
-}  // namespace
-
-UnitList::UnitList(const QString& objectName, QWidget* parent)
-    : QListWidget(parent), fullWidthDelegate_(new QStyledItemDelegate(this)) {
+UnitList::UnitList(const QString& objectName, QWidget* parent) : QListWidget(parent) {
     setObjectName(objectName);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideRight);
+    // Besides being quick, rows of one size are as wide as the list: a name wider than the list
+    // is shortened with "…" instead of being clipped.
     setUniformItemSizes(true);
-    setItemDelegate(new RowWidthDelegate(this));
 }
 
 int UnitList::rowHeight() {
@@ -61,7 +46,7 @@ bool UnitList::isCut(const QListWidgetItem* item) const {
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.rect = visualRect(index);
-    return fullWidthDelegate_->sizeHint(option, index).width() > option.rect.width();
+    return itemDelegateForIndex(index)->sizeHint(option, index).width() > option.rect.width();
 }
 
 QItemSelectionModel::SelectionFlags UnitList::selectionCommand(const QModelIndex& index,

@@ -2,8 +2,6 @@
 
 #include <QListWidget>
 
-class QStyledItemDelegate;
-
 namespace korvane {
 
 // A unit list of the converter window (INPUT or OUTPUT). The user cannot leave it without a
@@ -26,9 +24,6 @@ class UnitList final : public QListWidget {
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
     bool viewportEvent(QEvent* event) override;
-
-  private:
-    QStyledItemDelegate* fullWidthDelegate_;
 };
 
 }  // namespace korvane
