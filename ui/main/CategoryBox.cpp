@@ -53,10 +53,6 @@ int CategoryBox::textWidthAt(int boxWidth) const {
     return field.width() - kTextInset;
 }
 
-int CategoryBox::textWidth() const {
-    return textWidthAt(width());
-}
-
 void CategoryBox::fitNames(const QStringList& names, int minimumWidth) {
     int widest = 0;
     for (const QString& name : names)
@@ -69,7 +65,7 @@ bool CategoryBox::event(QEvent* event) {
     if (event->type() != QEvent::ToolTip)
         return QComboBox::event(event);
     const auto* help = static_cast<QHelpEvent*>(event);
-    if (fontMetrics().horizontalAdvance(currentText()) > textWidth()) {
+    if (fontMetrics().horizontalAdvance(currentText()) > textWidthAt(width())) {
         QToolTip::showText(help->globalPos(), PlainToolTip(currentText()), this);
     } else {
         QToolTip::hideText();

@@ -16,13 +16,12 @@ class CategoryBox final : public QComboBox {
     // Widens the box, from `minimumWidth` up to twice that, until the widest of `names` shows
     // whole. A name wider still shows cut, and whole as the box's tooltip.
     void fitNames(const QStringList& names, int minimumWidth);
-    // The width the box's text gets at the box's present width.
-    int textWidth() const;
 
   protected:
     bool event(QEvent* event) override;
 
   private:
+    // The width the box's text gets when the box is `boxWidth` wide.
     int textWidthAt(int boxWidth) const;
 };
 
