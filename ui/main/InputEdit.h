@@ -15,14 +15,15 @@ class InputEdit final : public QLineEdit {
   public:
     InputEdit(const QString& text, QWidget* parent);
 
-    // Pastes the clipboard's text as the keys and the context menu do.
-    void pasteText(QClipboard::Mode mode = QClipboard::Clipboard);
-
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+
+  private:
+    // Pastes the clipboard's text (or the X selection's) without its end line breaks.
+    void pasteText(QClipboard::Mode mode = QClipboard::Clipboard);
 };
 
 }  // namespace korvane
