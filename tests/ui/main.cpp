@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cstdlib>
 
+#include "ConverterWindowDetailsTest.h"
 #include "ConverterWindowTest.h"
 #include "PictureTest.h"
 #include "SortedListsTest.h"
@@ -46,6 +47,10 @@ int main(int argc, char** argv) {
     }
     {
         korvane::test::ConverterWindowTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::ConverterWindowDetailsTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures == 0 ? 0 : 1;

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -47,38 +46,8 @@ QString ToolTipText(const char* resourceText) {
     return QString::fromUtf8(resourceText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-// A unit list the user cannot empty: a Ctrl+click on the selected unit, or a drag that ends
-// below the last entry, would otherwise leave no unit selected, and the output would keep
-// showing the result for a unit that is no longer chosen.
-class UnitList final : public QListWidget {
-  public:
-    using QListWidget::QListWidget;
-
-  protected:
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event) const override {
-        const QItemSelectionModel::SelectionFlags command =
-            QListWidget::selectionCommand(index, event);
-        if (!index.isValid() ||
-            command.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)) {
-            return QItemSelectionModel::NoUpdate;
-        }
-        return command;
-    }
-};
-
-QListWidget* CreateUnitList(const char* objectName, QWidget* parent) {
-    auto* list = new UnitList(parent);
-    list->setObjectName(QString::fromLatin1(objectName));
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setUniformItemSizes(true);
-    return list;
-}
-
 QLabel* CreateUnitLabel(const char* objectName, QWidget* parent) {
-    auto* label = new QLabel(QStringLiteral("Static"), parent);
+    auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(objectName));
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -139,17 +108,16 @@ void CConverterDlg::createWidgets() {
     widgets_.menuBar = new QMenuBar(this);
     widgets_.menuBar->setObjectName(QStringLiteral("menuBar"));
 
-    widgets_.categoryList = new QComboBox(this);
+    widgets_.categoryList = new CategoryBox(this);
     widgets_.categoryList->setObjectName(QStringLiteral("categoryList"));
-    widgets_.categoryList->setMaxVisibleItems(12);
-    widgets_.categoryList->setInsertPolicy(QComboBox::NoInsert);
 
-    widgets_.inputUnitList = CreateUnitList("inputUnitList", this);
-    widgets_.outputUnitList = CreateUnitList("outputUnitList", this);
+    widgets_.inputUnitList = new UnitList(QStringLiteral("inputUnitList"), this);
+    widgets_.outputUnitList = new UnitList(QStringLiteral("outputUnitList"), this);
 
-    widgets_.inputEdit = new QLineEdit(QStringLiteral("1"), this);
+    widgets_.inputEdit = new InputEdit(QStringLiteral("1"), this);
     widgets_.inputEdit->setObjectName(QStringLiteral("inputEdit"));
-    widgets_.outputEdit = new QLineEdit(QStringLiteral("1"), this);
+    // Empty until the first conversion fills it: nothing shows that was not converted.
+    widgets_.outputEdit = new QLineEdit(this);
     widgets_.outputEdit->setObjectName(QStringLiteral("outputEdit"));
     widgets_.outputEdit->setReadOnly(true);
 
@@ -182,7 +150,7 @@ void CConverterDlg::createWidgets() {
 QGroupBox* CConverterDlg::createCategoryGroup() {
     auto* group = new QGroupBox(QStringLiteral("Select Category  "), this);
     group->setObjectName(QStringLiteral("categoryGroup"));
-    widgets_.categoryList->setFixedWidth(dluX(122));
+    widgets_.categoryList->setFixedWidth(dluX(kCategoryBoxWidth));
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(widgets_.categoryList);
     return group;
@@ -191,9 +159,8 @@ QGroupBox* CConverterDlg::createCategoryGroup() {
 QGroupBox* CConverterDlg::createUnitsGroup() {
     auto* group = new QGroupBox(QStringLiteral("Select Units "), this);
     group->setObjectName(QStringLiteral("unitsGroup"));
-    const QSize listSize(dluX(119), dluY(75));
-    widgets_.inputUnitList->setFixedSize(listSize);
-    widgets_.outputUnitList->setFixedSize(listSize);
+    widgets_.inputUnitList->fitWholeRows(dluX(119), dluY(75));
+    widgets_.outputUnitList->fitWholeRows(dluX(119), dluY(75));
     auto* layout = new QGridLayout(group);
     layout->setHorizontalSpacing(0);
     layout->addWidget(widgets_.inputCaption, 0, 0, Qt::AlignHCenter);
@@ -279,7 +246,7 @@ void CConverterDlg::createActions() {
 
 void CConverterDlg::createConnections() {
     connect(widgets_.categoryList, &QComboBox::activated, this,
-            &CConverterDlg::OnSelchangeCategory);
+            &CConverterDlg::onCategoryActivated);
     connect(widgets_.inputUnitList, &QListWidget::itemSelectionChanged, this,
             &CConverterDlg::UpdateConversion);
     connect(widgets_.outputUnitList, &QListWidget::itemSelectionChanged, this,

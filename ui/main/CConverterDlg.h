@@ -8,10 +8,12 @@
 
 #include "catalogue/CatalogueAction.h"
 #include "ui/dialogs/CPicture.h"
+#include "ui/main/CategoryBox.h"
+#include "ui/main/InputEdit.h"
 #include "ui/main/SettingsWriteReporter.h"
+#include "ui/main/UnitList.h"
 
 class QAction;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -81,14 +83,21 @@ class CConverterDlg : public QDialog {
     void placeBanner();
     void applyOnTop();
 
+    // The template's width of the category box, in dialog units; names that need more widen it.
+    static constexpr int kCategoryBoxWidth = 122;
+
     QGroupBox* createCategoryGroup();
     QGroupBox* createUnitsGroup();
     QGroupBox* createResultGroup();
     int dluX(int units) const;
     int dluY(int units) const;
 
+    // The user chose an entry of the category list, perhaps the one already shown.
+    void onCategoryActivated();
+    void fitCategoryBox();
     void selectFirstUnits();
     void clearUnitLists();
+    void clearResult();
     std::optional<std::string> selectedUnitText(const QListWidget* list) const;
     void removeUnlistedCategoryEntries(bool currentWasRemoved);
 
@@ -119,10 +128,10 @@ class CConverterDlg : public QDialog {
     // The controls, created by createWidgets() and owned by the window as its children.
     struct Widgets {
         QMenuBar* menuBar = nullptr;
-        QComboBox* categoryList = nullptr;
-        QListWidget* inputUnitList = nullptr;
-        QListWidget* outputUnitList = nullptr;
-        QLineEdit* inputEdit = nullptr;
+        CategoryBox* categoryList = nullptr;
+        UnitList* inputUnitList = nullptr;
+        UnitList* outputUnitList = nullptr;
+        InputEdit* inputEdit = nullptr;
         QLineEdit* outputEdit = nullptr;
         QLabel* inputUnitLabel = nullptr;
         QLabel* outputUnitLabel = nullptr;
