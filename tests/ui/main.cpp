@@ -7,6 +7,8 @@
 #include <cstdlib>
 
 #include "ConverterWindowTest.h"
+#include "FindDialogTest.h"
+#include "HelpAboutTest.h"
 #include "ListOrderTest.h"
 #include "PictureTest.h"
 #include "UiTestSupport.h"
@@ -42,6 +44,14 @@ int main(int argc, char** argv) {
     }
     {
         korvane::test::PictureTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::FindDialogTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::HelpAboutTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     {

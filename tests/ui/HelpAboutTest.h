@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QObject>
+
+namespace korvane::test {
+
+class HelpAboutTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void helpShowsFourBoldSectionsInOrder_data();
+    void helpShowsFourBoldSectionsInOrder();
+    void aboutShowsItsTextsAndOpensBothPages();
+    void aboutBannerHangsBelowTheLineAtItsOwnSize();
+    void aboutWithoutBannerReportsOnceAndWorks();
+    void aboutWithoutBrowserStaysSilent();
+};
+
+}  // namespace korvane::test
