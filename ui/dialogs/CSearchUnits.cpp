@@ -7,7 +7,10 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "catalogue/UnitCatalogue.h"
 
@@ -31,9 +34,22 @@ class FindMatchModel final : public QAbstractListModel {
 
     QVariant data(const QModelIndex& index, int role) const override {
         const int entry = entryAt(index.row());
-        if (!index.isValid() || entry < 0 || role != Qt::DisplayRole)
+        if (!index.isValid() || entry < 0)
             return {};
-        return texts_[static_cast<std::size_t>(entry)];
+        if (role == Qt::DisplayRole)
+            return texts_[static_cast<std::size_t>(entry)];
+        if (role == Qt::SizeHintRole && rowSize_.isValid())
+            return rowSize_;
+        return {};
+    }
+
+    // Every row gets the size of the widest entry of the whole table, measured once: the view
+    // then never lays text out to size a row, and the scroll range fits every entry.
+    void measureRows(const QFontMetrics& metrics, int margins) {
+        int width = 0;
+        for (const QString& text : texts_)
+            width = std::max(width, metrics.horizontalAdvance(text));
+        rowSize_ = QSize(width + margins, metrics.height() + margins / 2);
     }
 
     void show(const std::vector<int>& positions) {
@@ -52,6 +68,7 @@ class FindMatchModel final : public QAbstractListModel {
   private:
     std::vector<QString> texts_;
     std::vector<int> shown_;
+    QSize rowSize_;
 };
 
 CSearchUnits::CSearchUnits(const UnitCatalogue& catalogue, QWidget* parent)
@@ -82,6 +99,10 @@ void CSearchUnits::createWidgets() {
     matchList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     matchList_->setUniformItemSizes(true);
     matchList_->setMinimumSize(380, 220);
+    // The item delegate's own margins: the focus frame on both sides of the text.
+    const int margin =
+        matchList_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, matchList_) + 1;
+    matchModel_->measureRows(matchList_->fontMetrics(), 2 * margin);
 
     goButton_ = new QPushButton(QStringLiteral("Go"), this);
     goButton_->setObjectName(QStringLiteral("goButton"));

@@ -37,31 +37,29 @@ std::vector<FindEntry> BuildFindEntries(const UnitCatalogue& catalogue) {
 }
 
 FindFilter::FindFilter(const std::vector<FindEntry>& entries) : entries_(entries) {
-    matches_.resize(entries_.size());
-    for (std::size_t i = 0; i < matches_.size(); ++i)
-        matches_[i] = static_cast<int>(i);
+    Step everything;
+    everything.matches.resize(entries_.size());
+    for (std::size_t i = 0; i < everything.matches.size(); ++i)
+        everything.matches[i] = static_cast<int>(i);
+    steps_.push_back(std::move(everything));
 }
 
 const std::vector<int>& FindFilter::Apply(std::string_view searchText) {
     std::string needle = FoldCase(searchText);
-    // Every entry that contains the new text contains the old one too, so a longer text only
-    // needs the previous matches; anything else starts again from the whole table.
-    const bool narrows = needle.find(needle_) != std::string::npos;
-    std::vector<int> candidates;
-    if (narrows) {
-        candidates.swap(matches_);
-    } else {
-        candidates.resize(entries_.size());
-        for (std::size_t i = 0; i < candidates.size(); ++i)
-            candidates[i] = static_cast<int>(i);
-    }
-    matches_.clear();
-    for (const int position : candidates) {
+    // An entry that contains the new text contains every text inside it, so the deepest step
+    // whose text the new one contains already holds every candidate.
+    while (steps_.size() > 1 && needle.find(steps_.back().needle) == std::string::npos)
+        steps_.pop_back();
+    if (steps_.back().needle == needle)
+        return steps_.back().matches;
+    Step next;
+    for (const int position : steps_.back().matches) {
         if (entries_[static_cast<std::size_t>(position)].folded.find(needle) != std::string::npos)
-            matches_.push_back(position);
+            next.matches.push_back(position);
     }
-    needle_ = std::move(needle);
-    return matches_;
+    next.needle = std::move(needle);
+    steps_.push_back(std::move(next));
+    return steps_.back().matches;
 }
 
 }  // namespace korvane

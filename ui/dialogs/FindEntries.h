@@ -27,20 +27,26 @@ std::string FindEntryText(std::string_view category, std::string_view unit,
 std::vector<FindEntry> BuildFindEntries(const UnitCatalogue& catalogue);
 
 // The entries whose text contains the search text, ignoring case, as positions into the entry
-// table, in table order. Typing one more character only re-tests the entries that matched
-// before, which is what keeps each keystroke cheap on a full catalogue.
+// table, in table order. What keeps each keystroke cheap on a full catalogue: a longer text
+// only re-tests the entries that matched a shorter text it contains, and a backspace returns
+// to the matches that text already had.
 class FindFilter {
   public:
     explicit FindFilter(const std::vector<FindEntry>& entries);
 
     // Returns the matching positions for `searchText` (UTF-8; empty matches everything).
     const std::vector<int>& Apply(std::string_view searchText);
-    const std::vector<int>& Matches() const { return matches_; }
+    const std::vector<int>& Matches() const { return steps_.back().matches; }
 
   private:
+    // Each step's folded text contains the one below it; the bottom is the empty text.
+    struct Step {
+        std::string needle;
+        std::vector<int> matches;
+    };
+
     const std::vector<FindEntry>& entries_;
-    std::string needle_;  // folded search text of the last Apply
-    std::vector<int> matches_;
+    std::vector<Step> steps_;
 };
 
 }  // namespace korvane
