@@ -15,11 +15,12 @@ struct Evaluation {
 
 // Empty input converts as 0 without asking the evaluator. Any error the evaluator reported,
 // even one a later stage cleared, makes the request fail: its value would be an error code or
-// a guess, and showing it as a converted result would be a wrong number.
-Evaluation Evaluate(std::string_view input) {
+// a guess, and showing it as a converted result would be a wrong number. With printing on,
+// the evaluation writes exactly what eval_math_expression(input) writes.
+Evaluation Evaluate(std::string_view input, bool print) {
     if (input.empty())
         return {};
-    math_expression_check check = eval_math_expression_checked(input);
+    math_expression_check check = eval_math_expression_checked_xyzt(input, 0, 0, 0, 0, print);
     return Evaluation{check.value, check.error_reported, std::move(check.first_message)};
 }
 
@@ -56,10 +57,12 @@ ConversionResult RunConversionRequest(const UnitCatalogue& catalogue,
 
     const ConversionRule rule = RuleForCategory(catalogue.CategoryName(category));
     if (rule == ConversionRule::Numbers) {
+        // The raw text is converted and never evaluated, so nothing is printed about it either:
+        // the evaluator would report valid digits such as "ff" as wrong symbols.
         result.output = ConvertNumberBase(request.input, *request.fromUnit, *request.toUnit);
         return result;
     }
-    const Evaluation evaluation = Evaluate(request.input);
+    const Evaluation evaluation = Evaluate(request.input, request.printEvaluation);
     if (evaluation.failed) {
         result.output = kErrorText;
         result.errorMessage = evaluation.message;

@@ -36,9 +36,12 @@ struct Outcome {
     int status = kExitOk;
 };
 
+// With `print`, the evaluator writes its diagnostics and help text as the window's conversion
+// does, and they are the whole explanation of a failed evaluation; without it, the outcome
+// carries the message of the first error instead.
 Outcome ConvertOne(const UnitCatalogue& catalogue, const UnitResolver& resolver,
                    const ConvertOptions& options, std::string_view value, std::string_view from,
-                   std::string_view to, std::string_view category) {
+                   std::string_view to, std::string_view category, bool print) {
     // A batch line without a category of its own takes the one of --category.
     if (category.empty() && options.categoryGiven) {
         if (options.category.empty())
@@ -50,22 +53,23 @@ Outcome ConvertOne(const UnitCatalogue& catalogue, const UnitResolver& resolver,
         return {{}, resolution.message, kExitUsage};
     ConversionRequest request;
     request.category = resolution.category;
-    request.fromUnit = from;
-    request.toUnit = to;
-    request.input = value;
+    request.fromUnit = std::string(from);
+    request.toUnit = std::string(to);
+    request.input = std::string(value);
     request.format = options.format;
+    request.printEvaluation = print;
     const ConversionResult result = RunConversionRequest(catalogue, request);
     if (!result.changed)
         return {{}, "the category has no units to convert", kExitUsage};
     const int status = result.output == kErrorText ? kExitError : kExitOk;
-    return {result.output, result.errorMessage, status};
+    return {result.output, print ? std::string() : result.errorMessage, status};
 }
 
 void RunSingle(CliState& state, const ConvertOptions& options) {
     const UnitCatalogue& catalogue = state.Catalogue();
     const UnitResolver resolver(catalogue, UnitResolver::Mode::Scan);
     const Outcome outcome = ConvertOne(catalogue, resolver, options, options.value, options.from,
-                                       options.to, options.category);
+                                       options.to, options.category, true);
     if (outcome.status != kExitUsage)
         std::cout << outcome.output << '\n';
     if (!outcome.message.empty())
@@ -96,8 +100,10 @@ Outcome ConvertLine(const UnitCatalogue& catalogue, const UnitResolver& resolver
     if (fields.size() < 3 || fields.size() > 4) {
         return {{}, "expected VALUE<TAB>FROM<TAB>TO with an optional <TAB>CATEGORY", kExitUsage};
     }
+    // Standard output holds exactly one line per request, so the help text may not go there;
+    // and one message naming the line says more here than the evaluator's unnumbered blocks.
     return ConvertOne(catalogue, resolver, options, fields[0], fields[1], fields[2],
-                      fields.size() == 4 ? fields[3] : std::string_view());
+                      fields.size() == 4 ? fields[3] : std::string_view(), false);
 }
 
 void WriteOut(std::string& out) {

@@ -7,23 +7,26 @@ A golden file holds sections, each starting with a line of its own:
   env: NAME=VALUE ...    extra environment (optional)
   stdin:                 the following lines up to the next section are fed to standard input
   stdout:                the following lines are the exact expected standard output
+  stderr:                the following lines are the exact expected standard error stream (no
+                         lines: nothing at all)
   stderr-contains: TEXT  a text that must appear on the standard error stream (repeatable)
   stdout-to: PATH        standard output goes to this file instead (e.g. /dev/full)
   status: N              the expected exit status
 Lines starting with '#' before the first section are comments. Tabs and trailing blanks are
-significant inside stdin and stdout.
+significant inside stdin, stdout and stderr.
 """
 import os
 import shlex
 import subprocess
 import sys
 
-SECTIONS = ("args:", "env:", "stdin:", "stdout:", "stderr-contains:", "stdout-to:", "status:")
+SECTIONS = ("args:", "env:", "stdin:", "stdout:", "stderr:", "stderr-contains:", "stdout-to:",
+            "status:")
 
 
 def parse(path):
-    golden = {"args": [], "env": {}, "stdin": None, "stdout": None, "stderr": [], "status": 0,
-              "stdout_to": None}
+    golden = {"args": [], "env": {}, "stdin": None, "stdout": None, "stderr": None,
+              "stderr_contains": [], "status": 0, "stdout_to": None}
     current = None
     with open(path, "rb") as f:
         lines = f.read().split(b"\n")
@@ -33,7 +36,7 @@ def parse(path):
         text = raw.decode("utf-8", "surrogateescape")
         head = next((s for s in SECTIONS if text.startswith(s)), None)
         if head is None:
-            if current in ("stdin", "stdout"):
+            if current in ("stdin", "stdout", "stderr"):
                 golden[current].append(raw)
             elif current is None and (text.startswith("#") or not text.strip()):
                 continue
@@ -51,7 +54,7 @@ def parse(path):
                 name, _, value = item.partition("=")
                 golden["env"][name] = value
         elif head == "stderr-contains:":
-            golden["stderr"].append(rest.encode("utf-8", "surrogateescape"))
+            golden["stderr_contains"].append(rest.encode("utf-8", "surrogateescape"))
         elif head == "stdout-to:":
             golden["stdout_to"] = rest
         elif head == "status:":
@@ -84,7 +87,12 @@ def main():
         if run.stdout != expected:
             failures.append("standard output differs:\n--- expected\n" + expected.decode("utf-8", "replace")
                             + "--- actual\n" + run.stdout.decode("utf-8", "replace"))
-    for text in golden["stderr"]:
+    if golden["stderr"] is not None:
+        expected = b"".join(line + b"\n" for line in golden["stderr"])
+        if run.stderr != expected:
+            failures.append("standard error differs:\n--- expected\n" + expected.decode("utf-8", "replace")
+                            + "--- actual\n" + run.stderr.decode("utf-8", "replace"))
+    for text in golden["stderr_contains"]:
         if text not in run.stderr:
             failures.append(f"standard error lacks {text!r}")
     if failures:

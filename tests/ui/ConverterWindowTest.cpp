@@ -492,13 +492,13 @@ void ConverterWindowTest::categoryAddedToAnEmptyListBecomesCurrent() {
     auto window = open();
     CConverterDlg& dialog = window->dialog();
     window->state().catalogue.SetCategoryName(kFirstCustomCategory, "lumber");
-    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryInserted);
+    dialog.OnCatalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryInserted);
     QCOMPARE(window->categoryList()->currentText(), QStringLiteral("lumber"));
     QCOMPARE(dialog.currentCategory(), kFirstCustomCategory);
     QCOMPARE(window->inputList()->count(), 0);
 
     QVERIFY(window->state().catalogue.AppendUnit(kFirstCustomCategory, "Cord", 1536.0));
-    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::UnitInserted);
+    dialog.OnCatalogueChanged(kFirstCustomCategory, CatalogueAction::UnitInserted);
     QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("Cord"));
     QCOMPARE(window->inputLabel()->text(), QStringLiteral("Cord"));
 }
@@ -509,14 +509,14 @@ void ConverterWindowTest::catalogueChangesKeepTheListsInStep() {
     UnitCatalogue& catalogue = window->state().catalogue;
     const QStringList before = Entries(window->categoryList());
 
-    emit dialog.catalogueChanged(99, CatalogueAction::CategoryInserted);
-    emit dialog.catalogueChanged(-1, CatalogueAction::CategoryDeleted);
-    emit dialog.catalogueChanged(3, static_cast<CatalogueAction>(7));
-    emit dialog.catalogueChanged(3, CatalogueAction::CategoryDeleted);  // built-in: refused
+    dialog.OnCatalogueChanged(99, CatalogueAction::CategoryInserted);
+    dialog.OnCatalogueChanged(-1, CatalogueAction::CategoryDeleted);
+    dialog.OnCatalogueChanged(3, static_cast<CatalogueAction>(7));
+    dialog.OnCatalogueChanged(3, CatalogueAction::CategoryDeleted);  // built-in: refused
     QCOMPARE(Entries(window->categoryList()), before);
 
     catalogue.SetCategoryName(kFirstCustomCategory, "lumber");
-    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryInserted);
+    dialog.OnCatalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryInserted);
     QCOMPARE(Entries(window->categoryList()), SortedForList(before + QStringList{"lumber"}));
     QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Acceleration"));
 
@@ -527,13 +527,13 @@ void ConverterWindowTest::catalogueChangesKeepTheListsInStep() {
 
     QVERIFY(catalogue.AppendUnit(kFirstCustomCategory, "Cord", 1536.0));
     QVERIFY(catalogue.AppendUnit(kFirstCustomCategory, "Board foot", 1.0));
-    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::UnitInserted);
+    dialog.OnCatalogueChanged(kFirstCustomCategory, CatalogueAction::UnitInserted);
     QCOMPARE(Entries(window->inputList()), (QStringList{"Board foot", "Cord"}));
     window->clickUnit(window->inputList(), QStringLiteral("Cord"));
     QCOMPARE(window->outputEdit()->text(), QStringLiteral("1536"));
 
     QVERIFY(catalogue.RemoveUnit(kFirstCustomCategory, 0));
-    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::UnitDeleted);
+    dialog.OnCatalogueChanged(kFirstCustomCategory, CatalogueAction::UnitDeleted);
     QCOMPARE(Entries(window->inputList()), QStringList{"Board foot"});
 
     // A rebuild of the list keeps one-character names out, counted in characters.
@@ -548,7 +548,7 @@ void ConverterWindowTest::catalogueChangesKeepTheListsInStep() {
     window->chooseCategory(QStringLiteral("lumber"));
 
     // Removing the current category makes the first listed one current.
-    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryDeleted);
+    dialog.OnCatalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryDeleted);
     QCOMPARE(Entries(window->categoryList()), before);
     QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Acceleration"));
     QCOMPARE(dialog.currentCategory(), 0);

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "RecordingDesktopServices.h"
+#include "app/ConverterState.h"
 #include "ui/main/CConverterDlg.h"
-#include "ui/main/ConverterState.h"
 
 class QComboBox;
 class QLabel;

@@ -9,8 +9,8 @@
 #include "ConverterWindowTest.h"
 #include "FindDialogTest.h"
 #include "HelpAboutTest.h"
-#include "ListOrderTest.h"
 #include "PictureTest.h"
+#include "SortedListsTest.h"
 #include "UiTestSupport.h"
 
 namespace {
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         return SaveScreenshot(screenshot);
     int failures = 0;
     {
-        korvane::test::ListOrderTest test;
+        korvane::test::SortedListsTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     {

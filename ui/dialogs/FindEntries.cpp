@@ -4,7 +4,7 @@
 
 #include "catalogue/CaseFold.h"
 #include "catalogue/UnitCatalogue.h"
-#include "ui/main/ListOrder.h"
+#include "catalogue/ListOrder.h"
 
 namespace korvane {
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "catalogue/CatalogueAction.h"
 #include "ui/dialogs/CPicture.h"
 #include "ui/main/SettingsWriteReporter.h"
 
@@ -16,22 +17,12 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenuBar;
-class QPushButton;
 
 namespace korvane {
 
 class DesktopServices;
-class MainWindowKeyFilter;
 class PictureControl;
 struct ConverterState;
-
-// What the Custom page reports after it has changed the catalogue and the settings file.
-enum class CatalogueAction : int {
-    CategoryInserted = 1,
-    CategoryDeleted = -1,
-    UnitInserted = 2,
-    UnitDeleted = -2,
-};
 
 // The converter window: category list, INPUT and OUTPUT unit lists, input and output boxes
 // with their unit labels, the invert icon and the banner. It converts live as the user picks
@@ -59,20 +50,22 @@ class CConverterDlg : public QDialog {
     void RestoreLastSelection();
     void OnSelchangeCategory();
     void UpdateConversion();
+
+    // The commands of the menu, the keys and the invert icon: CConverterDlgCommands.cpp.
     void OnInvert();
-    // Typed form of the Custom page's notification; indexes outside 0..46 and unknown actions
-    // are ignored.
-    void OnCatalogueChanged(int index, CatalogueAction action);
 
     int currentCategory() const { return m_nCurrentCategory; }
+    // Settings writes made while the window runs (the Preferences pages) report failures here,
+    // so the user is warned once per run, whichever write failed first.
     SettingsWriteReporter& settingsWriteReporter() { return writeReporter_; }
 
   public slots:
     // File, Exit: saves the display settings, not the selection, and ends the run.
     void OnFileExit();
-
-  signals:
-    void catalogueChanged(int index, korvane::CatalogueAction action);
+    // A page that changed the catalogue reports the row and what happened to it; the
+    // Preferences command connects the page's signal here. Indexes outside 0..46 and unknown
+    // actions are ignored.
+    void OnCatalogueChanged(int index, korvane::CatalogueAction action);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -123,31 +116,36 @@ class CConverterDlg : public QDialog {
     CPicture m_picBanner;
     CPicture m_picInvert;
 
-    QMenuBar* menuBar_ = nullptr;
-    QComboBox* categoryList_ = nullptr;
-    QListWidget* inputUnitList_ = nullptr;
-    QListWidget* outputUnitList_ = nullptr;
-    QLineEdit* inputEdit_ = nullptr;
-    QLineEdit* outputEdit_ = nullptr;
-    QLabel* inputUnitLabel_ = nullptr;
-    QLabel* outputUnitLabel_ = nullptr;
-    QLabel* inputCaption_ = nullptr;
-    QLabel* outputCaption_ = nullptr;
-    PictureControl* banner_ = nullptr;
-    PictureControl* invertIcon_ = nullptr;
-    QPushButton* hiddenDefaultButton_ = nullptr;
-
-    QAction* exitAction_ = nullptr;
-    QAction* copyOutputAction_ = nullptr;
-    QAction* findAction_ = nullptr;
-    QAction* invertAction_ = nullptr;
-    QAction* calculatorAction_ = nullptr;
-    QAction* preferencesAction_ = nullptr;
-    QAction* helpAction_ = nullptr;
-    QAction* aboutAction_ = nullptr;
-    QAction* productPageAction_ = nullptr;
-
-    MainWindowKeyFilter* keyFilter_ = nullptr;
+    // The controls, created by createWidgets() and owned by the window as its children.
+    struct Widgets {
+        QMenuBar* menuBar = nullptr;
+        QComboBox* categoryList = nullptr;
+        QListWidget* inputUnitList = nullptr;
+        QListWidget* outputUnitList = nullptr;
+        QLineEdit* inputEdit = nullptr;
+        QLineEdit* outputEdit = nullptr;
+        QLabel* inputUnitLabel = nullptr;
+        QLabel* outputUnitLabel = nullptr;
+        QLabel* inputCaption = nullptr;
+        QLabel* outputCaption = nullptr;
+        PictureControl* banner = nullptr;
+        PictureControl* invertIcon = nullptr;
+    };
+    // The menu items, created by createActions(); createConnections() ties them to the command
+    // handlers.
+    struct Actions {
+        QAction* exit = nullptr;
+        QAction* copyOutput = nullptr;
+        QAction* find = nullptr;
+        QAction* invert = nullptr;
+        QAction* calculator = nullptr;
+        QAction* preferences = nullptr;
+        QAction* help = nullptr;
+        QAction* about = nullptr;
+        QAction* productPage = nullptr;
+    };
+    Widgets widgets_;
+    Actions actions_;
 };
 
 }  // namespace korvane

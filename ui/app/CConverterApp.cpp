@@ -1,4 +1,4 @@
-#include "app/CConverterApp.h"
+#include "ui/app/CConverterApp.h"
 
 #include "app/SettingsPath.h"
 #include "ui/main/CConverterDlg.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/main/ConverterState.h"
+#include "app/ConverterState.h"
 
 namespace korvane {
 
@@ -14,8 +14,6 @@ class CConverterApp {
 
     // The whole life of the program; the result is the process's exit status.
     int InitInstance();
-
-    ConverterState& state() { return state_; }
 
   private:
     DesktopServices& services_;

@@ -1,4 +1,4 @@
-#include "ui/main/ListOrder.h"
+#include "catalogue/ListOrder.h"
 
 #include <algorithm>
 

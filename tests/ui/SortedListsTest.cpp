@@ -1,34 +1,14 @@
-#include "ListOrderTest.h"
+#include "SortedListsTest.h"
 
 #include <QComboBox>
 #include <QListWidget>
 #include <QTest>
 
-#include "ui/main/ListOrder.h"
 #include "ui/main/SortedLists.h"
 
 namespace korvane::test {
 
-void ListOrderTest::hyphensAndApostrophesDoNotSeparateWords() {
-    // Without the rule "co-op" would sort before "cook" because '-' is below the letters.
-    QVERIFY(ListTextLess("cook", "co-op"));
-    QVERIFY(ListTextLess("base-10 (decimal)", "base-16 (hexadecimal)"));
-    QVERIFY(ListTextLess("Volume", "Volume (Dry)"));
-    // Equal once the marks are ignored: the text with the mark comes first, as it folds lower.
-    QVERIFY(ListTextLess("x-ray", "xray"));
-    QVERIFY(ListTextLess("ohm's", "ohms"));
-    QCOMPARE(CompareListText("meter", "meter"), 0);
-}
-
-void ListOrderTest::caseDecidesOnlyBetweenEqualTexts() {
-    QVERIFY(ListTextLess("acre", "Barn"));
-    QVERIFY(ListTextLess("Acre", "barn"));
-    QVERIFY(ListTextLess("Foot", "foot"));
-    QVERIFY(!ListTextLess("foot", "Foot"));
-    QVERIFY(ListTextLess("MBH", "mbh/h"));
-}
-
-void ListOrderTest::insertingOneByOneGivesTheSortedOrder() {
+void SortedListsTest::insertingOneByOneGivesTheSortedOrder() {
     const QStringList texts = {"Volume (Dry)", "meter", "Acceleration", "co-op", "Foot",
                                "foot",         "cook",  "Volume",       "x-ray", "xray"};
     const QStringList sorted = SortedForList(texts);
@@ -47,7 +27,7 @@ void ListOrderTest::insertingOneByOneGivesTheSortedOrder() {
     }
 }
 
-void ListOrderTest::prefixSearchIgnoresCase() {
+void SortedListsTest::prefixSearchIgnoresCase() {
     QComboBox combo;
     combo.addItems(SortedForList({"Volume (Dry)", "Volume", "Velocity"}));
     QCOMPARE(FindPrefix(&combo, QStringLiteral("volume")), 1);

@@ -4,11 +4,9 @@
 
 namespace korvane::test {
 
-class ListOrderTest : public QObject {
+class SortedListsTest : public QObject {
     Q_OBJECT
   private slots:
-    void hyphensAndApostrophesDoNotSeparateWords();
-    void caseDecidesOnlyBetweenEqualTexts();
     void insertingOneByOneGivesTheSortedOrder();
     void prefixSearchIgnoresCase();
 };

@@ -3,8 +3,8 @@
 #include <clocale>
 #include <csignal>
 
-#include "app/CConverterApp.h"
 #include "platform/QtDesktopServices.h"
+#include "ui/app/CConverterApp.h"
 #include "ui/main/ApplicationIcon.h"
 
 int main(int argc, char** argv) {
