@@ -1,15 +1,21 @@
 #include "HelpAboutTest.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QUrl>
 
 #include "RecordingDesktopServices.h"
 #include "app/ProfileStore.h"
+#include "ui/app/ManualAddresses.h"
 #include "ui/dialogs/CAboutDlg.h"
 #include "ui/dialogs/CHelpDialog.h"
 #include "ui/dialogs/LinkLabel.h"
@@ -192,6 +198,64 @@ void HelpAboutTest::aboutWithoutBrowserStaysSilent() {
     QCOMPARE(services.urls.size(), 2);
     QVERIFY(services.messages.empty());
     QVERIFY(dialog.isVisible());
+}
+
+}  // namespace korvane::test
+
+namespace korvane::test {
+
+void HelpAboutTest::manualPagesComeFromTheNearestCopy_data() {
+    QTest::addColumn<QStringList>("copies");  // of "beside", "installed", "source"
+    QTest::addColumn<QString>("homeOverride");
+    QTest::addColumn<QString>("expectedDir");
+    QTest::addColumn<QString>("expectedHome");
+
+    const QStringList all{"beside", "installed", "source"};
+    QTest::newRow("installed beside the program") << all << ""
+                                                  << "prefix/share/doc/manual"
+                                                  << "";
+    QTest::newRow("installed at the prefix") << QStringList{"installed", "source"} << ""
+                                             << "installed/manual"
+                                             << "";
+    QTest::newRow("run from the build") << QStringList{"source"} << ""
+                                        << "source/manual"
+                                        << "";
+    QTest::newRow("no manual anywhere") << QStringList{} << ""
+                                        << "installed/manual"
+                                        << "";
+    QTest::newRow("configured home page") << all << "https://example.org/"
+                                          << "prefix/share/doc/manual"
+                                          << "https://example.org/";
+}
+
+void HelpAboutTest::manualPagesComeFromTheNearestCopy() {
+    QFETCH(QStringList, copies);
+    QFETCH(QString, homeOverride);
+    QFETCH(QString, expectedDir);
+    QFETCH(QString, expectedHome);
+    QTemporaryDir root;
+    const auto place = [&](const QString& relative) { return root.filePath(relative); };
+    const QMap<QString, QString> dirs{{"beside", place("prefix/share/doc/manual")},
+                                      {"installed", place("installed/manual")},
+                                      {"source", place("source/manual")}};
+    for (const QString& copy : copies) {
+        QVERIFY(QDir().mkpath(dirs[copy]));
+        QFile page(QDir{dirs[copy]}.filePath(QStringLiteral("index.html")));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QDir().mkpath(place("prefix/bin")));
+
+    ManualPlaces places;
+    places.programDir = place("prefix/bin");
+    places.fromProgramDir = QStringLiteral("../share/doc/manual");
+    places.installDir = dirs["installed"];
+    places.sourceDir = dirs["source"];
+    places.homeOverride = homeOverride;
+    const WebAddresses addresses = ResolveWebAddresses(places);
+
+    const QString dir = QUrl::fromLocalFile(place(expectedDir)).toString();
+    QCOMPARE(addresses.home, expectedHome.isEmpty() ? dir + "/index.html" : expectedHome);
+    QCOMPARE(addresses.product, dir + "/about.html");
 }
 
 }  // namespace korvane::test

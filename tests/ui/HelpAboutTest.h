@@ -13,6 +13,8 @@ class HelpAboutTest : public QObject {
     void aboutBannerHangsBelowTheLineAtItsOwnSize();
     void aboutWithoutBannerReportsOnceAndWorks();
     void aboutWithoutBrowserStaysSilent();
+    void manualPagesComeFromTheNearestCopy_data();
+    void manualPagesComeFromTheNearestCopy();
 };
 
 }  // namespace korvane::test

@@ -12,6 +12,7 @@
 #include "PictureTest.h"
 #include "SortedListsTest.h"
 #include "UiTestSupport.h"
+#include "WindowCommandsTest.h"
 
 namespace {
 
@@ -56,6 +57,10 @@ int main(int argc, char** argv) {
     }
     {
         korvane::test::ConverterWindowTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::WindowCommandsTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures == 0 ? 0 : 1;

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "catalogue/CaseFold.h"
-#include "catalogue/UnitCatalogue.h"
 #include "catalogue/ListOrder.h"
+#include "catalogue/UnitCatalogue.h"
 
 namespace korvane {
 
