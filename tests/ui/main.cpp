@@ -9,6 +9,7 @@
 #include "ConverterWindowTest.h"
 #include "FindDialogTest.h"
 #include "HelpAboutTest.h"
+#include "ManualScreenshots.h"
 #include "PictureTest.h"
 #include "SortedListsTest.h"
 #include "UiTestSupport.h"
@@ -38,6 +39,9 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     if (const char* screenshot = std::getenv("KORVANE_SCREENSHOT"))
         return SaveScreenshot(screenshot);
+    // KORVANE_MANUAL_SCREENSHOTS=<folder>: the pictures of the user manual instead.
+    if (const char* folder = std::getenv("KORVANE_MANUAL_SCREENSHOTS"))
+        return korvane::test::SaveManualScreenshots(QString::fromLocal8Bit(folder));
     int failures = 0;
     {
         korvane::test::SortedListsTest test;

@@ -7,7 +7,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
+
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include <utility>
 
@@ -78,7 +80,7 @@ void CAboutDlg::createWidgets() {
     terms_->setObjectName(QStringLiteral("termsText"));
     terms_->setReadOnly(true);
     terms_->setFrameShape(QFrame::NoFrame);
-    terms_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    terms_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     terms_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Transparent: the text sits on the dialog's own background.
     QPalette transparent = terms_->palette();
@@ -104,10 +106,11 @@ void CAboutDlg::createWidgets() {
 void CAboutDlg::createLayout() {
     const int textWidth = std::max(kBannerSize.width() + 90, version_->sizeHint().width());
     terms_->setFixedWidth(textWidth);
-    // Tall enough for the whole statement at this width and font.
-    terms_->document()->setTextWidth(textWidth - 2 * terms_->document()->documentMargin());
-    const int lines = static_cast<int>(terms_->document()->size().height()) + 8;
-    terms_->setFixedHeight(lines);
+    // Tall enough for the whole statement at this width and font, so it needs no scrolling.
+    const int margin = static_cast<int>(terms_->document()->documentMargin());
+    const QRect text = terms_->fontMetrics().boundingRect(
+        QRect(0, 0, textWidth - 2 * margin - 2, 10000), Qt::TextWordWrap, TermsOfUse());
+    terms_->setFixedHeight(text.height() + 2 * margin + terms_->fontMetrics().lineSpacing());
 
     // The banner hangs exactly kBannerGap pixels below the line's bottom-left corner.
     auto* heading = new QVBoxLayout;

@@ -45,11 +45,12 @@ class FindMatchModel final : public QAbstractListModel {
 
     // Every row gets the size of the widest entry of the whole table, measured once: the view
     // then never lays text out to size a row, and the scroll range fits every entry.
-    void measureRows(const QFontMetrics& metrics, int margins) {
+    QSize measureRows(const QFontMetrics& metrics, int margins) {
         int width = 0;
         for (const QString& text : texts_)
             width = std::max(width, metrics.horizontalAdvance(text));
         rowSize_ = QSize(width + margins, metrics.height() + margins / 2);
+        return rowSize_;
     }
 
     void show(const std::vector<int>& positions) {
@@ -98,11 +99,13 @@ void CSearchUnits::createWidgets() {
     matchList_->setSelectionMode(QAbstractItemView::SingleSelection);
     matchList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     matchList_->setUniformItemSizes(true);
-    matchList_->setMinimumSize(380, 220);
     // The item delegate's own margins: the focus frame on both sides of the text.
     const int margin =
         matchList_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, matchList_) + 1;
-    matchModel_->measureRows(matchList_->fontMetrics(), 2 * margin);
+    const QSize row = matchModel_->measureRows(matchList_->fontMetrics(), 2 * margin);
+    // Wide enough for the longest entry where the screen allows, so it reads without scrolling.
+    const int scrollBar = matchList_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    matchList_->setMinimumSize(std::clamp(row.width() + scrollBar + 8, 380, 640), 220);
 
     goButton_ = new QPushButton(QStringLiteral("Go"), this);
     goButton_->setObjectName(QStringLiteral("goButton"));
