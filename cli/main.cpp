@@ -8,6 +8,7 @@
 #include "cli/CatalogueCommands.h"
 #include "cli/CliState.h"
 #include "cli/ConvertCommand.h"
+#include "cli/CustomCommands.h"
 #include "cli/EvalCommand.h"
 #include "cli/SettingsCommands.h"
 
@@ -23,13 +24,14 @@ int main(int argc, char** argv) {
     // --settings and --no-settings may also follow the command's own arguments.
     app.fallthrough();
     app.footer(
-        "Exit status: 0 success, 1 the result is \"Error\" or the evaluation reported an\n"
-        "error, 2 usage error.");
+        "Exit status: 0 success, 1 the result is \"Error\", the evaluation reported an\n"
+        "error or a custom change was refused, 2 usage error.");
 
     korvane::cli::CliState state;
     korvane::cli::AddSettingsOptions(app, state);
     korvane::cli::AddCatalogueCommands(app, state);
     korvane::cli::AddConvertCommand(app, state);
+    korvane::cli::AddCustomCommands(app, state);
     korvane::cli::AddEvalCommand(app, state);
 
     try {

@@ -12,6 +12,11 @@ A golden file holds sections, each starting with a line of its own:
   stderr-contains: TEXT  a text that must appear on the standard error stream (repeatable)
   stdout-to: PATH        standard output goes to this file instead (e.g. /dev/full)
   status: N              the expected exit status
+  settings:              the following lines are a settings file, written to a fresh folder
+                         before the run; @SETTINGS@ in args stands for its path (with no
+                         settings: section the folder is empty)
+  settings-after:        the following lines are the exact content of that file after the run;
+                         "settings-after: absent" means the run must not have created it
 Lines starting with '#' before the first section are comments. Tabs and trailing blanks are
 significant inside stdin, stdout and stderr.
 """
@@ -19,14 +24,16 @@ import os
 import shlex
 import subprocess
 import sys
+import tempfile
 
 SECTIONS = ("args:", "env:", "stdin:", "stdout:", "stderr:", "stderr-contains:", "stdout-to:",
-            "status:")
+            "status:", "settings-after:", "settings:")
 
 
 def parse(path):
     golden = {"args": [], "env": {}, "stdin": None, "stdout": None, "stderr": None,
-              "stderr_contains": [], "status": 0, "stdout_to": None}
+              "stderr_contains": [], "status": 0, "stdout_to": None, "settings": None,
+              "settings_after": None}
     current = None
     with open(path, "rb") as f:
         lines = f.read().split(b"\n")
@@ -36,7 +43,7 @@ def parse(path):
         text = raw.decode("utf-8", "surrogateescape")
         head = next((s for s in SECTIONS if text.startswith(s)), None)
         if head is None:
-            if current in ("stdin", "stdout", "stderr"):
+            if current in ("stdin", "stdout", "stderr", "settings", "settings_after"):
                 golden[current].append(raw)
             elif current is None and (text.startswith("#") or not text.strip()):
                 continue
@@ -59,15 +66,47 @@ def parse(path):
             golden["stdout_to"] = rest
         elif head == "status:":
             golden["status"] = int(rest)
+        elif head == "settings-after:" and rest == "absent":
+            golden["settings_after"] = "absent"
         else:
-            current = head[:-1]
+            current = head[:-1].replace("-", "_")
             golden[current] = []
     return golden
+
+
+def lines_to_bytes(lines):
+    return b"".join(line + b"\n" for line in lines)
+
+
+def check_settings(golden, settings_path, failures):
+    expected = golden["settings_after"]
+    if expected is None:
+        return
+    exists = os.path.exists(settings_path)
+    if expected == "absent":
+        if exists:
+            failures.append("the settings file was created")
+        return
+    actual = open(settings_path, "rb").read() if exists else None
+    if actual != lines_to_bytes(expected):
+        failures.append("the settings file differs:\n--- expected\n"
+                        + lines_to_bytes(expected).decode("utf-8", "replace") + "--- actual\n"
+                        + ("(no file)\n" if actual is None else actual.decode("utf-8", "replace")))
 
 
 def main():
     cli, path = sys.argv[1], sys.argv[2]
     golden = parse(path)
+    with tempfile.TemporaryDirectory(prefix="korvane-golden-") as folder:
+        settings_path = os.path.join(folder, "Tabrivo.ini")
+        if golden["settings"] is not None:
+            with open(settings_path, "wb") as f:
+                f.write(lines_to_bytes(golden["settings"]))
+        golden["args"] = [a.replace(b"@SETTINGS@", settings_path.encode()) for a in golden["args"]]
+        run_golden(cli, path, golden, settings_path)
+
+
+def run_golden(cli, path, golden, settings_path):
     env = dict(os.environ)
     env.setdefault("KORVANE_SETTINGS", os.devnull + ".missing/none.ini")
     env.update(golden["env"])
@@ -95,6 +134,7 @@ def main():
     for text in golden["stderr_contains"]:
         if text not in run.stderr:
             failures.append(f"standard error lacks {text!r}")
+    check_settings(golden, settings_path, failures)
     if failures:
         print(f"{path}:", *failures, sep="\n")
         print("--- standard error\n" + run.stderr.decode("utf-8", "replace"))

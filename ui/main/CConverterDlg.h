@@ -105,7 +105,7 @@ class CConverterDlg : public QDialog {
     void selectFirstUnits();
     void clearUnitLists();
     std::optional<std::string> selectedUnitText(const QListWidget* list) const;
-    void removeCategoryEntry(int index);
+    void removeUnlistedCategoryEntries(bool currentWasRemoved);
 
     bool anotherDialogOpen() const;
     // Find's hand-over: lists the chosen built-in category if it is not listed (making it

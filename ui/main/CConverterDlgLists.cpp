@@ -128,17 +128,24 @@ void CConverterDlg::UpdateConversion() {
     widgets_.outputEdit->setToolTip(ToQString(result.errorMessage));
 }
 
-void CConverterDlg::removeCategoryEntry(int index) {
-    const int position =
-        FindExact(widgets_.categoryList, ToQString(state_.catalogue.CategoryName(index)));
-    if (position < 0)
-        return;
-    const bool wasSelected = position == widgets_.categoryList->currentIndex();
-    {
+// Drops every entry that no longer names a category in use. The custom-category operation
+// frees the row before the window hears of it, so the entry is found by what is gone, not by
+// the row's (already reset) name.
+void CConverterDlg::removeUnlistedCategoryEntries(bool currentWasRemoved) {
+    const UnitCatalogue& catalogue = state_.catalogue;
+    bool selectedWasRemoved = false;
+    for (int position = widgets_.categoryList->count() - 1; position >= 0; --position) {
+        const std::string text = widgets_.categoryList->itemText(position).toStdString();
+        const int category = catalogue.FindCategory(text);
+        if (catalogue.CategoryName(category) == text && !catalogue.IsFreeSlot(category))
+            continue;
+        selectedWasRemoved |= position == widgets_.categoryList->currentIndex();
         const QSignalBlocker blocker(widgets_.categoryList);
         widgets_.categoryList->removeItem(position);
     }
-    if (wasSelected || index == m_nCurrentCategory) {
+    if (widgets_.categoryList->count() == 0) {
+        clearUnitLists();
+    } else if (selectedWasRemoved || currentWasRemoved) {
         SelectRow(widgets_.categoryList, 0);
         OnSelchangeCategory();
     }
@@ -162,10 +169,9 @@ void CConverterDlg::OnCatalogueChanged(int index, CatalogueAction action) {
         case CatalogueAction::CategoryDeleted:
             if (!UnitCatalogue::IsCustomCategory(index))
                 return;
-            removeCategoryEntry(index);
-            state_.catalogue.FreeCustomCategory(index);
-            if (widgets_.categoryList->count() == 0)
-                clearUnitLists();
+            if (!state_.catalogue.IsFreeSlot(index))
+                state_.catalogue.FreeCustomCategory(index);
+            removeUnlistedCategoryEntries(index == m_nCurrentCategory);
             return;
         case CatalogueAction::UnitDeleted:
             if (const int position = FindExact(widgets_.categoryList, name); position >= 0) {
