@@ -204,6 +204,20 @@ void HelpAboutTest::aboutWithoutBrowserStaysSilent() {
 
 namespace korvane::test {
 
+void HelpAboutTest::addressStaysReadableOnDarkBackgrounds() {
+    RecordingDesktopServices services;
+    CAboutDlg dialog(services, kAddresses);
+    QPalette dark = dialog.palette();
+    dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x24));
+    dialog.setPalette(dark);
+    auto* address = dialog.findChild<LinkLabel*>(QStringLiteral("productAddress"));
+    const QColor colour = address->palette().color(QPalette::WindowText);
+    // Still a blue, but light enough to read on the dark window.
+    QVERIFY(colour.blue() > colour.red() && colour.blue() > colour.green());
+    QVERIFY(colour.lightness() > 140);
+    QCOMPARE(address->palette().color(QPalette::Window), dark.color(QPalette::Window));
+}
+
 void HelpAboutTest::manualPagesComeFromTheNearestCopy_data() {
     QTest::addColumn<QStringList>("copies");  // of "beside", "installed", "source"
     QTest::addColumn<QString>("homeOverride");

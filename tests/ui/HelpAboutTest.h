@@ -13,6 +13,7 @@ class HelpAboutTest : public QObject {
     void aboutBannerHangsBelowTheLineAtItsOwnSize();
     void aboutWithoutBannerReportsOnceAndWorks();
     void aboutWithoutBrowserStaysSilent();
+    void addressStaysReadableOnDarkBackgrounds();
     void manualPagesComeFromTheNearestCopy_data();
     void manualPagesComeFromTheNearestCopy();
 };
