@@ -240,8 +240,7 @@ void CConverterDlg::createActions() {
     help->addSeparator();
     actions_.about = addItem(help, "&About...", "actionAbout");
     actions_.productPage = addItem(help, "Check for updates or donate...", "actionProductPage");
-    // Copy output, Find, Calculator, Preferences, Help, About and the product page arrive with
-    // their commands; until then the items are shown and do nothing.
+    // Preferences arrives with its command; until then the item is shown and does nothing.
 }
 
 void CConverterDlg::createConnections() {
@@ -253,14 +252,25 @@ void CConverterDlg::createConnections() {
             &CConverterDlg::UpdateConversion);
     connect(widgets_.inputEdit, &QLineEdit::textChanged, this, &CConverterDlg::UpdateConversion);
     connect(widgets_.invertIcon, &PictureControl::clicked, this, &CConverterDlg::OnInvert);
-    connect(actions_.invert, &QAction::triggered, this, &CConverterDlg::OnInvert);
+    connect(widgets_.banner, &PictureControl::clicked, this, &CConverterDlg::OnHomePage);
     connect(actions_.exit, &QAction::triggered, this, &CConverterDlg::OnFileExit);
+    connect(actions_.copyOutput, &QAction::triggered, this, &CConverterDlg::OnCopyOutput);
+    connect(actions_.find, &QAction::triggered, this, &CConverterDlg::OnFind);
+    connect(actions_.invert, &QAction::triggered, this, &CConverterDlg::OnInvert);
+    connect(actions_.calculator, &QAction::triggered, this, &CConverterDlg::OnCalculator);
+    connect(actions_.help, &QAction::triggered, this, &CConverterDlg::OnHelp);
+    connect(actions_.about, &QAction::triggered, this, &CConverterDlg::OnAbout);
+    connect(actions_.productPage, &QAction::triggered, this, &CConverterDlg::OnProductPage);
 }
 
 void CConverterDlg::createKeyCommands() {
     // Owned by the window, as its child.
     auto* keyFilter = new MainWindowKeyFilter(*this);
-    keyFilter->addCommand(QKeyCombination(Qt::ControlModifier, Qt::Key_I), [this] { OnInvert(); });
+    const auto ctrl = [](Qt::Key key) { return QKeyCombination(Qt::ControlModifier, key); };
+    keyFilter->addCommand(ctrl(Qt::Key_L), [this] { OnCalculator(); });
+    keyFilter->addCommand(ctrl(Qt::Key_C), [this] { OnCopyOutput(); });
+    keyFilter->addCommand(ctrl(Qt::Key_I), [this] { OnInvert(); });
+    keyFilter->addCommand(ctrl(Qt::Key_F), [this] { OnFind(); });
 }
 
 void CConverterDlg::setUpToolTips() {

@@ -5,9 +5,11 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "catalogue/CatalogueAction.h"
 #include "ui/dialogs/CPicture.h"
+#include "ui/dialogs/WebAddresses.h"
 #include "ui/main/CategoryBox.h"
 #include "ui/main/InputEdit.h"
 #include "ui/main/SettingsWriteReporter.h"
@@ -22,6 +24,7 @@ class QMenuBar;
 
 namespace korvane {
 
+class CSearchUnits;
 class DesktopServices;
 class PictureControl;
 struct ConverterState;
@@ -53,8 +56,20 @@ class CConverterDlg : public QDialog {
     void OnSelchangeCategory();
     void UpdateConversion();
 
-    // The commands of the menu, the keys and the invert icon: CConverterDlgCommands.cpp.
+    // The pages the banner, Help's "Check for updates or donate..." and the About box open;
+    // none until the application object names them.
+    void setWebAddresses(WebAddresses addresses) { addresses_ = std::move(addresses); }
+
+    // The commands of the menu, the keys, the invert icon and the banner:
+    // CConverterDlgCommands.cpp. None of them acts while another dialog is open.
+    void OnCopyOutput();
+    void OnFind();
     void OnInvert();
+    void OnCalculator();
+    void OnHelp();
+    void OnAbout();
+    void OnProductPage();
+    void OnHomePage();
 
     int currentCategory() const { return m_nCurrentCategory; }
     // Settings writes made while the window runs (the Preferences pages) report failures here,
@@ -101,6 +116,12 @@ class CConverterDlg : public QDialog {
     std::optional<std::string> selectedUnitText(const QListWidget* list) const;
     void removeUnlistedCategoryEntries(bool currentWasRemoved);
 
+    bool anotherDialogOpen() const;
+    // Find's hand-over: lists the chosen built-in category if it is not listed (making it
+    // visible for good), selects it and shows the chosen unit in both lists.
+    void showFoundUnit(const CSearchUnits& search);
+    void openPage(const QString& address);
+
     // Settings access: the only places that read or write the settings file.
     void loadCustomUnits();
     void readVisibility();
@@ -118,6 +139,7 @@ class CConverterDlg : public QDialog {
     ConverterState& state_;
     DesktopServices& services_;
     Pictures pictureNames_;
+    WebAddresses addresses_;
     SettingsWriteReporter writeReporter_;
 
     int m_nCurrentCategory = 0;
