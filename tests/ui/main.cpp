@@ -8,6 +8,7 @@
 
 #include "ConverterWindowTest.h"
 #include "PictureTest.h"
+#include "PreferencesTest.h"
 #include "SortedListsTest.h"
 #include "UiTestSupport.h"
 
@@ -46,6 +47,10 @@ int main(int argc, char** argv) {
     }
     {
         korvane::test::ConverterWindowTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::PreferencesTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures == 0 ? 0 : 1;

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,7 @@ class QMenuBar;
 
 namespace korvane {
 
+class CPropSheet;
 class DesktopServices;
 class PictureControl;
 struct ConverterState;
@@ -53,6 +55,16 @@ class CConverterDlg : public QDialog {
 
     // The commands of the menu, the keys and the invert icon: CConverterDlgCommands.cpp.
     void OnInvert();
+
+    // Options, Preferences: runs the sheet and, on OK, takes over the result format and the
+    // category visibility the pages chose.
+    void OnPreferences();
+    // The command's two halves around the sheet's modal run, which tests replace by driving
+    // the sheet themselves.
+    std::unique_ptr<CPropSheet> createPreferencesSheet();
+    void applyPreferences(const CPropSheet& sheet, int result);
+    // Keeps the window above all others, or lets it go; it keeps its place and size.
+    void SetOnTop(bool on);
 
     int currentCategory() const { return m_nCurrentCategory; }
     // Settings writes made while the window runs (the Preferences pages) report failures here,
@@ -91,6 +103,7 @@ class CConverterDlg : public QDialog {
     void clearUnitLists();
     std::optional<std::string> selectedUnitText(const QListWidget* list) const;
     void removeCategoryEntry(int index);
+    void rebuildCategoryList();
 
     // Settings access: the only places that read or write the settings file.
     void loadCustomUnits();
