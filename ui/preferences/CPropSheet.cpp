@@ -13,6 +13,9 @@ namespace korvane {
 CPropSheet::CPropSheet(const PreferencesContext& context, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("preferencesSheet"));
     setWindowTitle(QStringLiteral("Preferences"));
+    // Caption and close box only: the sheet has one size.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(true);
     // The main window's font, so the sheet looks like part of the same program.
     if (parent != nullptr)
