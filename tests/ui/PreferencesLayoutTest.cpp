@@ -112,6 +112,17 @@ void PreferencesLayoutTest::everyCategoryNameFitsItsColumn() {
     }
 }
 
+// The pages are made when first shown; the sheet has its final size from the start all the same.
+void PreferencesLayoutTest::sheetKeepsItsSizeAcrossThePages() {
+    SheetDriver driver(*window_);
+    const QSize opened = driver.sheet().size();
+    for (int page = SheetDriver::ResultFormat; page <= SheetDriver::Custom; ++page) {
+        driver.showPage(static_cast<SheetDriver::Page>(page));
+        QCoreApplication::processEvents();
+        QCOMPARE(driver.sheet().size(), opened);
+    }
+}
+
 void PreferencesLayoutTest::sheetOpensOnTheWindowsScreen() {
     SheetDriver driver(*window_);
     const QRect screen = window_->dialog().screen()->availableGeometry();

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -15,6 +14,9 @@ namespace korvane::test {
 
 SheetDriver::SheetDriver(ConverterWindow& window)
     : window_(window), sheet_(window.dialog().createPreferencesSheet()) {
+    // Shown without a modal loop, so the watchdog, which closes every modal dialog it sees,
+    // leaves it alone.
+    sheet_->setWindowModality(Qt::NonModal);
     sheet_->show();
     QApplication::setActiveWindow(sheet_.get());
     if (!QTest::qWaitForWindowActive(sheet_.get(), 2000))
@@ -88,10 +90,10 @@ void SheetDriver::cancel() {
 }
 
 void SheetDriver::finish(bool accepted) {
-    auto* buttons = sheet_->findChild<QDialogButtonBox*>(QStringLiteral("sheetButtons"));
-    QPushButton* button =
-        buttons->button(accepted ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
-    button->click();
+    sheet_
+        ->findChild<QPushButton*>(accepted ? QStringLiteral("okButton")
+                                           : QStringLiteral("cancelButton"))
+        ->click();
     window_.dialog().applyPreferences(*sheet_, sheet_->result());
     sheet_.reset();
     QApplication::setActiveWindow(&window_.dialog());

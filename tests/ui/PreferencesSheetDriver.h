@@ -18,7 +18,7 @@ namespace korvane::test {
 
 // The Preferences sheet of a converter window, opened without a modal loop but through the
 // same two halves as the Preferences command: the window makes the sheet, and takes over its
-// outcome when ok() or cancel() ends it.
+// outcome when ok() or cancel() ends it. (The modal run itself is tested through the command.)
 class SheetDriver {
   public:
     enum Page { General = 0, ResultFormat = 1, VisibleCategories = 2, Custom = 3 };

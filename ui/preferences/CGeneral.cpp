@@ -22,12 +22,15 @@ QCheckBox* CreateBox(const char* caption, const char* objectName, QWidget* paren
 CGeneral::CGeneral(const PreferencesContext& context, QWidget* parent)
     : PreferencesPage(parent), context_(context) {
     setObjectName(QStringLiteral("generalPage"));
-    createWidgets();
+}
+
+void CGeneral::createControls(QWidget& content) {
+    createWidgets(content);
     createConnections();
 }
 
-void CGeneral::createWidgets() {
-    auto* group = new QGroupBox(QStringLiteral("General Options  "), this);
+void CGeneral::createWidgets(QWidget& content) {
+    auto* group = new QGroupBox(QStringLiteral("General Options  "), &content);
     group->setObjectName(QStringLiteral("generalGroup"));
     onTopBox_ = CreateBox("Always on top", "onTopBox", group);
     rememberCategoryBox_ =
@@ -41,7 +44,7 @@ void CGeneral::createWidgets() {
     boxes->addWidget(showAbbreviationBox_);
     boxes->addStretch(1);
 
-    auto* page = new QVBoxLayout(this);
+    auto* page = new QVBoxLayout(&content);
     page->addWidget(group);
 }
 

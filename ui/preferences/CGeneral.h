@@ -18,10 +18,11 @@ class CGeneral : public PreferencesPage {
     explicit CGeneral(const PreferencesContext& context, QWidget* parent = nullptr);
 
   protected:
+    void createControls(QWidget& content) override;
     void OnInitDialog() override;
 
   private:
-    void createWidgets();
+    void createWidgets(QWidget& content);
     void createConnections();
 
     void OnOnTop();

@@ -1,6 +1,7 @@
 #include "ui/preferences/CPropSheet.h"
 
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -44,8 +45,16 @@ void CPropSheet::createPages(const PreferencesContext& context) {
 }
 
 void CPropSheet::createLayout() {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // Plain buttons, like the rest of the program's: the desktop's standard icons would cost
+    // a theme lookup at every opening.
+    auto* buttons = new QDialogButtonBox(this);
     buttons->setObjectName(QStringLiteral("sheetButtons"));
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setDefault(true);
+    QPushButton* cancel =
+        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, &CPropSheet::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CPropSheet::reject);
 

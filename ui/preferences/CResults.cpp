@@ -58,28 +58,31 @@ int WidestPreview(const QFont& font) {
 CResults::CResults(const PreferencesContext& context, QWidget* parent)
     : PreferencesPage(parent), context_(context) {
     setObjectName(QStringLiteral("resultsPage"));
-    createWidgets();
-    createLayout();
+}
+
+void CResults::createControls(QWidget& content) {
+    createWidgets(content);
+    createLayout(content);
     createConnections();
 }
 
-void CResults::createWidgets() {
+void CResults::createWidgets(QWidget& content) {
     formatButtons_ = new QButtonGroup(this);
     const char* const captions[] = {"AutoFormat", "Scientific", "Fixed"};
     const char* const names[] = {"autoFormatButton", "scientificButton", "fixedButton"};
     for (int format = kAutoFormat; format <= kFixed; ++format) {
-        auto* button = new QRadioButton(QString::fromLatin1(captions[format]), this);
+        auto* button = new QRadioButton(QString::fromLatin1(captions[format]), &content);
         button->setObjectName(QString::fromLatin1(names[format]));
         formatButtons_->addButton(button, format);
     }
 
-    precisionCaption_ = new QLabel(QStringLiteral("Set decimal precision "), this);
-    precisionList_ = new QComboBox(this);
+    precisionCaption_ = new QLabel(QStringLiteral("Set decimal precision "), &content);
+    precisionList_ = new QComboBox(&content);
     precisionList_->setObjectName(QStringLiteral("precisionList"));
     precisionList_->setEditable(false);
     precisionCaption_->setBuddy(precisionList_);
 
-    preview_ = new QLabel(this);
+    preview_ = new QLabel(&content);
     preview_->setObjectName(QStringLiteral("previewText"));
     preview_->setTextFormat(Qt::PlainText);
     preview_->setAlignment(Qt::AlignCenter);
@@ -90,15 +93,15 @@ void CResults::createWidgets() {
     preview_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }
 
-void CResults::createLayout() {
-    auto* previewGroup = new QGroupBox(QStringLiteral(" Preview "), this);
+void CResults::createLayout(QWidget& content) {
+    auto* previewGroup = new QGroupBox(QStringLiteral(" Preview "), &content);
     previewGroup->setObjectName(QStringLiteral("previewGroup"));
     auto* previewLayout = new QVBoxLayout(previewGroup);
     previewLayout->addStretch(1);
     previewLayout->addWidget(preview_);
     previewLayout->addStretch(1);
 
-    auto* group = new QGroupBox(QStringLiteral("Select the format of the results     "), this);
+    auto* group = new QGroupBox(QStringLiteral("Select the format of the results     "), &content);
     group->setObjectName(QStringLiteral("formatGroup"));
     auto* grid = new QGridLayout(group);
     // The layouts take the controls into their group boxes.
@@ -113,9 +116,8 @@ void CResults::createLayout() {
     grid->addWidget(previewGroup, 4, 0, 1, 3);
     grid->setRowStretch(4, 1);
 
-    auto* page = new QVBoxLayout(this);
+    auto* page = new QVBoxLayout(&content);
     page->addWidget(group);
-    setMinimumSize(DialogUnitsX(font(), 249), DialogUnitsY(font(), 162));
 }
 
 void CResults::createConnections() {

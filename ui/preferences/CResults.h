@@ -27,11 +27,12 @@ class CResults : public PreferencesPage {
     void OnOK() override;
 
   protected:
+    void createControls(QWidget& content) override;
     void OnInitDialog() override;
 
   private:
-    void createWidgets();
-    void createLayout();
+    void createWidgets(QWidget& content);
+    void createLayout(QWidget& content);
     void createConnections();
 
     // A radio button was clicked: previews that choice with the list's precision. The members

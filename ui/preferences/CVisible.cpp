@@ -10,7 +10,6 @@
 #include <algorithm>
 
 #include "app/ConverterState.h"
-#include "ui/main/DialogUnits.h"
 
 namespace korvane {
 
@@ -37,13 +36,16 @@ int ColumnWidth(const QListWidget* list, const UnitCatalogue& catalogue) {
 CVisible::CVisible(const PreferencesContext& context, QWidget* parent)
     : PreferencesPage(parent), context_(context) {
     setObjectName(QStringLiteral("visiblePage"));
-    createWidgets();
-    createLayout();
+}
+
+void CVisible::createControls(QWidget& content) {
+    createWidgets(content);
+    createLayout(content);
     connect(displayAllBox_, &QCheckBox::clicked, this, &CVisible::OnDisplayAll);
 }
 
-void CVisible::createWidgets() {
-    categoryList_ = new QListWidget(this);
+void CVisible::createWidgets(QWidget& content) {
+    categoryList_ = new QListWidget(&content);
     categoryList_->setObjectName(QStringLiteral("visibleCategoryList"));
     categoryList_->setSelectionMode(QAbstractItemView::SingleSelection);
     // Columns filled from top to bottom, scrolled sideways, as a small-icon list view
@@ -54,15 +56,14 @@ void CVisible::createWidgets() {
     categoryList_->setUniformItemSizes(true);
     categoryList_->installEventFilter(this);
 
-    displayAllBox_ = new QCheckBox(QStringLiteral("Display all Categories"), this);
+    displayAllBox_ = new QCheckBox(QStringLiteral("Display all Categories"), &content);
     displayAllBox_->setObjectName(QStringLiteral("displayAllBox"));
 }
 
-void CVisible::createLayout() {
-    auto* page = new QVBoxLayout(this);
+void CVisible::createLayout(QWidget& content) {
+    auto* page = new QVBoxLayout(&content);
     page->addWidget(categoryList_, 1);
     page->addWidget(displayAllBox_);
-    setMinimumSize(DialogUnitsX(font(), 249), DialogUnitsY(font(), 162));
 }
 
 void CVisible::OnInitDialog() {

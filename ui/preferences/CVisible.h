@@ -19,12 +19,13 @@ class CVisible : public PreferencesPage {
     void OnOK() override;
 
   protected:
+    void createControls(QWidget& content) override;
     void OnInitDialog() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void createWidgets();
-    void createLayout();
+    void createWidgets(QWidget& content);
+    void createLayout(QWidget& content);
 
     void OnDisplayAll();
 

@@ -6,10 +6,9 @@ class QShowEvent;
 
 namespace korvane {
 
-// One page of the Preferences sheet. Its controls exist from the start, so the sheet has its
-// final size at once, but their content (the settings they show) is loaded only when the page
-// is first shown; a page the user never brought to the front has no choices and does nothing
-// on OK.
+// One page of the Preferences sheet. Its controls are made, and loaded with the settings they
+// show, only when the page is first shown: a page the user never brought to the front costs
+// nothing, holds no choices and does nothing on OK.
 class PreferencesPage : public QWidget {
     Q_OBJECT
   public:
@@ -21,7 +20,9 @@ class PreferencesPage : public QWidget {
     virtual void OnOK() {}
 
   protected:
-    // Loads the page's content; once, when the page is first shown.
+    // Makes the page's controls and their layout on `content`, which the page then shows.
+    virtual void createControls(QWidget& content) = 0;
+    // Loads the controls' content.
     virtual void OnInitDialog() = 0;
 
     void showEvent(QShowEvent* event) override;
