@@ -117,6 +117,27 @@ void PreferencesTest::sheetHasFourPagesOpeningOnGeneral() {
     QVERIFY2(screen.contains(sheet.frameGeometry()), "the sheet opens on the window's screen");
 }
 
+// The keyboard reaches a page's controls from its tab, before the sheet's buttons.
+void PreferencesTest::tabKeyGoesFromTheTabsIntoThePage() {
+    auto window = open();
+    SheetDriver driver(*window);
+    QTabBar* bar = driver.tabs()->tabBar();
+    const auto nextFocusAfterTheTabs = [bar] {
+        bar->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(bar, Qt::Key_Tab);
+        return QApplication::focusWidget();
+    };
+    QCOMPARE(nextFocusAfterTheTabs(), driver.box("onTopBox"));
+    for (const char* next : {"rememberCategoryBox", "showAbbreviationBox", "okButton"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(next));
+    }
+    driver.showPage(SheetDriver::ResultFormat);
+    QCOMPARE(nextFocusAfterTheTabs(), driver.formatButton(0));
+    driver.showPage(SheetDriver::VisibleCategories);
+    QCOMPARE(nextFocusAfterTheTabs(), driver.categoryChecks());
+}
+
 void PreferencesTest::onlyShownPagesAreBuilt() {
     auto window = open();
     SheetDriver driver(*window);

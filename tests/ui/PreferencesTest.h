@@ -15,6 +15,7 @@ class PreferencesTest : public QObject {
     void cleanup();
 
     void sheetHasFourPagesOpeningOnGeneral();
+    void tabKeyGoesFromTheTabsIntoThePage();
     void onlyShownPagesAreBuilt();
     void ctrlPOpensTheSheetFromEveryControl();
 
