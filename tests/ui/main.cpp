@@ -12,6 +12,7 @@
 #include "HelpAboutTest.h"
 #include "ManualScreenshots.h"
 #include "PictureTest.h"
+#include "PreferencesTest.h"
 #include "SortedListsTest.h"
 #include "UiTestSupport.h"
 #include "WindowCommandsTest.h"
@@ -70,6 +71,10 @@ int main(int argc, char** argv) {
     }
     {
         korvane::test::WindowCommandsTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::PreferencesTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures == 0 ? 0 : 1;

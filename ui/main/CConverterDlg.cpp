@@ -15,12 +15,14 @@
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <cmath>
 #include <utility>
 
 #include "app/ConverterState.h"
 #include "ui/main/ApplicationIcon.h"
+#include "ui/main/DialogUnits.h"
 #include "ui/main/MainWindowKeyFilter.h"
 #include "ui/main/PictureControl.h"
 
@@ -93,15 +95,11 @@ void CConverterDlg::applyLookAndFeel() {
 
 // Dialog units of the template scaled by the font, as the template's own font would scale them.
 int CConverterDlg::dluX(int units) const {
-    const QFontMetrics metrics(font());
-    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const int baseX = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
-    return (units * baseX + 2) / 4;
+    return DialogUnitsX(font(), units);
 }
 
 int CConverterDlg::dluY(int units) const {
-    const int baseY = QFontMetrics(font()).height();
-    return (units * baseY + 4) / 8;
+    return DialogUnitsY(font(), units);
 }
 
 void CConverterDlg::createWidgets() {
@@ -261,6 +259,7 @@ void CConverterDlg::createConnections() {
     connect(actions_.help, &QAction::triggered, this, &CConverterDlg::OnHelp);
     connect(actions_.about, &QAction::triggered, this, &CConverterDlg::OnAbout);
     connect(actions_.productPage, &QAction::triggered, this, &CConverterDlg::OnProductPage);
+    connect(actions_.preferences, &QAction::triggered, this, &CConverterDlg::OnPreferences);
 }
 
 void CConverterDlg::createKeyCommands() {
@@ -271,6 +270,7 @@ void CConverterDlg::createKeyCommands() {
     keyFilter->addCommand(ctrl(Qt::Key_C), [this] { OnCopyOutput(); });
     keyFilter->addCommand(ctrl(Qt::Key_I), [this] { OnInvert(); });
     keyFilter->addCommand(ctrl(Qt::Key_F), [this] { OnFind(); });
+    keyFilter->addCommand(ctrl(Qt::Key_P), [this] { OnPreferences(); });
 }
 
 void CConverterDlg::setUpToolTips() {
@@ -297,8 +297,21 @@ void CConverterDlg::placeBanner() {
 void CConverterDlg::applyOnTop() {
     if (!readOnTop())
         return;
-    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    SetOnTop(true);
     move(150, 150);
+}
+
+void CConverterDlg::SetOnTop(bool on) {
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, on);
+    QWindow* handle = windowHandle();
+    if (handle == nullptr) {
+        setWindowFlags(flags);
+        return;
+    }
+    // A shown window is told through its platform window: setWindowFlags() would hide and
+    // re-create it, and the open Preferences sheet would lose the window it belongs to.
+    overrideWindowFlags(flags);
+    handle->setFlags(flags);
 }
 
 void CConverterDlg::OnInitDialog() {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -25,6 +26,7 @@ class QMenuBar;
 namespace korvane {
 
 class CSearchUnits;
+class CPropSheet;
 class DesktopServices;
 class PictureControl;
 struct ConverterState;
@@ -70,6 +72,16 @@ class CConverterDlg : public QDialog {
     void OnAbout();
     void OnProductPage();
     void OnHomePage();
+
+    // Options, Preferences: runs the sheet and, on OK, takes over the result format and the
+    // category visibility the pages chose.
+    void OnPreferences();
+    // The command's two halves around the sheet's modal run, which tests replace by driving
+    // the sheet themselves.
+    std::unique_ptr<CPropSheet> createPreferencesSheet();
+    void applyPreferences(const CPropSheet& sheet, int result);
+    // Keeps the window above all others, or lets it go; it keeps its place and size.
+    void SetOnTop(bool on);
 
     int currentCategory() const { return m_nCurrentCategory; }
     // Settings writes made while the window runs (the Preferences pages) report failures here,
@@ -121,6 +133,7 @@ class CConverterDlg : public QDialog {
     // visible for good), selects it and shows the chosen unit in both lists.
     void showFoundUnit(const CSearchUnits& search);
     void openPage(const QString& address);
+    void rebuildCategoryList();
 
     // Settings access: the only places that read or write the settings file.
     void loadCustomUnits();

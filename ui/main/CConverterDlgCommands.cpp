@@ -12,6 +12,8 @@
 #include "ui/dialogs/CSearchUnits.h"
 #include "ui/main/CConverterDlg.h"
 #include "ui/main/SortedLists.h"
+#include "ui/preferences/CPropSheet.h"
+#include "ui/preferences/CResults.h"
 
 namespace korvane {
 
@@ -136,6 +138,35 @@ void CConverterDlg::openPage(const QString& address) {
 void CConverterDlg::OnFileExit() {
     saveDisplaySettings();
     done(QDialog::Rejected);
+}
+
+void CConverterDlg::OnPreferences() {
+    if (anotherDialogOpen())
+        return;
+    const std::unique_ptr<CPropSheet> sheet = createPreferencesSheet();
+    const int result = sheet->exec();
+    applyPreferences(*sheet, result);
+}
+
+std::unique_ptr<CPropSheet> CConverterDlg::createPreferencesSheet() {
+    const PreferencesContext context{state_, services_, writeReporter_,
+                                     [this](bool on) { SetOnTop(on); }};
+    return std::make_unique<CPropSheet>(context, this);
+}
+
+// What General and Custom did is already done, OK or not; Result Format and Visible
+// Categories count only on OK.
+void CConverterDlg::applyPreferences(const CPropSheet& sheet, int result) {
+    if (result != QDialog::Accepted)
+        return;
+    // A page never shown has no choice; the format stays as it was.
+    if (const CResults& results = sheet.resultsPage(); results.isBuilt()) {
+        state_.format.mode = FormatModeFromInt(results.format());
+        state_.format.precision = results.precisionIndex() + 1;
+    }
+    if (state_.visibilityChanged)
+        rebuildCategoryList();
+    UpdateConversion();
 }
 
 }  // namespace korvane
