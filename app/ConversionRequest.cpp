@@ -1,5 +1,7 @@
 #include "app/ConversionRequest.h"
 
+#include <optional>
+
 #include "catalogue/Conversion.h"
 #include "expression/ZK_eval_math_expression.h"
 
@@ -41,19 +43,16 @@ ConversionResult RunConversionRequest(const UnitCatalogue& catalogue,
     if (catalogue.UnitCount(category) <= 0 || !request.fromUnit || !request.toUnit)
         return result;
 
-    const int from = catalogue.FindUnit(category, *request.fromUnit);
-    const int to = catalogue.FindUnit(category, *request.toUnit);
-    // FindUnit falls back to the first unit; a text that is not in the category would then
-    // convert as a unit the user never chose, so nothing is shown instead. (Comparing the
-    // found name keeps this to one scan per unit on every keystroke; the count is above 0.)
-    if (catalogue.UnitName(category, from) != *request.fromUnit ||
-        catalogue.UnitName(category, to) != *request.toUnit) {
+    // A text that is not in the category would convert as a unit the user never chose, so
+    // nothing is shown instead.
+    const std::optional<int> from = catalogue.TryFindUnit(category, *request.fromUnit);
+    const std::optional<int> to = catalogue.TryFindUnit(category, *request.toUnit);
+    if (!from || !to)
         return result;
-    }
 
     result.changed = true;
-    result.fromLabel = UnitLabelText(catalogue, category, from, request.showAbbreviation);
-    result.toLabel = UnitLabelText(catalogue, category, to, request.showAbbreviation);
+    result.fromLabel = UnitLabelText(catalogue, category, *from, request.showAbbreviation);
+    result.toLabel = UnitLabelText(catalogue, category, *to, request.showAbbreviation);
 
     const ConversionRule rule = RuleForCategory(catalogue.CategoryName(category));
     if (rule == ConversionRule::Numbers) {
@@ -68,8 +67,8 @@ ConversionResult RunConversionRequest(const UnitCatalogue& catalogue,
         result.errorMessage = evaluation.message;
         return result;
     }
-    const auto value = ConvertValue(rule, from, to, catalogue.UnitFactor(category, from),
-                                    catalogue.UnitFactor(category, to), evaluation.value);
+    const auto value = ConvertValue(rule, *from, *to, catalogue.UnitFactor(category, *from),
+                                    catalogue.UnitFactor(category, *to), evaluation.value);
     result.output = value ? FormatResult(*value, request.format) : std::string(kErrorText);
     return result;
 }

@@ -1,18 +1,19 @@
 #include <CLI/CLI.hpp>
 
-#include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <iostream>
 
 #include "cli/CatalogueCommands.h"
 #include "cli/CliState.h"
+#include "cli/CommandLine.h"
 #include "cli/ConvertCommand.h"
 #include "cli/CustomCommands.h"
 #include "cli/EvalCommand.h"
 #include "cli/SettingsCommands.h"
 
-int main(int argc, char** argv) {
+// Nothing that goes wrong ends in an abort: an exception anywhere, even while the commands are
+// set up, ends with a message and the usage status.
+int main(int argc, char** argv) try {
 #ifdef SIGPIPE
     // A closed pipe (korvane-cli ... | head) ends the output quietly instead of killing us.
     std::signal(SIGPIPE, SIG_IGN);
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
     app.fallthrough();
     app.footer(
         "Exit status: 0 success, 1 the result is \"Error\", the evaluation reported an\n"
-        "error or a custom change was refused, 2 usage error.");
+        "error or a custom change was refused, 2 usage error or the command could not be\n"
+        "carried out.");
 
     korvane::cli::CliState state;
     korvane::cli::AddSettingsOptions(app, state);
@@ -34,18 +36,7 @@ int main(int argc, char** argv) {
     korvane::cli::AddCustomCommands(app, state);
     korvane::cli::AddEvalCommand(app, state);
 
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError& error) {
-        const int status = app.exit(error);
-        return status == 0 ? 0 : korvane::cli::kExitUsage;
-    }
-    std::cout.flush();
-    std::fflush(stdout);
-    // A closed pipe (| head) is the reader's choice; any other failure lost the output.
-    if ((!std::cout || std::ferror(stdout)) && errno != EPIPE) {
-        std::cerr << "korvane-cli: could not write the output\n";
-        return korvane::cli::kExitUsage;
-    }
-    return state.exitCode;
+    return korvane::cli::RunCommandLine(app, state, argc, argv);
+} catch (...) {
+    return korvane::cli::ReportUnexpectedError(std::current_exception(), std::cerr);
 }

@@ -44,7 +44,26 @@ INSTANTIATE_TEST_SUITE_P(
         OrderedPair{"MixedCasePrefix", "MBH", "mbh/h"},
         // Byte order would put the capital Ö (C3 96) before å (C3 A5).
         OrderedPair{"FoldsBeyondAscii", "ångström", "Ödeme"},
-        OrderedPair{"CapitalBeyondAsciiFirstWhenEqual", "Ω", "ω"}),
+        OrderedPair{"CapitalBeyondAsciiFirstWhenEqual", "Ω", "ω"},
+        // Letters with diacritics sort with their base letter, not after z.
+        OrderedPair{"RingSortsWithA", "ångström", "yard"},
+        OrderedPair{"RingBetweenAAndB", "acre", "Ångström"},
+        OrderedPair{"UmlautSortsWithO", "Öre", "pound"},
+        OrderedPair{"UmlautAfterItsBaseLetterWord", "ohm", "Ömega"},
+        OrderedPair{"SharpSIsDoubleS", "Maß", "Mast"},
+        OrderedPair{"SharpSAfterStreet", "Strasse", "Straße"},
+        OrderedPair{"LigatureSpelledOut", "Æon", "Afar"},
+        OrderedPair{"ExtendedALetters", "Łódź", "lumen"},
+        OrderedPair{"CaronSortsWithC", "čas", "cd"}, OrderedPair{"DotlessISortsWithI", "ıb", "ic"},
+        // Equal base letters: the plain letter first, then as before (capitals first).
+        OrderedPair{"PlainLetterBeforeDiacritic", "a", "å"},
+        OrderedPair{"PlainWordBeforeDiacriticWord", "Angstrom", "ångström"},
+        OrderedPair{"CapitalDiacriticFirstWhenEqual", "Ångström", "ångström"},
+        OrderedPair{"HyphenStillIgnoredWithDiacritics", "Öl", "ö-m"},
+        // Letters of their own stay after z, as do other scripts.
+        OrderedPair{"ThornAfterZ", "zone", "þing"}, OrderedPair{"EthAfterZ", "zz", "ð"},
+        OrderedPair{"MicroSignAfterZ", "zeta", "µm"},
+        OrderedPair{"GreekAfterLatinDiacritics", "ž", "α"}),
     [](const ::testing::TestParamInfo<OrderedPair>& param) {
         return std::string(param.param.name);
     });
@@ -67,14 +86,26 @@ TEST(ListOrder, SortsTheListsOfTheWindow) {
                                         "Volume", "Volume (Dry)", "x-ray", "xray"}));
 }
 
+// The Distance list as the window shows it: the units with diacritics among their neighbours.
+TEST(ListOrder, DiacriticsSortAmongTheirNeighbours) {
+    std::vector<std::string> texts = {"yard",     "ångström", "astronomical unit", "Ångström",
+                                      "angstrom", "mile",     "Mächtigkeit",       "macron"};
+    std::sort(texts.begin(), texts.end(), ListTextLess);
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"angstrom", "Ångström", "ångström", "astronomical unit",
+                                        "Mächtigkeit", "macron", "mile", "yard"}));
+}
+
 // Stored positions are only meaningful if the order is a total one: for every pair exactly one
 // of a < b, b < a or a == a byte for byte, and no cycles among three texts.
 TEST(ListOrder, IsATotalOrderOnTrickyTexts) {
     const std::vector<std::string> texts = {
-        "",      "-",     "'",     "a",     "A",     "a-",    "-a",       "'a",       "a'b",
-        "a-b",   "ab",    "AB",    "Ab",    "aB",    "ab-",   "co-op",    "co'op",    "coop",
-        "Coop",  "x-ray", "xray",  "X-Ray", "Ω",     "ω",     "Ångström", "ångström", "\xFF",
-        "A\xFF", "a\xFF", "a\xC3", "meter", "Meter", "m-eter"};
+        "",        "-",      "'",     "a",     "A",     "a-",     "-a",       "'a",       "a'b",
+        "a-b",     "ab",     "AB",    "Ab",    "aB",    "ab-",    "co-op",    "co'op",    "coop",
+        "Coop",    "x-ray",  "xray",  "X-Ray", "Ω",     "ω",      "Ångström", "ångström", "\xFF",
+        "A\xFF",   "a\xFF",  "a\xC3", "meter", "Meter", "m-eter", "å",        "Å",        "aa",
+        "æ",       "ae",     "Æ",     "AE",    "ß",     "ss",     "SS",       "ẞ",        "straße",
+        "strasse", "Straße", "ö-l",   "öl",    "ol",    "Öl",     "o'l",      "ŉ",        "'n"};
     for (const std::string& a : texts) {
         for (const std::string& b : texts) {
             const int ab = CompareListText(a, b);

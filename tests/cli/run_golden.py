@@ -5,6 +5,7 @@ A golden file holds sections, each starting with a line of its own:
   args: ARG ...          the command line (split like a shell would, with shlex); @DIR@ stands
                          for the folder of the golden file
   env: NAME=VALUE ...    extra environment (optional)
+  env-unset: NAME ...    variables taken out of the environment (optional)
   stdin:                 the following lines up to the next section are fed to standard input
   stdout:                the following lines are the exact expected standard output
   stderr:                the following lines are the exact expected standard error stream (no
@@ -26,12 +27,12 @@ import subprocess
 import sys
 import tempfile
 
-SECTIONS = ("args:", "env:", "stdin:", "stdout:", "stderr:", "stderr-contains:", "stdout-to:",
-            "status:", "settings-after:", "settings:")
+SECTIONS = ("args:", "env-unset:", "env:", "stdin:", "stdout:", "stderr:", "stderr-contains:",
+            "stdout-to:", "status:", "settings-after:", "settings:")
 
 
 def parse(path):
-    golden = {"args": [], "env": {}, "stdin": None, "stdout": None, "stderr": None,
+    golden = {"args": [], "env": {}, "unset": [], "stdin": None, "stdout": None, "stderr": None,
               "stderr_contains": [], "status": 0, "stdout_to": None, "settings": None,
               "settings_after": None}
     current = None
@@ -60,6 +61,8 @@ def parse(path):
             for item in shlex.split(rest):
                 name, _, value = item.partition("=")
                 golden["env"][name] = value
+        elif head == "env-unset:":
+            golden["unset"] += shlex.split(rest)
         elif head == "stderr-contains:":
             golden["stderr_contains"].append(rest.encode("utf-8", "surrogateescape"))
         elif head == "stdout-to:":
@@ -110,6 +113,8 @@ def run_golden(cli, path, golden, settings_path):
     env = dict(os.environ)
     env.setdefault("KORVANE_SETTINGS", os.devnull + ".missing/none.ini")
     env.update(golden["env"])
+    for name in golden["unset"]:
+        env.pop(name, None)
     stdin = b"".join(line + b"\n" for line in golden["stdin"]) if golden["stdin"] is not None else b""
     command = [cli.encode()] + golden["args"]
     if golden["stdout_to"] is not None:

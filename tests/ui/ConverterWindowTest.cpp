@@ -457,20 +457,27 @@ void ConverterWindowTest::missingPictureIsReportedOnceAndTheWindowWorks() {
     QCOMPARE(window->services().messages.size(), std::size_t{1});
 }
 
-void ConverterWindowTest::rememberedPositionsOutsideTheListsLeaveTheOutputAlone() {
+// A position beyond a list selects its first unit: nothing of the window's first look (the
+// placeholder texts) may stay, and the close stores a real position, not -1 for ever.
+void ConverterWindowTest::rememberedPositionsOutsideTheListsSelectTheFirstUnit() {
     settings_->write("[Settings]\nLastCategory=Distance\nLastUnitFrom=500\nLastUnitTo=-7\n");
-    auto window = open();
-    QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Distance"));
-    QVERIFY(window->inputList()->selectedItems().isEmpty());
-    QVERIFY(window->outputList()->selectedItems().isEmpty());
-    window->typeInput(QStringLiteral("3"));
-    QCOMPARE(window->outputEdit()->text(), QStringLiteral("1"));
-    QCOMPARE(window->inputLabel()->text(), QStringLiteral("Static"));
-    // Ctrl+I swaps the two empty selections without harm.
-    window->dialog().OnInvert();
-    window->clickUnit(window->inputList(), QStringLiteral("meter"));
-    window->clickUnit(window->outputList(), QStringLiteral("centimeter"));
-    QCOMPARE(window->outputEdit()->text(), QStringLiteral("300"));
+    {
+        auto window = open();
+        QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Distance"));
+        const QString first = window->inputList()->item(0)->text();
+        QCOMPARE(window->selectedText(window->inputList()), first);
+        QCOMPARE(window->selectedText(window->outputList()), first);
+        QCOMPARE(window->outputEdit()->text(), QStringLiteral("1"));
+        for (const QLabel* label : {window->inputLabel(), window->outputLabel()}) {
+            QVERIFY(label->text().startsWith(first));
+            QVERIFY(!label->text().contains(QStringLiteral("Static")));
+        }
+        window->typeInput(QStringLiteral("3"));
+        QCOMPARE(window->outputEdit()->text(), QStringLiteral("3"));
+        window->closeWindow();
+    }
+    QCOMPARE(settings_->value("Settings", "LastUnitFrom"), std::optional<std::string>("0"));
+    QCOMPARE(settings_->value("Settings", "LastUnitTo"), std::optional<std::string>("0"));
 }
 
 void ConverterWindowTest::everyCategoryHiddenLeavesEmptyLists() {
@@ -479,9 +486,12 @@ void ConverterWindowTest::everyCategoryHiddenLeavesEmptyLists() {
     QCOMPARE(window->categoryList()->count(), 0);
     QCOMPARE(window->inputList()->count(), 0);
     QCOMPARE(window->outputList()->count(), 0);
+    // Nothing to convert: no number and no unit names, not even the window's first texts.
     window->typeInput(QStringLiteral("12"));
     window->dialog().OnInvert();
-    QCOMPARE(window->outputEdit()->text(), QStringLiteral("1"));
+    QCOMPARE(window->outputEdit()->text(), QString());
+    QCOMPARE(window->inputLabel()->text(), QString());
+    QCOMPARE(window->outputLabel()->text(), QString());
     window->closeWindow();
     QCOMPARE(settings_->value("Settings", "LastCategory"), std::optional<std::string>(""));
     QCOMPARE(settings_->value("Settings", "LastUnitFrom"), std::optional<std::string>("-1"));
@@ -520,10 +530,13 @@ void ConverterWindowTest::catalogueChangesKeepTheListsInStep() {
     QCOMPARE(Entries(window->categoryList()), SortedForList(before + QStringList{"lumber"}));
     QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Acceleration"));
 
-    // An empty category: nothing to convert, the last result stays.
+    // An empty category: nothing to convert, so the last result and its units go.
     window->chooseCategory(QStringLiteral("lumber"));
     QCOMPARE(window->inputList()->count(), 0);
-    QCOMPARE(window->outputEdit()->text(), QStringLiteral("1"));
+    QCOMPARE(window->outputEdit()->text(), QString());
+    QCOMPARE(window->inputLabel()->text(), QString());
+    QCOMPARE(window->outputLabel()->text(), QString());
+    QVERIFY(window->outputEdit()->toolTip().isEmpty());
 
     QVERIFY(catalogue.AppendUnit(kFirstCustomCategory, "Cord", 1536.0));
     QVERIFY(catalogue.AppendUnit(kFirstCustomCategory, "Board foot", 1.0));

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,12 +15,14 @@
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <cmath>
 #include <utility>
 
 #include "app/ConverterState.h"
 #include "ui/main/ApplicationIcon.h"
+#include "ui/main/DialogUnits.h"
 #include "ui/main/MainWindowKeyFilter.h"
 #include "ui/main/PictureControl.h"
 
@@ -47,38 +48,8 @@ QString ToolTipText(const char* resourceText) {
     return QString::fromUtf8(resourceText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-// A unit list the user cannot empty: a Ctrl+click on the selected unit, or a drag that ends
-// below the last entry, would otherwise leave no unit selected, and the output would keep
-// showing the result for a unit that is no longer chosen.
-class UnitList final : public QListWidget {
-  public:
-    using QListWidget::QListWidget;
-
-  protected:
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event) const override {
-        const QItemSelectionModel::SelectionFlags command =
-            QListWidget::selectionCommand(index, event);
-        if (!index.isValid() ||
-            command.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)) {
-            return QItemSelectionModel::NoUpdate;
-        }
-        return command;
-    }
-};
-
-QListWidget* CreateUnitList(const char* objectName, QWidget* parent) {
-    auto* list = new UnitList(parent);
-    list->setObjectName(QString::fromLatin1(objectName));
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setUniformItemSizes(true);
-    return list;
-}
-
 QLabel* CreateUnitLabel(const char* objectName, QWidget* parent) {
-    auto* label = new QLabel(QStringLiteral("Static"), parent);
+    auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(objectName));
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -124,32 +95,27 @@ void CConverterDlg::applyLookAndFeel() {
 
 // Dialog units of the template scaled by the font, as the template's own font would scale them.
 int CConverterDlg::dluX(int units) const {
-    const QFontMetrics metrics(font());
-    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const int baseX = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
-    return (units * baseX + 2) / 4;
+    return DialogUnitsX(font(), units);
 }
 
 int CConverterDlg::dluY(int units) const {
-    const int baseY = QFontMetrics(font()).height();
-    return (units * baseY + 4) / 8;
+    return DialogUnitsY(font(), units);
 }
 
 void CConverterDlg::createWidgets() {
     widgets_.menuBar = new QMenuBar(this);
     widgets_.menuBar->setObjectName(QStringLiteral("menuBar"));
 
-    widgets_.categoryList = new QComboBox(this);
+    widgets_.categoryList = new CategoryBox(this);
     widgets_.categoryList->setObjectName(QStringLiteral("categoryList"));
-    widgets_.categoryList->setMaxVisibleItems(12);
-    widgets_.categoryList->setInsertPolicy(QComboBox::NoInsert);
 
-    widgets_.inputUnitList = CreateUnitList("inputUnitList", this);
-    widgets_.outputUnitList = CreateUnitList("outputUnitList", this);
+    widgets_.inputUnitList = new UnitList(QStringLiteral("inputUnitList"), this);
+    widgets_.outputUnitList = new UnitList(QStringLiteral("outputUnitList"), this);
 
-    widgets_.inputEdit = new QLineEdit(QStringLiteral("1"), this);
+    widgets_.inputEdit = new InputEdit(QStringLiteral("1"), this);
     widgets_.inputEdit->setObjectName(QStringLiteral("inputEdit"));
-    widgets_.outputEdit = new QLineEdit(QStringLiteral("1"), this);
+    // Empty until the first conversion fills it: nothing shows that was not converted.
+    widgets_.outputEdit = new QLineEdit(this);
     widgets_.outputEdit->setObjectName(QStringLiteral("outputEdit"));
     widgets_.outputEdit->setReadOnly(true);
 
@@ -182,7 +148,7 @@ void CConverterDlg::createWidgets() {
 QGroupBox* CConverterDlg::createCategoryGroup() {
     auto* group = new QGroupBox(QStringLiteral("Select Category  "), this);
     group->setObjectName(QStringLiteral("categoryGroup"));
-    widgets_.categoryList->setFixedWidth(dluX(122));
+    widgets_.categoryList->setFixedWidth(dluX(kCategoryBoxWidth));
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(widgets_.categoryList);
     return group;
@@ -191,9 +157,8 @@ QGroupBox* CConverterDlg::createCategoryGroup() {
 QGroupBox* CConverterDlg::createUnitsGroup() {
     auto* group = new QGroupBox(QStringLiteral("Select Units "), this);
     group->setObjectName(QStringLiteral("unitsGroup"));
-    const QSize listSize(dluX(119), dluY(75));
-    widgets_.inputUnitList->setFixedSize(listSize);
-    widgets_.outputUnitList->setFixedSize(listSize);
+    widgets_.inputUnitList->fitWholeRows(dluX(119), dluY(75));
+    widgets_.outputUnitList->fitWholeRows(dluX(119), dluY(75));
     auto* layout = new QGridLayout(group);
     layout->setHorizontalSpacing(0);
     layout->addWidget(widgets_.inputCaption, 0, 0, Qt::AlignHCenter);
@@ -273,27 +238,39 @@ void CConverterDlg::createActions() {
     help->addSeparator();
     actions_.about = addItem(help, "&About...", "actionAbout");
     actions_.productPage = addItem(help, "Check for updates or donate...", "actionProductPage");
-    // Copy output, Find, Calculator, Preferences, Help, About and the product page arrive with
-    // their commands; until then the items are shown and do nothing.
+    // Preferences arrives with its command; until then the item is shown and does nothing.
 }
 
 void CConverterDlg::createConnections() {
     connect(widgets_.categoryList, &QComboBox::activated, this,
-            &CConverterDlg::OnSelchangeCategory);
+            &CConverterDlg::onCategoryActivated);
     connect(widgets_.inputUnitList, &QListWidget::itemSelectionChanged, this,
             &CConverterDlg::UpdateConversion);
     connect(widgets_.outputUnitList, &QListWidget::itemSelectionChanged, this,
             &CConverterDlg::UpdateConversion);
     connect(widgets_.inputEdit, &QLineEdit::textChanged, this, &CConverterDlg::UpdateConversion);
     connect(widgets_.invertIcon, &PictureControl::clicked, this, &CConverterDlg::OnInvert);
-    connect(actions_.invert, &QAction::triggered, this, &CConverterDlg::OnInvert);
+    connect(widgets_.banner, &PictureControl::clicked, this, &CConverterDlg::OnHomePage);
     connect(actions_.exit, &QAction::triggered, this, &CConverterDlg::OnFileExit);
+    connect(actions_.copyOutput, &QAction::triggered, this, &CConverterDlg::OnCopyOutput);
+    connect(actions_.find, &QAction::triggered, this, &CConverterDlg::OnFind);
+    connect(actions_.invert, &QAction::triggered, this, &CConverterDlg::OnInvert);
+    connect(actions_.calculator, &QAction::triggered, this, &CConverterDlg::OnCalculator);
+    connect(actions_.help, &QAction::triggered, this, &CConverterDlg::OnHelp);
+    connect(actions_.about, &QAction::triggered, this, &CConverterDlg::OnAbout);
+    connect(actions_.productPage, &QAction::triggered, this, &CConverterDlg::OnProductPage);
+    connect(actions_.preferences, &QAction::triggered, this, &CConverterDlg::OnPreferences);
 }
 
 void CConverterDlg::createKeyCommands() {
     // Owned by the window, as its child.
     auto* keyFilter = new MainWindowKeyFilter(*this);
-    keyFilter->addCommand(QKeyCombination(Qt::ControlModifier, Qt::Key_I), [this] { OnInvert(); });
+    const auto ctrl = [](Qt::Key key) { return QKeyCombination(Qt::ControlModifier, key); };
+    keyFilter->addCommand(ctrl(Qt::Key_L), [this] { OnCalculator(); });
+    keyFilter->addCommand(ctrl(Qt::Key_C), [this] { OnCopyOutput(); });
+    keyFilter->addCommand(ctrl(Qt::Key_I), [this] { OnInvert(); });
+    keyFilter->addCommand(ctrl(Qt::Key_F), [this] { OnFind(); });
+    keyFilter->addCommand(ctrl(Qt::Key_P), [this] { OnPreferences(); });
 }
 
 void CConverterDlg::setUpToolTips() {
@@ -320,8 +297,21 @@ void CConverterDlg::placeBanner() {
 void CConverterDlg::applyOnTop() {
     if (!readOnTop())
         return;
-    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    SetOnTop(true);
     move(150, 150);
+}
+
+void CConverterDlg::SetOnTop(bool on) {
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, on);
+    QWindow* handle = windowHandle();
+    if (handle == nullptr) {
+        setWindowFlags(flags);
+        return;
+    }
+    // A shown window is told through its platform window: setWindowFlags() would hide and
+    // re-create it, and the open Preferences sheet would lose the window it belongs to.
+    overrideWindowFlags(flags);
+    handle->setFlags(flags);
 }
 
 void CConverterDlg::OnInitDialog() {

@@ -22,6 +22,12 @@ QString ToQString(const std::string& text) {
 // Remembered positions can only address the category list's first 47 entries.
 constexpr int kMaxCategoryPosition = kMaxCategories;
 
+// A remembered position that the list no longer has (the file was edited, or the list got
+// shorter) selects the first unit: a list without selection would leave nothing to convert.
+int PositionInList(const QListWidget* list, int position) {
+    return position >= 0 && position < list->count() ? position : 0;
+}
+
 }  // namespace
 
 void CConverterDlg::FillCategoryList() {
@@ -37,9 +43,23 @@ void CConverterDlg::FillCategoryList() {
         if (!state_.catalogue.IsFreeSlot(c) && CharacterCount(name) >= 2)
             names.push_back(ToQString(name));
     }
-    const QSignalBlocker blocker(widgets_.categoryList);
-    widgets_.categoryList->clear();
-    widgets_.categoryList->addItems(SortedForList(std::move(names)));
+    {
+        const QSignalBlocker blocker(widgets_.categoryList);
+        widgets_.categoryList->clear();
+        widgets_.categoryList->addItems(SortedForList(std::move(names)));
+    }
+    fitCategoryBox();
+}
+
+// Wide enough for every built-in name, shown or hidden, so the window keeps its width when the
+// visible categories change; and for the custom names listed.
+void CConverterDlg::fitCategoryBox() {
+    QStringList names;
+    for (int c = 0; c < kBuiltInCategories; ++c)
+        names.push_back(ToQString(state_.catalogue.CategoryName(c)));
+    for (int i = 0; i < widgets_.categoryList->count(); ++i)
+        names.push_back(widgets_.categoryList->itemText(i));
+    widgets_.categoryList->fitNames(names, dluX(kCategoryBoxWidth));
 }
 
 void CConverterDlg::FillUnitLists() {
@@ -71,8 +91,8 @@ void CConverterDlg::RestoreLastSelection() {
     m_nCurrentCategory =
         state_.catalogue.FindCategory(widgets_.categoryList->currentText().toStdString());
     FillUnitLists();
-    SelectRow(widgets_.inputUnitList, remembered.from);
-    SelectRow(widgets_.outputUnitList, remembered.to);
+    SelectRow(widgets_.inputUnitList, PositionInList(widgets_.inputUnitList, remembered.from));
+    SelectRow(widgets_.outputUnitList, PositionInList(widgets_.outputUnitList, remembered.to));
 }
 
 void CConverterDlg::OnSelchangeCategory() {
@@ -83,6 +103,19 @@ void CConverterDlg::OnSelchangeCategory() {
     FillUnitLists();
     selectFirstUnits();
     UpdateConversion();
+}
+
+// Only a change of category starts the unit lists afresh; choosing the category already shown
+// keeps the units the user picked.
+void CConverterDlg::onCategoryActivated() {
+    if (widgets_.categoryList->currentIndex() < 0)
+        return;
+    const int chosen =
+        state_.catalogue.FindCategory(widgets_.categoryList->currentText().toStdString());
+    const bool listsShowIt = widgets_.inputUnitList->count() == state_.catalogue.UnitCount(chosen);
+    if (chosen == m_nCurrentCategory && listsShowIt)
+        return;
+    OnSelchangeCategory();
 }
 
 // Nothing is listed at all: no category, so no units to convert between.
@@ -117,8 +150,10 @@ void CConverterDlg::UpdateConversion() {
     request.format = state_.format;
     request.showAbbreviation = state_.showAbbreviation;
     const ConversionResult result = RunConversionRequest(state_.catalogue, request);
-    if (!result.changed)
+    if (!result.changed) {
+        clearResult();
         return;
+    }
 
     widgets_.inputUnitLabel->setText(ToQString(result.fromLabel));
     widgets_.outputUnitLabel->setText(ToQString(result.toLabel));
@@ -126,6 +161,15 @@ void CConverterDlg::UpdateConversion() {
     // Long results show their beginning, as the input box does.
     widgets_.outputEdit->setCursorPosition(0);
     widgets_.outputEdit->setToolTip(ToQString(result.errorMessage));
+}
+
+// Nothing to convert (no units, or no unit chosen): a number left in the output box would read
+// as the result for what is on screen now.
+void CConverterDlg::clearResult() {
+    widgets_.inputUnitLabel->clear();
+    widgets_.outputUnitLabel->clear();
+    widgets_.outputEdit->clear();
+    widgets_.outputEdit->setToolTip(QString());
 }
 
 // Drops every entry that no longer names a category in use. The custom-category operation
@@ -143,6 +187,7 @@ void CConverterDlg::removeUnlistedCategoryEntries(bool currentWasRemoved) {
         const QSignalBlocker blocker(widgets_.categoryList);
         widgets_.categoryList->removeItem(position);
     }
+    fitCategoryBox();
     if (widgets_.categoryList->count() == 0) {
         clearUnitLists();
     } else if (selectedWasRemoved || currentWasRemoved) {
@@ -160,6 +205,7 @@ void CConverterDlg::OnCatalogueChanged(int index, CatalogueAction action) {
             if (UnitCatalogue::IsCustomCategory(index) && !state_.catalogue.IsFreeSlot(index) &&
                 FindExact(widgets_.categoryList, name) < 0) {
                 InsertSorted(widgets_.categoryList, name);
+                fitCategoryBox();
                 // The first entry of an empty list is shown as selected at once; make it the
                 // current category too, so the list and the unit lists stay in step.
                 if (widgets_.categoryList->count() == 1)
@@ -187,6 +233,17 @@ void CConverterDlg::OnCatalogueChanged(int index, CatalogueAction action) {
             OnSelchangeCategory();
             return;
     }
+}
+
+// After a change of visibility: the list as a start-up fills it, back on its first entry.
+void CConverterDlg::rebuildCategoryList() {
+    FillCategoryList();
+    SelectRow(widgets_.categoryList, 0);
+    if (widgets_.categoryList->currentIndex() < 0) {
+        clearUnitLists();
+        return;
+    }
+    OnSelchangeCategory();
 }
 
 }  // namespace korvane
