@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "CustomPageDriver.h"
+#include "PreferencesSheetDriver.h"
 #include "app/CustomOperations.h"
 #include "app/CustomUnitStorage.h"
 #include "ui/main/SortedLists.h"
@@ -35,7 +36,10 @@ const QString kCaption = QStringLiteral("Korvane Unit Converter");
 class CustomSession {
   public:
     explicit CustomSession(const QString& settingsPath)
-        : window(settingsPath), page(window.state(), window.services()), driver(page) {
+        : window(settingsPath),
+          page(PreferencesContext{
+              window.state(), window.services(), window.dialog().settingsWriteReporter(), {}}),
+          driver(page) {
         QObject::connect(&page, &CCustom::catalogueChanged, &window.dialog(),
                          &CConverterDlg::OnCatalogueChanged);
         QObject::connect(
@@ -722,6 +726,35 @@ void CustomPageTest::everythingAddedIsBackAfterARestartAndInTheCli() {
              QStringLiteral("300"));
     QCOMPARE(cli({"convert", "--category", "Distance", "1", "Inch2", "inch"}), QStringLiteral("2"));
     QVERIFY(cli({"categories"}).split(QLatin1Char('\n')).contains(longName.toLower()));
+}
+
+void CustomPageTest::sheetCancelKeepsWhatThePageDid() {
+    ConverterWindow window(settings_->path());
+    {
+        SheetDriver sheet(window);
+        QVERIFY(!sheet.sheet().customPage().isBuilt());
+        sheet.showPage(SheetDriver::Custom);
+        const CustomPageDriver page(sheet.sheet().customPage());
+        page.addCategory(QStringLiteral("My Units"));
+        page.chooseCategory(QStringLiteral("my units"));
+        page.addUnit(QStringLiteral("Euro"), QString());
+        // The window has it before the sheet closes.
+        QVERIFY(ComboEntries(window.categoryList()).contains(QStringLiteral("my units")));
+        sheet.cancel();
+    }
+    QVERIFY(window.services().messages.empty());
+    QVERIFY(ComboEntries(window.categoryList()).contains(QStringLiteral("my units")));
+    window.chooseCategory(QStringLiteral("my units"));
+    QCOMPARE(ListEntries(window.inputList()), QStringList{"Euro"});
+    QCOMPARE(settings_->value("Settings", "Custom_1"), std::optional<std::string>("my units"));
+
+    // The next opening builds the page afresh from the catalogue.
+    SheetDriver again(window);
+    again.showPage(SheetDriver::Custom);
+    const CustomPageDriver page(again.sheet().customPage());
+    QVERIFY(ComboEntries(page.categoryList()).contains(QStringLiteral("my units")));
+    page.chooseCategory(QStringLiteral("my units"));
+    QCOMPARE(ComboEntries(page.unitList()), QStringList{"Euro"});
 }
 
 }  // namespace korvane::test

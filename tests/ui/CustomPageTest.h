@@ -32,6 +32,7 @@ class CustomPageTest : public QObject {
     void unwritableSettingsFileRefusesEveryChange();
     void factorBoxTakesOnlyNumberCharactersAsTyped();
     void everythingAddedIsBackAfterARestartAndInTheCli();
+    void sheetCancelKeepsWhatThePageDid();
 
   private:
     ModalWatchdog watchdog_;

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QStyle>
@@ -33,9 +32,9 @@ const char* const kFactorCharacters = "+-0123456789Ee.";
 
 // Wide enough for most names without letting a long unit name widen the whole sheet; the
 // open list shows the names in full.
-constexpr int kCategoryListCharacters = 22;
-constexpr int kUnitListCharacters = 14;
-constexpr int kNameEditCharacters = 12;
+constexpr int kCategoryListCharacters = 14;
+constexpr int kUnitListCharacters = 10;
+constexpr int kNameEditCharacters = 7;
 
 QString ToQString(const std::string& text) {
     return QString::fromStdString(text);
@@ -66,6 +65,9 @@ QComboBox* CreateList(const char* objectName, int characters, QWidget* parent) {
 QLineEdit* CreateEdit(const char* objectName, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(objectName));
+    // As wide as the layout gives it room for, never narrower than a short name: the page
+    // keeps the sheet's size, which the other pages set.
+    edit->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     const int width = edit->fontMetrics().horizontalAdvance(QLatin1Char('x'));
     edit->setMinimumWidth(kNameEditCharacters * width);
     return edit;
@@ -103,42 +105,46 @@ int RadioIndent(const QWidget* radio) {
 
 }  // namespace
 
-CCustom::CCustom(ConverterState& state, DesktopServices& services, QWidget* parent)
-    : QWidget(parent), state_(state), services_(services) {
+CCustom::CCustom(const PreferencesContext& context, QWidget* parent)
+    : PreferencesPage(parent), context_(context) {
     setObjectName(QStringLiteral("customPage"));
-    createWidgets();
-    createLayout();
-    createConnections();
 }
 
 CCustom::~CCustom() = default;
 
-void CCustom::createWidgets() {
-    widgets_.addCategoryMode = new QRadioButton(QStringLiteral("Add category"), this);
+void CCustom::createControls(QWidget& content) {
+    createWidgets(content);
+    createLayout(content);
+    createConnections();
+}
+
+void CCustom::createWidgets(QWidget& content) {
+    QWidget* const parent = &content;
+    widgets_.addCategoryMode = new QRadioButton(QStringLiteral("Add category"), parent);
     widgets_.addCategoryMode->setObjectName(QStringLiteral("addCategoryMode"));
-    widgets_.categoryName = CreateEdit("newCategoryEdit", this);
+    widgets_.categoryName = CreateEdit("newCategoryEdit", parent);
     widgets_.categoryName->setAccessibleName(QStringLiteral("Name of the new category"));
     widgets_.addCategory = CreateButton(QStringLiteral("Add"), "addCategoryButton",
-                                        QStringLiteral("Add category"), this);
+                                        QStringLiteral("Add category"), parent);
 
-    widgets_.existingCategoryMode = new QRadioButton(QStringLiteral("Existing category"), this);
+    widgets_.existingCategoryMode = new QRadioButton(QStringLiteral("Existing category"), parent);
     widgets_.existingCategoryMode->setObjectName(QStringLiteral("existingCategoryMode"));
-    widgets_.categoryList = CreateList("customCategoryList", kCategoryListCharacters, this);
+    widgets_.categoryList = CreateList("customCategoryList", kCategoryListCharacters, parent);
     widgets_.categoryList->setAccessibleName(QStringLiteral("Category"));
     widgets_.removeCategory = CreateButton(QStringLiteral("Remove"), "removeCategoryButton",
-                                           QStringLiteral("Remove category"), this);
-    widgets_.unitName = CreateEdit("newUnitEdit", this);
+                                           QStringLiteral("Remove category"), parent);
+    widgets_.unitName = CreateEdit("newUnitEdit", parent);
     widgets_.unitName->setAccessibleName(QStringLiteral("Name of the new unit"));
-    widgets_.factor = CreateEdit("factorEdit", this);
+    widgets_.factor = CreateEdit("factorEdit", parent);
     widgets_.factor->setAccessibleName(QStringLiteral("Conversion factor"));
     widgets_.factor->installEventFilter(
         new TypedCharacterFilter(QString::fromLatin1(kFactorCharacters), widgets_.factor));
-    widgets_.unitList = CreateList("referenceUnitList", kUnitListCharacters, this);
+    widgets_.unitList = CreateList("referenceUnitList", kUnitListCharacters, parent);
     widgets_.unitList->setAccessibleName(QStringLiteral("Unit the factor counts in"));
     widgets_.addUnit =
-        CreateButton(QStringLiteral("Add"), "addUnitButton", QStringLiteral("Add unit"), this);
+        CreateButton(QStringLiteral("Add"), "addUnitButton", QStringLiteral("Add unit"), parent);
     widgets_.removeUnit = CreateButton(QStringLiteral("Remove"), "removeUnitButton",
-                                       QStringLiteral("Remove unit"), this);
+                                       QStringLiteral("Remove unit"), parent);
 
     // One choice across the two groups.
     widgets_.modes = new QButtonGroup(this);
@@ -146,8 +152,8 @@ void CCustom::createWidgets() {
     widgets_.modes->addButton(widgets_.existingCategoryMode, kModeExistingCategory);
 }
 
-QGroupBox* CCustom::createCategoryGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Add new category    "), this);
+QGroupBox* CCustom::createCategoryGroup(QWidget& content) {
+    auto* group = new QGroupBox(QStringLiteral("Add new category    "), &content);
     group->setObjectName(QStringLiteral("newCategoryGroup"));
     auto* row = new QHBoxLayout;
     row->setContentsMargins(RadioIndent(widgets_.addCategoryMode), 0, 0, 0);
@@ -160,8 +166,8 @@ QGroupBox* CCustom::createCategoryGroup() {
 }
 
 // Read left to right, the unit row says: 1 new unit = factor × the chosen unit.
-QGroupBox* CCustom::createUnitGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Add units in existing category    "), this);
+QGroupBox* CCustom::createUnitGroup(QWidget& content) {
+    auto* group = new QGroupBox(QStringLiteral("Add units in existing category    "), &content);
     group->setObjectName(QStringLiteral("existingCategoryGroup"));
     const int indent = RadioIndent(widgets_.existingCategoryMode);
 
@@ -192,27 +198,17 @@ QGroupBox* CCustom::createUnitGroup() {
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(widgets_.existingCategoryMode);
     layout->addLayout(categoryRow);
-    layout->addSpacing(layout->spacing());
     layout->addLayout(unitRow);
     layout->addLayout(buttonRow);
     return group;
 }
 
-void CCustom::createLayout() {
-    auto* page = new QVBoxLayout(this);
-    page->addWidget(createCategoryGroup());
-    page->addWidget(createUnitGroup());
+// The controls were made in reading order, which is their Tab order.
+void CCustom::createLayout(QWidget& content) {
+    auto* page = new QVBoxLayout(&content);
+    page->addWidget(createCategoryGroup(content));
+    page->addWidget(createUnitGroup(content));
     page->addStretch(1);
-    setTabOrder(widgets_.addCategoryMode, widgets_.categoryName);
-    setTabOrder(widgets_.categoryName, widgets_.addCategory);
-    setTabOrder(widgets_.addCategory, widgets_.existingCategoryMode);
-    setTabOrder(widgets_.existingCategoryMode, widgets_.categoryList);
-    setTabOrder(widgets_.categoryList, widgets_.removeCategory);
-    setTabOrder(widgets_.removeCategory, widgets_.unitName);
-    setTabOrder(widgets_.unitName, widgets_.factor);
-    setTabOrder(widgets_.factor, widgets_.unitList);
-    setTabOrder(widgets_.unitList, widgets_.addUnit);
-    setTabOrder(widgets_.addUnit, widgets_.removeUnit);
 }
 
 void CCustom::createConnections() {
@@ -225,14 +221,6 @@ void CCustom::createConnections() {
     connect(widgets_.removeCategory, &QPushButton::clicked, this, &CCustom::OnRemoveCategory);
     connect(widgets_.addUnit, &QPushButton::clicked, this, &CCustom::OnAddUnit);
     connect(widgets_.removeUnit, &QPushButton::clicked, this, &CCustom::OnRemoveUnit);
-}
-
-void CCustom::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (built_)
-        return;
-    built_ = true;
-    OnInitDialog();
 }
 
 void CCustom::OnInitDialog() {
@@ -249,8 +237,8 @@ void CCustom::OnInitDialog() {
 // Built-in categories whose units differ by a factor, hidden ones too, and the custom ones.
 void CCustom::fillCategoryList() {
     QStringList names;
-    for (const int row : CategoriesAcceptingCustomUnits(state_.catalogue))
-        names.push_back(ToQString(state_.catalogue.CategoryName(row)));
+    for (const int row : CategoriesAcceptingCustomUnits(context_.state.catalogue))
+        names.push_back(ToQString(context_.state.catalogue.CategoryName(row)));
     const QSignalBlocker blocker(widgets_.categoryList);
     widgets_.categoryList->clear();
     widgets_.categoryList->addItems(SortedForList(std::move(names)));
@@ -258,7 +246,7 @@ void CCustom::fillCategoryList() {
 }
 
 void CCustom::fillUnitList() {
-    const UnitCatalogue& catalogue = state_.catalogue;
+    const UnitCatalogue& catalogue = context_.state.catalogue;
     QStringList names;
     for (int unit = 0; unit < catalogue.UnitCount(m_nCategory); ++unit)
         names.push_back(ToQString(catalogue.UnitName(m_nCategory, unit)));
@@ -297,7 +285,7 @@ void CCustom::OnModeChanged(int mode) {
 void CCustom::OnSelchangeCategory() {
     const std::string text = widgets_.categoryList->currentText().toStdString();
     for (int row = 0; row < kMaxCategories; ++row) {
-        if (state_.catalogue.CategoryName(row) == text)
+        if (context_.state.catalogue.CategoryName(row) == text)
             m_nCategory = row;
     }
     if (!UnitCatalogue::IsCategoryIndex(m_nCategory))
@@ -307,8 +295,9 @@ void CCustom::OnSelchangeCategory() {
 }
 
 void CCustom::OnAddCategory() {
-    const CustomOutcome outcome = AddCustomCategory(state_.catalogue, state_.settings,
-                                                    widgets_.categoryName->text().toStdString());
+    const CustomOutcome outcome =
+        AddCustomCategory(context_.state.catalogue, context_.state.settings,
+                          widgets_.categoryName->text().toStdString());
     if (!outcome.ok()) {
         showNotice(*outcome.refusal);
         return;
@@ -316,19 +305,20 @@ void CCustom::OnAddCategory() {
     emit catalogueChanged(outcome.row, outcome.action);
     InsertSorted(widgets_.categoryList, ToQString(outcome.name));
     WidenPopup(widgets_.categoryList);
-    services_.beep();
+    context_.services.beep();
     widgets_.categoryName->clear();
     widgets_.categoryName->setFocus();
 }
 
 void CCustom::OnRemoveCategory() {
     const std::string name = widgets_.categoryList->currentText().toStdString();
-    if (const auto refusal = CheckRemoveCustomCategory(state_.catalogue, name)) {
+    if (const auto refusal = CheckRemoveCustomCategory(context_.state.catalogue, name)) {
         showNotice(*refusal);
         return;
     }
     if (confirm(RemoveCategoryQuestion(name))) {
-        const CustomOutcome outcome = RemoveCustomCategory(state_.catalogue, state_.settings, name);
+        const CustomOutcome outcome =
+            RemoveCustomCategory(context_.state.catalogue, context_.state.settings, name);
         if (outcome.ok()) {
             emit catalogueChanged(outcome.row, outcome.action);
             const int position = FindExact(widgets_.categoryList, ToQString(outcome.name));
@@ -344,12 +334,13 @@ void CCustom::OnRemoveCategory() {
 
 void CCustom::OnAddUnit() {
     const int category = m_nCategory;
-    const bool wasEmpty = state_.catalogue.UnitCount(category) == 0;
+    const bool wasEmpty = context_.state.catalogue.UnitCount(category) == 0;
     const std::string name = widgets_.unitName->text().toStdString();
     const std::string factorText = widgets_.factor->text().toStdString();
     const std::string reference = widgets_.unitList->currentText().toStdString();
-    const CustomOutcome outcome = AddCustomUnit(
-        state_.catalogue, state_.settings, NewCustomUnit{category, name, factorText, reference});
+    const CustomOutcome outcome =
+        AddCustomUnit(context_.state.catalogue, context_.state.settings,
+                      NewCustomUnit{category, name, factorText, reference});
     if (!outcome.ok()) {
         showNotice(*outcome.refusal);
         return;
@@ -364,21 +355,21 @@ void CCustom::OnAddUnit() {
         widgets_.unitName->clear();
         widgets_.factor->clear();
     }
-    services_.beep();
+    context_.services.beep();
     emit catalogueChanged(outcome.row, outcome.action);
 }
 
 void CCustom::OnRemoveUnit() {
     const int category = m_nCategory;
     const std::string name = widgets_.unitList->currentText().toStdString();
-    if (const auto refusal = CheckRemoveCustomUnit(state_.catalogue, category, name)) {
+    if (const auto refusal = CheckRemoveCustomUnit(context_.state.catalogue, category, name)) {
         showNotice(*refusal);
         return;
     }
     if (name.empty() || !confirm(RemoveUnitQuestion(name)))
         return;
     const CustomOutcome outcome =
-        RemoveCustomUnit(state_.catalogue, state_.settings, category, name);
+        RemoveCustomUnit(context_.state.catalogue, context_.state.settings, category, name);
     if (!outcome.ok()) {
         showNotice(*outcome.refusal);
         return;
@@ -398,14 +389,14 @@ void CCustom::OnRemoveUnit() {
 }
 
 void CCustom::showNotice(const CustomNotice& notice) {
-    services_.messageBox(this, ToQString(notice.caption), ToQString(notice.text),
-                         ToMessageIcon(notice.icon), MessageButtons::Ok);
+    context_.services.messageBox(this, ToQString(notice.caption), ToQString(notice.text),
+                                 ToMessageIcon(notice.icon), MessageButtons::Ok);
 }
 
 bool CCustom::confirm(const CustomNotice& question) {
-    return services_.messageBox(this, ToQString(question.caption), ToQString(question.text),
-                                ToMessageIcon(question.icon),
-                                MessageButtons::OkCancel) == MessageAnswer::Ok;
+    return context_.services.messageBox(this, ToQString(question.caption), ToQString(question.text),
+                                        ToMessageIcon(question.icon),
+                                        MessageButtons::OkCancel) == MessageAnswer::Ok;
 }
 
 }  // namespace korvane

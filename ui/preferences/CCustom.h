@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QWidget>
-
 #include "catalogue/CatalogueAction.h"
+#include "ui/preferences/PreferencesContext.h"
+#include "ui/preferences/PreferencesPage.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -10,12 +10,9 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QShowEvent;
 
 namespace korvane {
 
-class DesktopServices;
-struct ConverterState;
 struct CustomNotice;
 
 // The Custom page: adds and removes custom categories, and custom units in any category whose
@@ -23,12 +20,12 @@ struct CustomNotice;
 // catalogue and writes the settings file; the page shows the refusal or the question, keeps
 // its own lists in step and tells the main window at once through catalogueChanged. Nothing
 // waits for the sheet's OK, and Cancel undoes nothing.
-class CCustom : public QWidget {
+class CCustom : public PreferencesPage {
     Q_OBJECT
   public:
     enum Mode { kModeNone = -1, kModeAddCategory = 0, kModeExistingCategory = 1 };
 
-    CCustom(ConverterState& state, DesktopServices& services, QWidget* parent = nullptr);
+    explicit CCustom(const PreferencesContext& context, QWidget* parent = nullptr);
     ~CCustom() override;
 
     int mode() const { return m_nMode; }
@@ -39,17 +36,17 @@ class CCustom : public QWidget {
     void catalogueChanged(int index, korvane::CatalogueAction action);
 
   protected:
-    // The lists are filled when the page is first shown, from the catalogue as it is then.
-    void showEvent(QShowEvent* event) override;
+    void createControls(QWidget& content) override;
+    // Fills the lists from the catalogue as it is when the page is first shown.
+    void OnInitDialog() override;
 
   private:
-    void createWidgets();
-    void createLayout();
+    void createWidgets(QWidget& content);
+    void createLayout(QWidget& content);
     void createConnections();
-    QGroupBox* createCategoryGroup();
-    QGroupBox* createUnitGroup();
+    QGroupBox* createCategoryGroup(QWidget& content);
+    QGroupBox* createUnitGroup(QWidget& content);
 
-    void OnInitDialog();
     void fillCategoryList();
     void fillUnitList();
     void applyMode();
@@ -64,9 +61,7 @@ class CCustom : public QWidget {
     void showNotice(const CustomNotice& notice);
     bool confirm(const CustomNotice& question);
 
-    ConverterState& state_;
-    DesktopServices& services_;
-    bool built_ = false;
+    PreferencesContext context_;
 
     int m_nMode = kModeNone;
     int m_nCategory = 0;
