@@ -8,6 +8,7 @@
 
 #include "ConverterWindowDetailsTest.h"
 #include "ConverterWindowTest.h"
+#include "CustomPageTest.h"
 #include "FindDialogTest.h"
 #include "HelpAboutTest.h"
 #include "ManualScreenshots.h"
@@ -75,6 +76,10 @@ int main(int argc, char** argv) {
     }
     {
         korvane::test::PreferencesTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::CustomPageTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures == 0 ? 0 : 1;
