@@ -23,4 +23,5 @@ if [ -x scripts/fuzz.sh ]; then
     echo "== bounded fuzzing"
     bash scripts/fuzz.sh
 fi
+bash scripts/windows.sh
 echo "== all tests passed"

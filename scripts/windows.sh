@@ -91,6 +91,7 @@ stop_wine() {
     rm -rf "$scratch"
 }
 
+bash scripts/setup.sh
 mkdir -p "$build"
 build_dependencies
 build_programs
