@@ -1,5 +1,6 @@
 #include "cli/SystemText.h"
 
+#include <cerrno>
 #include <iostream>
 
 #ifdef _WIN32
@@ -28,6 +29,10 @@ std::filesystem::path PathFromUtf8(const std::string& utf8) {
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     return std::vector<std::string>(argv, argv + argc);
+}
+
+bool OutputReaderGone() {
+    return errno == EPIPE;
 }
 
 ConsoleSession::ConsoleSession() = default;
@@ -64,6 +69,15 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
         arguments.push_back(Narrow(wide[i]));
     ::LocalFree(wide);
     return arguments;
+}
+
+// The C runtime reports a closed pipe as EINVAL, like much else; the system's own error code,
+// which it keeps beside errno, tells.
+bool OutputReaderGone() {
+    const auto error = static_cast<DWORD>(_doserrno);
+    return errno == EPIPE ||
+           (errno == EINVAL && (error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE ||
+                                error == ERROR_PIPE_NOT_CONNECTED));
 }
 
 ConsoleSession::ConsoleSession() {

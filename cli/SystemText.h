@@ -15,6 +15,10 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // A file name given in UTF-8, for std::filesystem and the file streams.
 std::filesystem::path PathFromUtf8(const std::string& utf8);
 
+// After a failed write to standard output: whether its reader went away (korvane-cli ... | head),
+// which is the reader's choice rather than lost output.
+bool OutputReaderGone();
+
 // For the program's lifetime on Windows: standard input in binary mode (text mode would end it
 // at a Ctrl+Z byte; the line reader takes CR LF itself) and a console that shows UTF-8. Standard
 // output stays in text mode and ends its lines with CR LF, as Windows programs and files do.

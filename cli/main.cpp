@@ -1,6 +1,5 @@
 #include <CLI/CLI.hpp>
 
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -49,7 +48,7 @@ int main(int argc, char** argv) {
     std::cout.flush();
     std::fflush(stdout);
     // A closed pipe (| head) is the reader's choice; any other failure lost the output.
-    if ((!std::cout || std::ferror(stdout)) && errno != EPIPE) {
+    if ((!std::cout || std::ferror(stdout)) && !korvane::cli::OutputReaderGone()) {
         std::cerr << "korvane-cli: could not write the output\n";
         return korvane::cli::kExitUsage;
     }

@@ -15,7 +15,8 @@ A golden file holds sections, each starting with a line of its own:
   stdin:                 the following lines up to the next section are fed to standard input
   stdout:                the following lines are the exact expected standard output
   stderr-contains: TEXT  a text that must appear on the standard error stream (repeatable)
-  stdout-to: PATH        standard output goes to this file instead (e.g. /dev/full)
+  stdout-to: PATH        standard output goes to this file instead (e.g. /dev/full); the
+                         word "closed-pipe" gives a pipe whose reader is already gone
   status: N              the expected exit status
   platform: NAME         run only on this platform (posix or windows); elsewhere the test is
                          reported as skipped (exit status 77)
@@ -105,7 +106,15 @@ def main():
     if arguments.launcher:
         command.insert(0, os.fsencode(arguments.launcher))
     folder = os.path.dirname(os.path.abspath(path)) if arguments.platform == "windows" else None
-    if golden["stdout_to"] is not None:
+    if golden["stdout_to"] == "closed-pipe":
+        reader, writer = os.pipe()
+        os.close(reader)
+        try:
+            run = subprocess.run(command, input=stdin, stdout=writer, stderr=subprocess.PIPE,
+                                 env=env, cwd=folder, timeout=60)
+        finally:
+            os.close(writer)
+    elif golden["stdout_to"] is not None:
         with open(golden["stdout_to"], "wb") as target:
             run = subprocess.run(command, input=stdin, stdout=target, stderr=subprocess.PIPE,
                                  env=env, cwd=folder, timeout=60)
