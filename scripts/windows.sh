@@ -99,7 +99,8 @@ if [ "${1:-}" = "--build" ]; then
     echo "== built: $build/korvane/cli/korvane-cli.exe"
     exit 0
 fi
+echo "== built in ${SECONDS} s"
 start_wine
 echo "== tests under Wine"
 ctest --test-dir "$build/korvane" --output-on-failure -j"$jobs" --timeout 300
-echo "== Windows tests passed"
+echo "== Windows tests passed (${SECONDS} s in all)"
