@@ -1,5 +1,7 @@
 #include "app/ConversionRequest.h"
 
+#include <optional>
+
 #include "catalogue/Conversion.h"
 #include "expression/ZK_eval_math_expression.h"
 
@@ -15,11 +17,12 @@ struct Evaluation {
 
 // Empty input converts as 0 without asking the evaluator. Any error the evaluator reported,
 // even one a later stage cleared, makes the request fail: its value would be an error code or
-// a guess, and showing it as a converted result would be a wrong number.
-Evaluation Evaluate(std::string_view input) {
+// a guess, and showing it as a converted result would be a wrong number. With printing on,
+// the evaluation writes exactly what eval_math_expression(input) writes.
+Evaluation Evaluate(std::string_view input, bool print) {
     if (input.empty())
         return {};
-    math_expression_check check = eval_math_expression_checked(input);
+    math_expression_check check = eval_math_expression_checked_xyzt(input, 0, 0, 0, 0, print);
     return Evaluation{check.value, check.error_reported, std::move(check.first_message)};
 }
 
@@ -40,33 +43,32 @@ ConversionResult RunConversionRequest(const UnitCatalogue& catalogue,
     if (catalogue.UnitCount(category) <= 0 || !request.fromUnit || !request.toUnit)
         return result;
 
-    const int from = catalogue.FindUnit(category, *request.fromUnit);
-    const int to = catalogue.FindUnit(category, *request.toUnit);
-    // FindUnit falls back to the first unit; a text that is not in the category would then
-    // convert as a unit the user never chose, so nothing is shown instead. (Comparing the
-    // found name keeps this to one scan per unit on every keystroke; the count is above 0.)
-    if (catalogue.UnitName(category, from) != *request.fromUnit ||
-        catalogue.UnitName(category, to) != *request.toUnit) {
+    // A text that is not in the category would convert as a unit the user never chose, so
+    // nothing is shown instead.
+    const std::optional<int> from = catalogue.TryFindUnit(category, *request.fromUnit);
+    const std::optional<int> to = catalogue.TryFindUnit(category, *request.toUnit);
+    if (!from || !to)
         return result;
-    }
 
     result.changed = true;
-    result.fromLabel = UnitLabelText(catalogue, category, from, request.showAbbreviation);
-    result.toLabel = UnitLabelText(catalogue, category, to, request.showAbbreviation);
+    result.fromLabel = UnitLabelText(catalogue, category, *from, request.showAbbreviation);
+    result.toLabel = UnitLabelText(catalogue, category, *to, request.showAbbreviation);
 
     const ConversionRule rule = RuleForCategory(catalogue.CategoryName(category));
     if (rule == ConversionRule::Numbers) {
+        // The raw text is converted and never evaluated, so nothing is printed about it either:
+        // the evaluator would report valid digits such as "ff" as wrong symbols.
         result.output = ConvertNumberBase(request.input, *request.fromUnit, *request.toUnit);
         return result;
     }
-    const Evaluation evaluation = Evaluate(request.input);
+    const Evaluation evaluation = Evaluate(request.input, request.printEvaluation);
     if (evaluation.failed) {
         result.output = kErrorText;
         result.errorMessage = evaluation.message;
         return result;
     }
-    const auto value = ConvertValue(rule, from, to, catalogue.UnitFactor(category, from),
-                                    catalogue.UnitFactor(category, to), evaluation.value);
+    const auto value = ConvertValue(rule, *from, *to, catalogue.UnitFactor(category, *from),
+                                    catalogue.UnitFactor(category, *to), evaluation.value);
     result.output = value ? FormatResult(*value, request.format) : std::string(kErrorText);
     return result;
 }

@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "catalogue/ResultFormat.h"
 #include "catalogue/UnitCatalogue.h"
@@ -10,14 +9,19 @@
 namespace korvane {
 
 // Everything one live conversion reads. A unit is the text of the selected list entry;
-// nullopt when that list has no selection.
+// nullopt when that list has no selection. The request holds copies of its texts, so it stays
+// valid however long the caller keeps it.
 struct ConversionRequest {
     int category = 0;
-    std::optional<std::string_view> fromUnit;
-    std::optional<std::string_view> toUnit;
-    std::string_view input;
+    std::optional<std::string> fromUnit;
+    std::optional<std::string> toUnit;
+    std::string input;
     ResultFormat format;
     bool showAbbreviation = true;
+    // The evaluator writes what its single-argument entry writes: diagnostics on the standard
+    // error stream, the help text on the standard output stream. Off for a caller whose standard
+    // output carries other data, such as korvane-cli's batch results.
+    bool printEvaluation = true;
 };
 
 struct ConversionResult {

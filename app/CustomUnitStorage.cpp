@@ -6,6 +6,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "app/CustomNames.h"
 #include "app/IniDocument.h"
 #include "app/SettingsKeys.h"
 #include "app/TextEncoding.h"
@@ -76,6 +77,21 @@ int FirstFreeEntry(const ProfileReader& file, std::string_view section, std::str
         }
     }
     return 0;
+}
+
+// Why `name` (trimmed) cannot be stored as a custom name; success when it can. Says "name",
+// since the user typed a name, whatever part of the file it ends up in.
+WriteResult CheckNameToStore(std::string_view what, std::string_view name) {
+    std::string reason;
+    if (IsFreeEntryName(name)) {
+        reason = "a " + std::string(what) + " must have at least 2 characters and not be \"" +
+                 std::string(kFreeSlotName) + "\"";
+    } else {
+        reason = UnstorableNameReason(what, name);
+    }
+    if (reason.empty())
+        return {};
+    return WriteResult::Failure(WriteError::RefusedText, std::move(reason));
 }
 
 void LoadCategoryNames(const ProfileReader& file, UnitCatalogue& catalogue) {
@@ -154,52 +170,74 @@ void LoadCustomUnits(const ProfileStore& store, UnitCatalogue& catalogue) {
 }
 
 bool HasFreeCategoryEntry(const ProfileStore& store) {
-    return FirstFreeEntry(store.Snapshot(), kSettingsSection, kCustomCategoryPrefix,
-                          kCustomCategoryEntries) != 0;
+    return FirstFreeCategoryEntry(store.Snapshot()) != 0;
+}
+
+int FirstFreeCategoryEntry(const ProfileReader& file) {
+    return FirstFreeEntry(file, kSettingsSection, kCustomCategoryPrefix, kCustomCategoryEntries);
+}
+
+int FindCategoryEntry(const ProfileReader& file, std::string_view name) {
+    for (int n = 1; n <= kCustomCategoryEntries; ++n) {
+        const std::string stored = file.GetString(kSettingsSection, CategoryKey(n), kFreeSlotName);
+        if (!IsFreeEntryName(stored) && SameName(stored, name))
+            return n;
+    }
+    return 0;
+}
+
+void WriteCategoryEntry(ProfileEditor& file, int entry, std::string_view name) {
+    file.Set(kSettingsSection, CategoryKey(entry), TrimmedName(name));
+}
+
+int ForgetCategoryEntries(ProfileEditor& file, std::string_view name) {
+    name = TrimmedName(name);
+    if (IsFreeEntryName(name))
+        return 0;
+    int freed = 0;
+    // Ignoring case, as the loader does: an entry it skipped as a duplicate of this category
+    // would otherwise come back as a category of its own at the next start.
+    for (int n = 1; n <= kCustomCategoryEntries; ++n) {
+        const std::string stored = file.GetString(kSettingsSection, CategoryKey(n), kFreeSlotName);
+        if (!IsFreeEntryName(stored) && SameName(stored, name)) {
+            file.Set(kSettingsSection, CategoryKey(n), kFreeSlotName);
+            ++freed;
+        }
+    }
+    // A category added again later must not find the units of an earlier one.
+    if (freed > 0)
+        DeleteUnitEntries(file, name);
+    return freed;
 }
 
 WriteResult StoreCustomCategory(ProfileStore& store, std::string_view name) {
-    if (IsFreeEntryName(TrimBlanks(name))) {
+    name = TrimmedName(name);
+    if (WriteResult refused = CheckNameToStore("category name", name); !refused.ok())
+        return refused;
+    if (!IsStorableCategoryName(name)) {
         return WriteResult::Failure(WriteError::RefusedText,
-                                    "a category name must have at least 2 characters and not "
-                                    "be \"Custom\"");
+                                    "the category name holds \"[\" or \"]\", which would not "
+                                    "read back as a section name");
     }
     return store.Update([&](ProfileEditor& file) {
-        const int n =
-            FirstFreeEntry(file, kSettingsSection, kCustomCategoryPrefix, kCustomCategoryEntries);
+        const int n = FirstFreeCategoryEntry(file);
         if (n == 0) {
             file.Refuse(WriteError::NoFreeEntry,
                         "all custom category entries of the settings file are in use");
             return;
         }
-        file.Set(kSettingsSection, CategoryKey(n), name);
+        WriteCategoryEntry(file, n, name);
     });
 }
 
 WriteResult ForgetCustomCategory(ProfileStore& store, std::string_view name) {
-    if (IsFreeEntryName(name))
+    if (IsFreeEntryName(TrimmedName(name)))
         return {};
-    return store.Update([&](ProfileEditor& file) {
-        bool found = false;
-        // Ignoring case, as the loader does: an entry it skipped as a duplicate of this category
-        // would otherwise come back as a category of its own at the next start.
-        for (int n = 1; n <= kCustomCategoryEntries; ++n) {
-            if (EqualsIgnoringCase(file.GetString(kSettingsSection, CategoryKey(n), kFreeSlotName),
-                                   name)) {
-                file.Set(kSettingsSection, CategoryKey(n), kFreeSlotName);
-                found = true;
-            }
-        }
-        // Only the unit keys, never the whole section: a category named "settings" shares its
-        // section with every preference.
-        if (!found)
-            return;
-        file.Delete(name, kCustomUnitCount);
-        for (int n = 1; n <= kCustomUnitEntries; ++n) {
-            file.Delete(name, UnitKey(n));
-            file.Delete(name, ValueKey(n));
-        }
-    });
+    return store.Update([&](ProfileEditor& file) { ForgetCategoryEntries(file, name); });
+}
+
+int UsedUnitEntries(const ProfileReader& file, std::string_view section) {
+    return UsedEntries(file, section);
 }
 
 int UsedUnitEntries(const ProfileStore& store, std::string_view section) {
@@ -210,50 +248,85 @@ bool HasFreeUnitEntry(const ProfileStore& store, std::string_view section) {
     return UsedUnitEntries(store, section) < kCustomUnitEntries;
 }
 
+int FirstFreeUnitEntry(const ProfileReader& file, std::string_view section) {
+    return FirstFreeEntry(file, section, kCustomUnitPrefix, kCustomUnitEntries);
+}
+
+int FindUnitEntry(const ProfileReader& file, std::string_view section, std::string_view name) {
+    for (int n = 1; n <= kCustomUnitEntries; ++n) {
+        const std::string stored = file.GetString(section, UnitKey(n), kFreeSlotName);
+        if (!IsFreeEntryName(stored) && SameName(stored, name))
+            return n;
+    }
+    return 0;
+}
+
+void WriteUnitEntry(ProfileEditor& file, std::string_view section, int entry, std::string_view name,
+                    std::string_view factorText) {
+    file.Set(section, UnitKey(entry), TrimmedName(name));
+    file.Set(section, ValueKey(entry), factorText);
+    file.SetInt(section, kCustomUnitCount, UsedEntries(file, section));
+}
+
+int ForgetUnitEntries(ProfileEditor& file, std::string_view section, std::string_view name) {
+    name = TrimmedName(name);
+    if (IsFreeEntryName(name))
+        return 0;
+    int freed = 0;
+    // Ignoring case, as the loader's duplicate test does, so no hidden twin survives.
+    for (int n = 1; n <= kCustomUnitEntries; ++n) {
+        const std::string stored = file.GetString(section, UnitKey(n), kFreeSlotName);
+        if (IsFreeEntryName(stored) || !SameName(stored, name))
+            continue;
+        file.Set(section, UnitKey(n), kFreeSlotName);
+        file.Delete(section, ValueKey(n));
+        ++freed;
+    }
+    if (freed > 0)
+        file.SetInt(section, kCustomUnitCount, UsedEntries(file, section));
+    return freed;
+}
+
+void DeleteUnitEntries(ProfileEditor& file, std::string_view section) {
+    // Only the unit keys, never the whole section: a category named "settings" shares its
+    // section with every preference.
+    file.Delete(section, kCustomUnitCount);
+    for (int n = 1; n <= kCustomUnitEntries; ++n) {
+        file.Delete(section, UnitKey(n));
+        file.Delete(section, ValueKey(n));
+    }
+}
+
 WriteResult StoreCustomUnit(ProfileStore& store, std::string_view section, std::string_view name,
                             std::string_view factorText) {
-    if (IsFreeEntryName(TrimBlanks(name))) {
-        return WriteResult::Failure(WriteError::RefusedText,
-                                    "a unit name must have at least 2 characters and not be "
-                                    "\"Custom\"");
-    }
+    name = TrimmedName(name);
+    if (WriteResult refused = CheckNameToStore("unit name", name); !refused.ok())
+        return refused;
     if (!IsUsableFactor(ReadAtof(factorText))) {
         return WriteResult::Failure(
             WriteError::RefusedText,
             "the factor \"" + std::string(factorText) + "\" is 0 or not a finite number");
     }
     return store.Update([&](ProfileEditor& file) {
-        const int n = FirstFreeEntry(file, section, kCustomUnitPrefix, kCustomUnitEntries);
+        const int n = FirstFreeUnitEntry(file, section);
         if (n == 0) {
             file.Refuse(WriteError::NoFreeEntry, "this category already has " +
                                                      std::to_string(kCustomUnitEntries) +
                                                      " custom units in the settings file");
             return;
         }
-        file.Set(section, UnitKey(n), name);
-        file.Set(section, ValueKey(n), factorText);
-        file.SetInt(section, kCustomUnitCount, UsedEntries(file, section));
+        WriteUnitEntry(file, section, n, name, factorText);
     });
 }
 
 ForgetUnitResult ForgetCustomUnit(ProfileStore& store, std::string_view section,
                                   std::string_view name) {
     ForgetUnitResult result;
-    if (IsFreeEntryName(name))
+    if (IsFreeEntryName(TrimmedName(name)))
         return result;
     int freed = 0;
-    result.write = store.Update([&](ProfileEditor& file) {
-        // Ignoring case, as the loader's duplicate test does, so no hidden twin survives.
-        for (int n = 1; n <= kCustomUnitEntries; ++n) {
-            if (!EqualsIgnoringCase(file.GetString(section, UnitKey(n), kFreeSlotName), name))
-                continue;
-            file.Set(section, UnitKey(n), kFreeSlotName);
-            file.Delete(section, ValueKey(n));
-            ++freed;
-        }
-        if (freed > 0)
-            file.SetInt(section, kCustomUnitCount, UsedEntries(file, section));
-    });
+    result.write =
+        store.Update([&](ProfileEditor& file) { freed = ForgetUnitEntries(file, section, name); });
     if (result.write.ok())
         result.freed = freed;
     return result;

@@ -35,6 +35,10 @@ bool AcceptsCustomUnits(const UnitCatalogue& catalogue, int category);
 // "CustomUnits" is not trusted: every used entry is loaded.
 void LoadCustomUnits(const ProfileStore& store, UnitCatalogue& catalogue);
 
+// Names are trimmed, as the file trims them, before they are stored or looked for; a name that
+// is free ("Custom", shorter than 2 characters), holds a control character or is not UTF-8 is
+// refused with WriteError::RefusedText, as is a category name holding '[' or ']'.
+//
 // Custom categories. Storing takes the first free Custom_n entry (WriteError::NoFreeEntry when
 // there is none); forgetting frees every entry holding `name` (ignoring case, like the loader's
 // duplicate test) and deletes that category's unit keys from its section, leaving the section's
@@ -59,6 +63,24 @@ struct ForgetUnitResult {
 };
 ForgetUnitResult ForgetCustomUnit(ProfileStore& store, std::string_view section,
                                   std::string_view name);
+
+// The same entries read and changed inside an update already under way (ProfileStore::Update),
+// for callers that test the file and change it under one lock. Entry numbers are 1-based; 0
+// means "none". These take names as they are; the functions above check them first.
+int FirstFreeCategoryEntry(const ProfileReader& file);
+int FindCategoryEntry(const ProfileReader& file, std::string_view name);  // a used entry
+void WriteCategoryEntry(ProfileEditor& file, int entry, std::string_view name);
+int ForgetCategoryEntries(ProfileEditor& file, std::string_view name);  // how many were freed
+
+int UsedUnitEntries(const ProfileReader& file, std::string_view section);
+int FirstFreeUnitEntry(const ProfileReader& file, std::string_view section);
+int FindUnitEntry(const ProfileReader& file, std::string_view section, std::string_view name);
+// Writes the entry and "CustomUnits".
+void WriteUnitEntry(ProfileEditor& file, std::string_view section, int entry, std::string_view name,
+                    std::string_view factorText);
+int ForgetUnitEntries(ProfileEditor& file, std::string_view section, std::string_view name);
+// "CustomUnits" and every CustomUnit_n and CustomValue_n key of the section.
+void DeleteUnitEntries(ProfileEditor& file, std::string_view section);
 
 // How a factor is stored: 14 decimals ("0.01000000000000") when that reads back as the same
 // number, else 17 significant digits ("1.2345678901234567e-20"). Empty for infinity and NaN,

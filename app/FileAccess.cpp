@@ -43,21 +43,29 @@ std::string TemporaryPathFor(const std::string& path) {
     return path + ".tmp";
 }
 
-std::string TooLargeReason(std::size_t maxBytes) {
-    return "the file is larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MB";
+std::string TooLargeReason(const std::string& path, std::size_t maxBytes) {
+    return path + " is larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MB";
 }
 
 constexpr std::chrono::microseconds kFirstRetryDelay{100};
 constexpr std::chrono::microseconds kLongestRetryDelay{2000};
 
+// Why the symbolic link `link` must not be followed; nullopt when it may be. Each system's half
+// below defines it.
+std::optional<std::string> UntrustedLinkReason(const std::string& link);
+
 }  // namespace
 
-std::string FollowLinks(const std::string& path) {
+std::optional<std::string> FollowLinks(const std::string& path, std::string& reason) {
     fs::path current = ToPath(path);
     for (int hop = 0; hop < 40; ++hop) {
         std::error_code error;
         if (!fs::is_symlink(current, error) || error)
             break;
+        if (auto refusal = UntrustedLinkReason(FromPath(current))) {
+            reason = std::move(*refusal);
+            return std::nullopt;
+        }
         const fs::path target = fs::read_symlink(current, error);
         if (error)
             break;
@@ -159,15 +167,81 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+std::string FolderOf(const std::string& path) {
+    const fs::path folder = ToPath(path).parent_path();
+    return folder.empty() ? std::string(".") : FromPath(folder);
+}
+
+// EPERM: only root may give a file away, and a user only to a group of their own. EINVAL: the
+// old owner means nothing here (a user namespace that does not map it).
+bool MayNotSetOwner(int error) {
+    return error == EPERM || error == EINVAL;
+}
+
+// Gives the temporary file the old file's owner, group and mode, as far as the process may set
+// the owner and group; the mode always, or the write fails.
+std::optional<std::string> CopyOwnerAndMode(int fd, const struct stat& old,
+                                            const std::string& temporary) {
+    // The owner before the mode: a change of owner clears the set-user-ID and set-group-ID bits.
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        if (!MayNotSetOwner(errno))
+            return "could not give " + temporary + " the owner of the old file: " + ErrnoText();
+        if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0 && !MayNotSetOwner(errno))
+            return "could not give " + temporary + " the group of the old file: " + ErrnoText();
+    }
+    if (::fchmod(fd, old.st_mode & 07777) != 0)
+        return "could not give " + temporary + " the mode of the old file: " + ErrnoText();
+    return std::nullopt;
+}
+
+// Opens the lock file, creating it if needed. A lock file we create is made readable by everyone
+// whatever the umask, or a user whose file root once saved could never take the lock again.
+int OpenLockFile(const std::string& lockPath) {
+    constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int created = ::open(lockPath.c_str(), kFlags | O_CREAT | O_EXCL, 0644);
+        if (created >= 0) {
+            ::fchmod(created, 0644);
+            return created;
+        }
+        if (errno != EEXIST)
+            return -1;
+        const int existing = ::open(lockPath.c_str(), kFlags);
+        // Gone again between the two calls: a user cleaned up; try once more.
+        if (existing >= 0 || errno != ENOENT)
+            return existing;
+    }
+    return -1;
+}
+
 void FlushFolderOf(const std::string& path) {
     // Makes the rename itself durable; some file systems cannot do this, which is harmless.
-    const fs::path folder = ToPath(path).parent_path();
-    const std::string name = folder.empty() ? std::string(".") : FromPath(folder);
-    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY);
+    const int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY);
     if (fd < 0)
         return;
     ::fsync(fd);
     ::close(fd);
+}
+
+// The kernel's rule for protected links: a link in a sticky folder that anyone may write to is
+// followed by its owner, or when it belongs to the folder's owner, and by nobody else.
+std::optional<std::string> UntrustedLinkReason(const std::string& link) {
+    struct stat linkInfo {};
+    if (::lstat(link.c_str(), &linkInfo) != 0 || !S_ISLNK(linkInfo.st_mode) ||
+        linkInfo.st_uid == ::geteuid()) {
+        return std::nullopt;
+    }
+    struct stat folderInfo {};
+    if (::stat(FolderOf(link).c_str(), &folderInfo) != 0)
+        return std::nullopt;
+    constexpr mode_t kSharedFolder = S_ISVTX | S_IWOTH;
+    if ((folderInfo.st_mode & kSharedFolder) != kSharedFolder ||
+        folderInfo.st_uid == linkInfo.st_uid) {
+        return std::nullopt;
+    }
+    return "the settings file " + link +
+           " is a symbolic link in a folder that anyone may write to, and it belongs neither to "
+           "you nor to the folder's owner, so it is not followed";
 }
 
 }  // namespace
@@ -178,26 +252,26 @@ ReadOutcome ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     if (fd.Get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return ReadOutcome{};
-        return Failed("could not open the file: " + ErrnoText());
+        return Failed("could not open " + path + ": " + ErrnoText());
     }
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0)
-        return Failed("could not examine the file: " + ErrnoText());
+        return Failed("could not examine " + path + ": " + ErrnoText());
     if (S_ISDIR(info.st_mode))
-        return Failed("a folder stands where the file should be");
+        return Failed("a folder stands where the file " + path + " should be");
     if (!S_ISREG(info.st_mode))
-        return Failed("this is not a regular file");
+        return Failed(path + " is not a regular file, so it is left alone");
     if (static_cast<std::uint64_t>(info.st_size) > maxBytes)
-        return Failed(TooLargeReason(maxBytes));
+        return Failed(TooLargeReason(path, maxBytes));
     ReadOutcome outcome;
     outcome.bytes.reserve(static_cast<std::size_t>(info.st_size));
     if (!ReadAll(fd.Get(), maxBytes, outcome.bytes)) {
         if (errno == EFBIG)
-            return Failed(TooLargeReason(maxBytes));
-        return Failed("could not read the file: " + ErrnoText());
+            return Failed(TooLargeReason(path, maxBytes));
+        return Failed("could not read " + path + ": " + ErrnoText());
     }
     if (::fstat(fd.Get(), &info) != 0)
-        return Failed("could not examine the file: " + ErrnoText());
+        return Failed("could not examine " + path + ": " + ErrnoText());
     outcome.status = ReadStatus::Ok;
     outcome.stamp = StampFrom(info);
     return outcome;
@@ -214,7 +288,7 @@ std::optional<ExclusiveLock> ExclusiveLock::Acquire(const std::string& lockPath,
                                                     std::chrono::milliseconds patience,
                                                     std::string& reason) {
     // Read-only is enough for flock, and lets every user who may read the file take the lock.
-    Descriptor fd(::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644));
+    Descriptor fd(OpenLockFile(lockPath));
     if (fd.Get() < 0) {
         reason = "could not open the lock file " + lockPath + ": " + ErrnoText();
         return std::nullopt;
@@ -247,33 +321,48 @@ ExclusiveLock::~ExclusiveLock() {
         ::close(static_cast<int>(handle_));
 }
 
+namespace {
+
+// Gives the temporary file its owner and mode, writes it, flushes it to the disk and closes it.
+std::optional<std::string> FillTemporary(Descriptor& fd, const std::string& temporary,
+                                         const struct stat* old, std::string_view bytes) {
+    if (old != nullptr) {
+        if (auto failure = CopyOwnerAndMode(fd.Get(), *old, temporary))
+            return failure;
+    }
+    if (!WriteAll(fd.Get(), bytes))
+        return "could not write " + temporary + ": " + ErrnoText();
+    if (::fsync(fd.Get()) != 0)
+        return "could not flush " + temporary + " to the disk: " + ErrnoText();
+    if (::close(fd.Release()) != 0)
+        return "could not write " + temporary + ": " + ErrnoText();
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<std::string> ReplaceFileContent(const std::string& path, std::string_view bytes) {
     struct stat old {};
     const bool exists = ::stat(path.c_str(), &old) == 0;
     // The rename below needs only the folder's permission; a file made read-only stays as it is,
     // as it would where the file itself is written. The mode bits count for root too.
     if (exists && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0))
-        return "could not replace the file: it is read-only";
+        return "could not replace " + path + ": it is read-only";
     const std::string temporary = TemporaryPathFor(path);
     // A crash may have left one behind; the lock guarantees it is nobody's work in progress.
     ::unlink(temporary.c_str());
-    Descriptor fd(
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+    // A new file gets what the umask allows. Replacing an old one, the temporary file starts
+    // private and takes the old mode before any byte is written, so it never shows the content
+    // to more users than the old file did.
+    Descriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                         exists ? 0600 : 0666));
     if (fd.Get() < 0)
         return "could not create " + temporary + ": " + ErrnoText();
-    if (exists)
-        ::fchmod(fd.Get(), old.st_mode & 07777);
-    std::string failure;
-    if (!WriteAll(fd.Get(), bytes)) {
-        failure = "could not write " + temporary + ": " + ErrnoText();
-    } else if (::fsync(fd.Get()) != 0) {
-        failure = "could not flush " + temporary + " to the disk: " + ErrnoText();
-    } else if (::close(fd.Release()) != 0) {
-        failure = "could not write " + temporary + ": " + ErrnoText();
-    } else if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        failure = "could not replace the file: " + ErrnoText();
-    }
-    if (!failure.empty()) {
+    std::optional<std::string> failure =
+        FillTemporary(fd, temporary, exists ? &old : nullptr, bytes);
+    if (!failure && ::rename(temporary.c_str(), path.c_str()) != 0)
+        failure = "could not replace " + path + ": " + ErrnoText();
+    if (failure) {
         ::unlink(temporary.c_str());
         return failure;
     }
@@ -490,7 +579,8 @@ std::optional<std::string> WriteTemporary(const std::wstring& path, const std::s
     return std::nullopt;
 }
 
-std::optional<std::string> RenameOver(const std::wstring& from, const std::wstring& to) {
+std::optional<std::string> RenameOver(const std::wstring& from, const std::wstring& to,
+                                      const std::string& name) {
     const auto deadline = std::chrono::steady_clock::now() + kReplacePatience;
     auto delay = kFirstRetryDelay;
     for (;;) {
@@ -501,14 +591,19 @@ std::optional<std::string> RenameOver(const std::wstring& from, const std::wstri
         const bool busy = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
                           error == ERROR_LOCK_VIOLATION;
         if (!busy)
-            return "could not replace the file: " + ErrorText(error);
+            return "could not replace " + name + ": " + ErrorText(error);
         if (std::chrono::steady_clock::now() >= deadline) {
-            return "could not replace the file: another program kept it open (" + ErrorText(error) +
-                   ")";
+            return "could not replace " + name + ": another program kept it open (" +
+                   ErrorText(error) + ")";
         }
         std::this_thread::sleep_for(delay);
         delay = std::min(delay * 2, kLongestRetryDelay);
     }
+}
+
+// Windows has no sticky folders shared by all users; creating a link takes a privilege there.
+std::optional<std::string> UntrustedLinkReason(const std::string&) {
+    return std::nullopt;
 }
 
 }  // namespace
@@ -536,28 +631,29 @@ ReadOutcome ReadWholeFile(const std::string& path, std::size_t maxBytes) {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             return ReadOutcome{};
         if (IsFolder(systemPath))
-            return Failed("a folder stands where the file should be");
-        return Failed("could not open the file: " + ErrorText(error));
+            return Failed("a folder stands where the file " + path + " should be");
+        return Failed("could not open " + path + ": " + ErrorText(error));
     }
     // Devices such as CON or NUL open under any folder.
     if (::GetFileType(file.Get()) != FILE_TYPE_DISK)
-        return Failed("this is not a regular file");
+        return Failed(path + " is not a regular file, so it is left alone");
     const std::optional<FileStamp> stamp = StampOfHandle(file.Get());
     if (!stamp)
-        return Failed("could not examine the file: " + LastErrorText());
+        return Failed("could not examine " + path + ": " + LastErrorText());
     if (stamp->size > maxBytes)
-        return Failed(TooLargeReason(maxBytes));
+        return Failed(TooLargeReason(path, maxBytes));
     ReadOutcome outcome;
     outcome.bytes.reserve(static_cast<std::size_t>(stamp->size));
     char buffer[65536];
     for (;;) {
         DWORD got = 0;
-        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr))
-            return Failed("could not read the file: " + LastErrorText());
+        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) {
+            return Failed("could not read " + path + ": " + LastErrorText());
+        }
         if (got == 0)
             break;
         if (outcome.bytes.size() + got > maxBytes)
-            return Failed(TooLargeReason(maxBytes));
+            return Failed(TooLargeReason(path, maxBytes));
         outcome.bytes.append(buffer, got);
     }
     outcome.status = ReadStatus::Ok;
@@ -622,9 +718,9 @@ std::optional<std::string> ReplaceFileContent(const std::string& path, std::stri
     // Windows refuses to rename over a read-only file, but only after the whole temporary file
     // is written, and Wine does not refuse at all.
     if (exists && (old & FILE_ATTRIBUTE_READONLY) != 0)
-        return "could not replace the file: it is read-only";
+        return "could not replace " + path + ": it is read-only";
     if (exists && (old & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return "a folder stands where the file should be";
+        return "a folder stands where the file " + path + " should be";
     const std::string temporary = TemporaryPathFor(path);
     const std::wstring systemTemporary = SystemPath(temporary);
     // A crash may have left one behind; the lock guarantees it is nobody's work in progress.
@@ -637,7 +733,7 @@ std::optional<std::string> ReplaceFileContent(const std::string& path, std::stri
     std::optional<std::string> failure =
         WriteTemporary(systemTemporary, temporary, bytes, attributes);
     if (!failure)
-        failure = RenameOver(systemTemporary, target);
+        failure = RenameOver(systemTemporary, target, path);
     if (failure)
         ::DeleteFileW(systemTemporary.c_str());
     return failure;

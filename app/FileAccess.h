@@ -36,7 +36,11 @@ ReadOutcome ReadWholeFile(const std::string& path, std::size_t maxBytes);
 std::optional<FileStamp> StampOf(const std::string& path);
 
 // The file a chain of symbolic links leads to, so replacing the file keeps the links intact.
-std::string FollowLinks(const std::string& path);
+// In a folder that anyone may write to and that is marked sticky (like the system's temporary
+// folder), a link is followed only when it belongs to this user or to the folder's owner, the
+// rule the kernel applies to protected links; otherwise nullopt and the reason. Without that
+// rule another user could make the program write wherever the link points.
+std::optional<std::string> FollowLinks(const std::string& path, std::string& reason);
 
 // Creates the folders above `path` that are missing. The reason on failure.
 std::optional<std::string> CreateParentFolders(const std::string& path);
@@ -45,7 +49,9 @@ std::optional<std::string> CreateParentFolders(const std::string& path);
 // writes the settings file takes it, so their read-change-write cycles never interleave.
 class ExclusiveLock {
   public:
-    // Retries until `patience` has passed, so a hung process cannot freeze the caller.
+    // Retries until `patience` has passed, so a hung process cannot freeze the caller. A lock
+    // file it creates may be read by everyone whatever the umask: it holds nothing, and every
+    // user who may write the settings file must be able to take the lock.
     static std::optional<ExclusiveLock> Acquire(const std::string& lockPath,
                                                 std::chrono::milliseconds patience,
                                                 std::string& reason);
@@ -62,7 +68,10 @@ class ExclusiveLock {
 // Writes `bytes` to a temporary file beside `path`, flushes it to the disk and renames it over
 // `path`: a reader, or the next start after a crash, sees the old file or the new one, never a
 // mixture. The caller must hold the lock, since the temporary name is fixed. A read-only file
-// is refused. The reason on failure; `path` is then untouched.
+// is refused. The new file keeps the old one's mode, and its owner and group as far as the
+// process may set them, so a save by another user (root, say) does not take the file away from
+// its owner; a file that did not exist gets the mode the umask allows, as any editor's would.
+// The reason on failure; `path` is then untouched.
 std::optional<std::string> ReplaceFileContent(const std::string& path, std::string_view bytes);
 
 // The full path of the running program; empty where the system cannot say.

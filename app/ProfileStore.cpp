@@ -14,8 +14,6 @@ namespace korvane {
 
 namespace {
 
-// Far beyond any real settings file; protects the program from a huge file put in its place.
-constexpr std::size_t kMaxFileBytes = 32 * 1024 * 1024;
 // A busy peer writes in well under a millisecond; waiting longer means it hangs.
 constexpr std::chrono::milliseconds kLockPatience{5000};
 // A file changed this recently may change again without its time stamp moving (time stamps
@@ -53,6 +51,51 @@ std::string RefusalOf(std::string_view what, std::string_view text, bool isValue
         return "the key " + Quoted(text) + " would not read back as a key";
     }
     return {};
+}
+
+// One run of a change over the file's content as read: everything that can refuse the write is
+// decided here, before anything is created.
+struct Draft {
+    WriteResult outcome;
+    bool changed = false;
+    file_access::ReadStatus readAs = file_access::ReadStatus::Missing;
+    std::string original;  // the bytes the change was made on
+    std::string content;   // the file after the change
+};
+
+Draft MakeDraft(const std::string& target, file_access::ReadOutcome file,
+                const std::function<void(ProfileEditor&)>& change) {
+    Draft draft;
+    if (file.status == file_access::ReadStatus::Failed) {
+        // Writing now would replace a file we could not read with one holding a single key.
+        draft.outcome = WriteResult::Failure(WriteError::FileError, std::move(file.reason));
+        return draft;
+    }
+    if (file.bytes.find('\0') != std::string::npos) {
+        draft.outcome = WriteResult::Failure(WriteError::FileError,
+                                             target + " holds binary data, so it is left alone");
+        return draft;
+    }
+    IniDocument document = IniDocument::Parse(file.bytes);
+    ProfileEditor editor(document);
+    change(editor);
+    draft.outcome = editor.Outcome();
+    if (!draft.outcome.ok() || !editor.Changed())
+        return draft;
+    draft.content = document.Serialise();
+    // Otherwise the write would succeed and every later read give defaults.
+    if (draft.content.size() > kMaxSettingsFileBytes) {
+        draft.outcome =
+            WriteResult::Failure(WriteError::FileError,
+                                 "the change would make " + target + " larger than " +
+                                     std::to_string(kMaxSettingsFileBytes / (1024 * 1024)) +
+                                     " MB, more than the program reads back, so it was not saved");
+        return draft;
+    }
+    draft.changed = true;
+    draft.readAs = file.status;
+    draft.original = std::move(file.bytes);
+    return draft;
 }
 
 }  // namespace
@@ -163,7 +206,7 @@ ProfileSnapshot ProfileStore::Snapshot() const {
         return {};
     if (cache_ && cache_->settled && cache_->stamp == *stamp)
         return ProfileSnapshot(cache_);
-    file_access::ReadOutcome file = file_access::ReadWholeFile(path_, kMaxFileBytes);
+    file_access::ReadOutcome file = file_access::ReadWholeFile(path_, kMaxSettingsFileBytes);
     if (file.status != file_access::ReadStatus::Ok)
         return {};
     auto data = std::make_shared<ProfileSnapshot::Data>();
@@ -202,32 +245,29 @@ WriteResult ProfileStore::Update(const std::function<void(ProfileEditor&)>& chan
     if (path_.empty())
         return WriteResult::Failure(WriteError::FileError, "no settings file is in use");
     // Replacing a symbolic link would cut it; replace the file it leads to instead.
-    const std::string target = file_access::FollowLinks(path_);
-    if (auto failure = file_access::CreateParentFolders(target)) {
+    std::string reason;
+    const std::optional<std::string> target = file_access::FollowLinks(path_, reason);
+    if (!target)
+        return WriteResult::Failure(WriteError::FileError, std::move(reason));
+    Draft draft =
+        MakeDraft(*target, file_access::ReadWholeFile(*target, kMaxSettingsFileBytes), change);
+    if (!draft.outcome.ok() || !draft.changed)
+        return draft.outcome;
+    if (auto failure = file_access::CreateParentFolders(*target)) {
         return WriteResult::Failure(WriteError::FileError, std::move(*failure));
     }
-    std::string reason;
-    const auto lock = file_access::ExclusiveLock::Acquire(target + ".lock", kLockPatience, reason);
+    const auto lock = file_access::ExclusiveLock::Acquire(*target + ".lock", kLockPatience, reason);
     if (!lock)
         return WriteResult::Failure(WriteError::FileError, std::move(reason));
-    const file_access::ReadOutcome file = file_access::ReadWholeFile(target, kMaxFileBytes);
-    if (file.status == file_access::ReadStatus::Failed) {
-        // Writing now would replace a file we could not read with one holding a single key.
-        return WriteResult::Failure(WriteError::FileError, file.reason);
+    file_access::ReadOutcome file = file_access::ReadWholeFile(*target, kMaxSettingsFileBytes);
+    // Another process wrote before the lock was ours: the change is made again on its result.
+    if (file.status != draft.readAs || file.bytes != draft.original) {
+        draft = MakeDraft(*target, std::move(file), change);
+        if (!draft.outcome.ok() || !draft.changed)
+            return draft.outcome;
     }
-    if (file.bytes.find('\0') != std::string::npos) {
-        return WriteResult::Failure(WriteError::FileError,
-                                    "the file holds binary data, so it is left alone");
-    }
-    IniDocument document = IniDocument::Parse(file.bytes);
-    ProfileEditor editor(document);
-    change(editor);
-    if (!editor.Outcome().ok())
-        return editor.Outcome();
-    if (!editor.Changed())
-        return {};
     cache_.reset();
-    if (auto failure = file_access::ReplaceFileContent(target, document.Serialise())) {
+    if (auto failure = file_access::ReplaceFileContent(*target, draft.content)) {
         return WriteResult::Failure(WriteError::FileError, std::move(*failure));
     }
     return {};

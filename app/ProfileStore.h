@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -35,6 +36,10 @@ inline void KeepFirstFailure(WriteResult& kept, WriteResult next) {
     if (kept.ok() && !next.ok())
         kept = std::move(next);
 }
+
+// The largest settings file the reader accepts. A larger file reads as empty, so a write that
+// would make the file larger is refused.
+inline constexpr std::size_t kMaxSettingsFileBytes = 32 * 1024 * 1024;
 
 // Integer values: blanks, an optional minus sign, then the leading decimal digits ("12abc" is
 // 12, "abc" is 0). nullopt, meaning "use the default", for an empty text or one outside the
@@ -130,6 +135,12 @@ class ProfileStore {
     // Several keys changed under one lock and written in one step; `change` may read the file
     // as it stands under the lock, which makes "find a free entry, then fill it" safe against
     // other processes. A file whose content is already what `change` asks for is not rewritten.
+    //
+    // `change` first runs on the file as read before the lock is taken, so a write that is
+    // refused, or changes nothing, creates neither the folder nor the lock file. If another
+    // process changed the file before the lock was ours, it runs again on the file as it then
+    // stands, and only that run counts: `change` must not carry anything from one run over to
+    // the next.
     WriteResult Update(const std::function<void(ProfileEditor&)>& change);
 
   private:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/CustomNames.h"
 #include "app/SettingsKeys.h"
 
 namespace korvane {
@@ -90,6 +91,9 @@ LastSelection ReadLastSelection(const ProfileStore& store) {
 
 WriteResult SaveLastSelection(ProfileStore& store, std::string_view categoryText, int toPosition,
                               int fromPosition) {
+    // Refused here rather than by the file, whose reason would call the name "the value".
+    if (std::string reason = UnstorableNameReason("category name", categoryText); !reason.empty())
+        return WriteResult::Failure(WriteError::RefusedText, std::move(reason));
     return store.Update([&](ProfileEditor& file) {
         file.Set(kSettingsSection, kLastCategory, categoryText);
         file.SetInt(kSettingsSection, kLastUnitTo, toPosition);

@@ -9,6 +9,7 @@
 #include "catalogue/Conversion.h"
 #include "catalogue/ResultFormat.h"
 #include "catalogue/UnitCatalogue.h"
+#include "catalogue/UnitLookup.h"
 
 namespace {
 
@@ -51,6 +52,54 @@ void BM_FindCategoryLast(benchmark::State& state) {
         benchmark::DoNotOptimize(catalogue.FindCategory("Volume (Dry)"));
 }
 BENCHMARK(BM_FindCategoryLast);
+
+// The lookup of a typed unit text against the plain exact FindUnit: the last "Distance" unit
+// (of 100) by its exact name, by its abbreviation and by part of its name. The exact FindUnit
+// is the baseline; the looser kinds first try the stricter ones and fail.
+void BM_FindUnitExact_Baseline(benchmark::State& state) {
+    const UnitCatalogue& catalogue = LoadedCatalogue();
+    const int category = catalogue.FindCategory("Distance");
+    const std::string name = "yard";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(catalogue.FindUnit(category, name));
+}
+BENCHMARK(BM_FindUnitExact_Baseline);
+
+void BM_LookUpUnit(benchmark::State& state, const char* text) {
+    const UnitCatalogue& catalogue = LoadedCatalogue();
+    const int category = catalogue.FindCategory("Distance");
+    for (auto _ : state) {
+        UnitLookup lookup = LookUpUnit(catalogue, category, text);
+        benchmark::DoNotOptimize(lookup.units.data());
+    }
+}
+BENCHMARK_CAPTURE(BM_LookUpUnit, ExactName, "yard");
+BENCHMARK_CAPTURE(BM_LookUpUnit, Abbreviation, "yd");
+BENCHMARK_CAPTURE(BM_LookUpUnit, PartOfName, "yar");
+
+// Without a category: the pair search over every category, as `korvane-cli convert 12 in cm`.
+void BM_FindPair(benchmark::State& state, const char* from, const char* to) {
+    const UnitFinder finder(LoadedCatalogue());
+    for (auto _ : state) {
+        UnitPairLookup pair = finder.FindPair(from, to);
+        benchmark::DoNotOptimize(pair.categories.data());
+    }
+}
+BENCHMARK_CAPTURE(BM_FindPair, ExactNames, "inch", "centimeter");
+BENCHMARK_CAPTURE(BM_FindPair, Abbreviations, "in", "cm");
+BENCHMARK_CAPTURE(BM_FindPair, PartOfName, "kilomet", "mile");
+
+// The same with the index a batch builds once.
+void BM_FindPairIndexed(benchmark::State& state, const char* from, const char* to) {
+    const UnitFinder finder(LoadedCatalogue(), UnitFinder::Index::ExactNames);
+    for (auto _ : state) {
+        UnitPairLookup pair = finder.FindPair(from, to);
+        benchmark::DoNotOptimize(pair.categories.data());
+    }
+}
+BENCHMARK_CAPTURE(BM_FindPairIndexed, ExactNames, "inch", "centimeter");
+BENCHMARK_CAPTURE(BM_FindPairIndexed, Abbreviations, "in", "cm");
+BENCHMARK_CAPTURE(BM_FindPairIndexed, PartOfName, "kilomet", "mile");
 
 void BM_LoadBuiltInTables(benchmark::State& state) {
     for (auto _ : state) {

@@ -25,9 +25,9 @@ void RunRequest(benchmark::State& state, std::string_view category, std::string_
     const UnitCatalogue& catalogue = LoadedCatalogue();
     ConversionRequest request;
     request.category = catalogue.FindCategory(category);
-    request.fromUnit = from;
-    request.toUnit = to;
-    request.input = input;
+    request.fromUnit = std::string(from);
+    request.toUnit = std::string(to);
+    request.input = std::string(input);
     for (auto _ : state) {
         ConversionResult result = RunConversionRequest(catalogue, request);
         benchmark::DoNotOptimize(result.output.data());

@@ -68,8 +68,8 @@ const UnitRecord& UnitCatalogue::Record(int category, int record) const {
     return IsCustomCategory(category) ? FreeCustomRecord() : EmptyRecord();
 }
 
-int UnitCatalogue::FindCategory(std::string_view name) const {
-    int found = 0;
+std::optional<int> UnitCatalogue::TryFindCategory(std::string_view name) const {
+    std::optional<int> found;
     for (int c = 0; c < kMaxCategories; ++c) {
         if (CategoryName(c) == name)
             found = c;
@@ -77,19 +77,14 @@ int UnitCatalogue::FindCategory(std::string_view name) const {
     return found;
 }
 
-int UnitCatalogue::FindUnit(int category, std::string_view name) const {
+std::optional<int> UnitCatalogue::TryFindUnit(int category, std::string_view name) const {
     const int count = UnitCount(category);
-    int found = 0;
+    std::optional<int> found;
     for (int record = 1; record <= count; ++record) {
         if (rows_[category][record].name == name)
             found = record - 1;
     }
     return found;
-}
-
-bool UnitCatalogue::HasUnit(int category, std::string_view name) const {
-    const int unit = FindUnit(category, name);
-    return unit < UnitCount(category) && UnitName(category, unit) == name;
 }
 
 bool UnitCatalogue::IsFreeSlot(int category) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,12 +59,18 @@ class UnitCatalogue {
     // Any record 0..178 of a row, free ones included.
     const UnitRecord& Record(int category, int record) const;
 
-    // Exact comparison; the last match wins; 0 when nothing matches.
-    int FindCategory(std::string_view name) const;
-    int FindUnit(int category, std::string_view name) const;
-    // Whether `name` is exactly one of the category's units; FindUnit alone cannot tell, since
-    // it answers 0 for a miss too.
-    bool HasUnit(int category, std::string_view name) const;
+    // Exact comparison; the last match wins; none when nothing matches.
+    std::optional<int> TryFindCategory(std::string_view name) const;
+    std::optional<int> TryFindUnit(int category, std::string_view name) const;
+    // The same, with 0 (the first category, the first unit) for a miss, as the window's lists
+    // expect; a caller that must tell a miss from the first entry uses the Try forms.
+    int FindCategory(std::string_view name) const { return TryFindCategory(name).value_or(0); }
+    int FindUnit(int category, std::string_view name) const {
+        return TryFindUnit(category, name).value_or(0);
+    }
+    bool HasUnit(int category, std::string_view name) const {
+        return TryFindUnit(category, name).has_value();
+    }
 
     // True when a custom row is not in use (its header reads "Custom").
     bool IsFreeSlot(int category) const;

@@ -13,8 +13,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitError = 1;  // the conversion or evaluation printed "Error"
 inline constexpr int kExitUsage = 2;  // unknown names, bad options, unreadable input or output
 
-// Names from `candidates` that the user probably meant by `wanted`: same text ignoring case or
-// surrounding blanks first, then the nearest by edit distance. At most `limit` names.
+// Names from `candidates` that the user probably meant by `wanted`, best first (SuggestNames).
 std::vector<std::string> CloseNames(std::string_view wanted,
                                     const std::vector<std::string>& candidates,
                                     std::size_t limit = 3);

@@ -13,7 +13,7 @@
 #include "catalogue/Conversion.h"
 #include "cli/LineReader.h"
 #include "cli/SystemText.h"
-#include "cli/UnitResolver.h"
+#include "cli/UnitChoice.h"
 
 namespace korvane::cli {
 
@@ -28,6 +28,7 @@ struct ConvertOptions {
     std::string batch;
     FormatMode mode = FormatMode::AutoFormat;
     int precision = kDefaultPrecision;
+    bool verbose = false;
     ResultFormat format;  // what the request uses: the stored format with the options on top
 };
 
@@ -37,36 +38,48 @@ struct Outcome {
     int status = kExitOk;
 };
 
-Outcome ConvertOne(const UnitCatalogue& catalogue, const UnitResolver& resolver,
+// `notes` receives what --verbose prints: the units the texts chose. With `print`, the
+// evaluator writes its diagnostics and help text as the window's conversion does, and they are
+// the whole explanation of a failed evaluation; without it, the outcome carries the message of
+// the first error instead.
+Outcome ConvertOne(const UnitCatalogue& catalogue, const UnitFinder& finder,
                    const ConvertOptions& options, std::string_view value, std::string_view from,
-                   std::string_view to, std::string_view category) {
+                   std::string_view to, std::string_view category, bool print,
+                   std::vector<std::string>& notes) {
     // A batch line without a category of its own takes the one of --category.
     if (category.empty() && options.categoryGiven) {
         if (options.category.empty())
             return {{}, "unknown category \"\"", kExitUsage};
         category = options.category;
     }
-    const UnitResolver::Resolution resolution = resolver.Resolve(from, to, category);
-    if (resolution.category < 0)
-        return {{}, resolution.message, kExitUsage};
+    const UnitChoice choice = ChooseUnits(catalogue, finder, from, to, category);
+    if (choice.category < 0)
+        return {{}, choice.message, kExitUsage};
+    // The request names the units the lookup chose, exactly as the catalogue spells them.
     ConversionRequest request;
-    request.category = resolution.category;
-    request.fromUnit = from;
-    request.toUnit = to;
-    request.input = value;
+    request.category = choice.category;
+    request.fromUnit = catalogue.UnitName(choice.category, choice.from);
+    request.toUnit = catalogue.UnitName(choice.category, choice.to);
+    request.input = std::string(value);
     request.format = options.format;
+    request.printEvaluation = print;
     const ConversionResult result = RunConversionRequest(catalogue, request);
     if (!result.changed)
         return {{}, "the category has no units to convert", kExitUsage};
     const int status = result.output == kErrorText ? kExitError : kExitOk;
-    return {result.output, result.errorMessage, status};
+    if (options.verbose)
+        notes = DescribeChoice(catalogue, choice, from, to);
+    return {result.output, print ? std::string() : result.errorMessage, status};
 }
 
 void RunSingle(CliState& state, const ConvertOptions& options) {
     const UnitCatalogue& catalogue = state.Catalogue();
-    const UnitResolver resolver(catalogue, UnitResolver::Mode::Scan);
-    const Outcome outcome = ConvertOne(catalogue, resolver, options, options.value, options.from,
-                                       options.to, options.category);
+    const UnitFinder finder(catalogue);
+    std::vector<std::string> notes;
+    const Outcome outcome = ConvertOne(catalogue, finder, options, options.value, options.from,
+                                       options.to, options.category, true, notes);
+    for (const std::string& note : notes)
+        std::cerr << "korvane-cli: " << note << '\n';
     if (outcome.status != kExitUsage)
         std::cout << outcome.output << '\n';
     if (!outcome.message.empty())
@@ -91,14 +104,17 @@ std::vector<std::string_view> Fields(std::string_view line) {
     return fields;
 }
 
-Outcome ConvertLine(const UnitCatalogue& catalogue, const UnitResolver& resolver,
-                    const ConvertOptions& options, std::string_view line) {
+Outcome ConvertLine(const UnitCatalogue& catalogue, const UnitFinder& finder,
+                    const ConvertOptions& options, std::string_view line,
+                    std::vector<std::string>& notes) {
     const auto fields = Fields(line);
     if (fields.size() < 3 || fields.size() > 4) {
         return {{}, "expected VALUE<TAB>FROM<TAB>TO with an optional <TAB>CATEGORY", kExitUsage};
     }
-    return ConvertOne(catalogue, resolver, options, fields[0], fields[1], fields[2],
-                      fields.size() == 4 ? fields[3] : std::string_view());
+    // Standard output holds exactly one line per request, so the help text may not go there;
+    // and one message naming the line says more here than the evaluator's unnumbered blocks.
+    return ConvertOne(catalogue, finder, options, fields[0], fields[1], fields[2],
+                      fields.size() == 4 ? fields[3] : std::string_view(), false, notes);
 }
 
 void WriteOut(std::string& out) {
@@ -108,18 +124,21 @@ void WriteOut(std::string& out) {
 
 void RunBatchFrom(CliState& state, const ConvertOptions& options, std::streambuf& source) {
     const UnitCatalogue& catalogue = state.Catalogue();
-    const UnitResolver resolver(catalogue, UnitResolver::Mode::Indexed);
+    const UnitFinder finder(catalogue, UnitFinder::Index::ExactNames);
     LineReader reader(source);
     std::string out;
     std::size_t lineNumber = 0;
     while (const auto line = reader.Next()) {
         ++lineNumber;
+        std::vector<std::string> notes;
         const Outcome outcome = line->tooLong
                                     ? Outcome{{}, "the line is longer than 1 MiB", kExitUsage}
-                                    : ConvertLine(catalogue, resolver, options, line->text);
+                                    : ConvertLine(catalogue, finder, options, line->text, notes);
         // A failed line still gets its output line, so results stay aligned with requests.
         out += outcome.status == kExitUsage ? std::string(kErrorText) : outcome.output;
         out += '\n';
+        for (const std::string& note : notes)
+            std::cerr << "korvane-cli: line " << lineNumber << ": " << note << '\n';
         if (!outcome.message.empty())
             std::cerr << "korvane-cli: line " << lineNumber << ": " << outcome.message << '\n';
         state.Report(outcome.status);
@@ -161,14 +180,23 @@ void AddConvertCommand(CLI::App& app, CliState& state) {
         "convert",
         "Convert VALUE from unit FROM to unit TO and print what the output box would show");
     convert->add_option("VALUE", options->value,
-                        "The value or expression to convert; one that starts with '-' and a "
-                        "letter or bracket goes after --, as in: convert -- -pi radian degree");
-    convert->add_option("FROM", options->from, "Exact name of the source unit");
-    convert->add_option("TO", options->to, "Exact name of the target unit");
+                        "The value or expression to convert. One that starts with '-' is a "
+                        "value when a digit follows the '-' (-5, -1e3, -2*pi) or when it is a "
+                        "plain number (-.5); any other (-pi, -(1+2), -.5*2) goes after --, "
+                        "which ends the options: convert --format fixed -- -pi radian degree");
+    convert->add_option("FROM", options->from,
+                        "The source unit: its exact name, else its abbreviation (in), else its "
+                        "name in any case (Meter), else part of its name (kilomet); a text that "
+                        "fits several units at that step is refused");
+    convert->add_option("TO", options->to, "The target unit, found as FROM is");
     auto* category = convert->add_option(
         "--category", options->category,
-        "Exact category name; needed when both units belong to several categories (with "
-        "--batch: for the lines that name none)");
+        "Exact category name (with --batch: for the lines that name none). Without it, the "
+        "category is the one where both units are found by the strictest steps; when several "
+        "tie, name one");
+    convert->add_flag("--verbose", options->verbose,
+                      "Say on standard error which unit FROM and TO chose, how, and in which "
+                      "category");
     const std::map<std::string, FormatMode> modes{{"auto", FormatMode::AutoFormat},
                                                   {"scientific", FormatMode::Scientific},
                                                   {"fixed", FormatMode::Fixed}};

@@ -1,10 +1,13 @@
 #include "cli/EvalCommand.h"
 
+#include <cmath>
 #include <iostream>
 #include <memory>
 #include <string>
 
 #include "catalogue/NumberText.h"
+#include "cli/CliSupport.h"
+#include "cli/CommandLine.h"
 #include "expression/ZK_eval_math_expression.h"
 
 namespace korvane::cli {
@@ -19,6 +22,18 @@ struct EvalOptions {
     std::string t = "0";
 };
 
+// A variable's value is a number, not an expression: "pi" or "2abc" would otherwise read as the
+// number at their start (0 and 2) without a word.
+std::string CheckVariableValue(const std::string& text) {
+    if (!IsPlainNumber(text)) {
+        return "\"" + Printable(text) +
+               "\" is not a plain number (digits with an optional sign, point and exponent)";
+    }
+    if (!std::isfinite(ReadAtof(text)))
+        return "\"" + Printable(text) + "\" is out of range";
+    return {};
+}
+
 }  // namespace
 
 void AddEvalCommand(CLI::App& app, CliState& state) {
@@ -27,13 +42,19 @@ void AddEvalCommand(CLI::App& app, CliState& state) {
     // A leading '-' before a letter or bracket reads as an option, so such an expression needs
     // the usual "--" in front of it.
     eval->add_option("EXPR", options->expression,
-                     "The expression, e.g. 2*sin(pi/4); one that starts with '-' goes after --, "
-                     "as in: eval --x 2 -- -x")
+                     "The expression, e.g. 2*sin(pi/4). One that starts with '-' is a value "
+                     "when a digit follows the '-' (-2*x) or when it is a plain number (-.5); "
+                     "any other (-x, -(1+2), -.5*x) goes after --, which ends the options: "
+                     "eval --x 2 -- -x")
         ->required();
-    eval->add_option("--x", options->x, "Value of the variable x (default 0)")->type_name("V");
-    eval->add_option("--y", options->y, "Value of the variable y (default 0)")->type_name("V");
-    eval->add_option("--z", options->z, "Value of the variable z (default 0)")->type_name("V");
-    eval->add_option("--t", options->t, "Value of the variable t (default 0)")->type_name("V");
+    for (auto [name, value] : {std::pair{"--x", &options->x}, std::pair{"--y", &options->y},
+                               std::pair{"--z", &options->z}, std::pair{"--t", &options->t}}) {
+        eval->add_option(name, *value,
+                         std::string("Value of the variable ") + (name + 2) +
+                             ": a plain number such as 2, -.5 or 1e-3 (default 0)")
+            ->type_name("V")
+            ->check(CheckVariableValue);
+    }
     eval->callback([options, &state] {
         const math_expression_check result = eval_math_expression_checked_xyzt(
             options->expression, ReadAtof(options->x), ReadAtof(options->y), ReadAtof(options->z),

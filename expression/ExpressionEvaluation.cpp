@@ -23,6 +23,18 @@ bool IsOperator(char c) {
     return c == '+' || c == '-' || c == '*' || c == '/' || c == '^';
 }
 
+// The sign at `i` belongs to a number's exponent: it follows an `e` that ends the digits of a
+// number, with or without a point after them ("5e-3", "5.e-3"), and a digit follows it. Anywhere
+// else `+` and `-` are operators (".e-3" is ".e" minus 3).
+bool IsExponentSign(std::string_view text, std::size_t i, std::size_t length) {
+    if (i < 2 || text[i - 1] != 'e' || i + 1 >= length || !IsAsciiDigit(text[i + 1]))
+        return false;
+    std::size_t last = i - 2;  // the character before the `e`
+    if (text[last] == '.' && last > 0)
+        --last;
+    return IsAsciiDigit(text[last]);
+}
+
 bool IsHelpKeyword(std::string_view copy) {
     return copy == "help" || copy == "/h" || copy == "?" || copy == "/?";
 }
@@ -173,11 +185,8 @@ std::size_t find_first_free_operator_pos(EvalContext& c, std::string_view text, 
                 break;
             case '+':
             case '-':
-                // The sign of an exponent, as in 5e-3, belongs to the number.
-                if (i >= 2 && text[i - 1] == 'e' && IsAsciiDigit(text[i - 2]) && i + 1 < length &&
-                    IsAsciiDigit(text[i + 1])) {
+                if (IsExponentSign(text, i, length))
                     break;
-                }
                 return i;
             case '^':
                 if (pending == ' ')

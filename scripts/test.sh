@@ -1,27 +1,58 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the normal build, then the whole suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the bounded fuzzing run.
+# Builds everything and runs every test: the Release build (what ships, benchmarks built but not
+# run), then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, then
+# the bounded fuzzing run, and last the Windows build of the core and korvane-cli with its tests
+# under Wine. Every build treats a compiler warning as an error. Each phase prints
+# its time, so a slow step shows in the log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
 
 jobs=$(nproc 2>/dev/null || echo 2)
 export QT_QPA_PLATFORM=offscreen
+# A build or directory without tests must not pass as a green run.
+ctest_args=(--output-on-failure --no-tests=error -j"$jobs")
 
-echo "== build and test (RelWithDebInfo)"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+phase_start=$SECONDS
+phase() {
+    echo "== $1"
+    phase_start=$SECONDS
+}
+phase_done() {
+    echo "== $1: $(( SECONDS - phase_start )) s"
+}
+
+phase "set-up"
+bash scripts/setup.sh
+phase_done "set-up"
+
+phase "build (Release, with the benchmarks)"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+    -DKORVANE_BUILD_GUI=ON -DKORVANE_BUILD_TESTS=ON -DKORVANE_BUILD_BENCHMARKS=ON
 cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs"
+phase_done "build (Release)"
 
-echo "== build and test under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON -DKORVANE_BUILD_BENCHMARKS=OFF
+phase "test (Release)"
+ctest --test-dir build "${ctest_args[@]}"
+phase_done "test (Release)"
+
+phase "build under AddressSanitizer and UndefinedBehaviorSanitizer (Debug)"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+    -DKORVANE_SANITIZE=ON -DKORVANE_BUILD_GUI=ON -DKORVANE_BUILD_TESTS=ON \
+    -DKORVANE_BUILD_BENCHMARKS=OFF
 cmake --build build-asan -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir build-asan --output-on-failure -j"$jobs"
+phase_done "build (Debug, sanitizers)"
 
-if [ -x scripts/fuzz.sh ]; then
-    echo "== bounded fuzzing"
-    bash scripts/fuzz.sh
-fi
+phase "test under AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-asan "${ctest_args[@]}"
+phase_done "test (Debug, sanitizers)"
+
+phase "bounded fuzzing"
+bash scripts/fuzz.sh
+phase_done "bounded fuzzing"
+
+phase "Windows build and tests under Wine"
 bash scripts/windows.sh
-echo "== all tests passed"
+phase_done "Windows build and tests under Wine"
+
+echo "== all tests passed in $SECONDS s"

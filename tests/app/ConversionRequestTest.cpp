@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "app/ConversionRequest.h"
+#include "expression/ZK_eval_math_expression.h"
 
 namespace korvane {
 namespace {
@@ -9,14 +13,14 @@ class ConversionRequestTest : public ::testing::Test {
   protected:
     void SetUp() override { catalogue_.LoadBuiltInTables(); }
 
-    ConversionResult Run(std::string_view category, std::optional<std::string_view> from,
-                         std::optional<std::string_view> to, std::string_view input,
-                         ResultFormat format = {}, bool abbreviations = true) {
+    ConversionResult Run(std::string_view category, std::optional<std::string> from,
+                         std::optional<std::string> to, std::string input, ResultFormat format = {},
+                         bool abbreviations = true) {
         ConversionRequest request;
         request.category = catalogue_.FindCategory(category);
-        request.fromUnit = from;
-        request.toUnit = to;
-        request.input = input;
+        request.fromUnit = std::move(from);
+        request.toUnit = std::move(to);
+        request.input = std::move(input);
         request.format = format;
         request.showAbbreviation = abbreviations;
         return RunConversionRequest(catalogue_, request);
@@ -83,6 +87,66 @@ TEST_F(ConversionRequestTest, OutOfRangeCategoryReadsAsTheFirst) {
     request.toUnit = "centimeter/second²";
     request.input = "1";
     EXPECT_EQ(RunConversionRequest(catalogue_, request).output, "100");
+}
+
+// A request made from texts that are gone by the time it runs (the window's list entries
+// change under a kept request) must still convert what it was made from.
+TEST_F(ConversionRequestTest, RequestOutlivesTheTextsItWasMadeFrom) {
+    const auto make = [this] {
+        std::string from = "meter";
+        std::string to = "centimeter";
+        std::string input = "2*3";
+        ConversionRequest request;
+        request.category = catalogue_.FindCategory("Distance");
+        request.fromUnit = from;
+        request.toUnit = to;
+        request.input = input;
+        from.assign(40, 'x');
+        to.assign(40, 'y');
+        input.assign(40, 'z');
+        return request;
+    };
+    const ConversionRequest request = make();
+    const ConversionResult result = RunConversionRequest(catalogue_, request);
+    ASSERT_TRUE(result.changed);
+    EXPECT_EQ(result.output, "600");
+}
+
+// The request prints what the converter's evaluator entry prints, byte for byte, and nothing
+// when asked not to; the result is the same either way.
+TEST_F(ConversionRequestTest, PrintsWhatTheEvaluatorEntryPrints) {
+    using ::testing::internal::CaptureStderr;
+    using ::testing::internal::CaptureStdout;
+    using ::testing::internal::GetCapturedStderr;
+    using ::testing::internal::GetCapturedStdout;
+    for (const std::string_view input : {"2+", "(2+3", "sqrt(-1)+2", " HELP ", "2*3"}) {
+        SCOPED_TRACE(input);
+        CaptureStdout();
+        CaptureStderr();
+        eval_math_expression(input);
+        const std::string entryErrors = GetCapturedStderr();
+        const std::string entryOutput = GetCapturedStdout();
+
+        CaptureStdout();
+        CaptureStderr();
+        const ConversionResult printed = Run("Distance", "meter", "centimeter", std::string(input));
+        EXPECT_EQ(GetCapturedStderr(), entryErrors);
+        EXPECT_EQ(GetCapturedStdout(), entryOutput);
+
+        ConversionRequest request;
+        request.category = catalogue_.FindCategory("Distance");
+        request.fromUnit = "meter";
+        request.toUnit = "centimeter";
+        request.input = input;
+        request.printEvaluation = false;
+        CaptureStdout();
+        CaptureStderr();
+        const ConversionResult silent = RunConversionRequest(catalogue_, request);
+        EXPECT_EQ(GetCapturedStderr(), "");
+        EXPECT_EQ(GetCapturedStdout(), "");
+        EXPECT_EQ(silent.output, printed.output);
+        EXPECT_EQ(silent.errorMessage, printed.errorMessage);
+    }
 }
 
 TEST_F(ConversionRequestTest, UnknownFormulaTypeShowsError) {

@@ -218,6 +218,41 @@ TEST_F(CustomStorage, RefusesEntriesThatWouldNotReadBack) {
     EXPECT_EQ(Content(), "");
 }
 
+// What was stored trimmed must be found again when it is forgotten with the same blanks.
+TEST_F(CustomStorage, StoreAndForgetNormaliseNamesAlike) {
+    ASSERT_TRUE(StoreCustomCategory(store_, "  money  ").ok());
+    ASSERT_TRUE(StoreCustomUnit(store_, "  money ", "\tEuro  ", "1").ok());
+    EXPECT_EQ(Content(),
+              "[Settings]\nCustom_1=money\n\n"
+              "[money]\nCustomUnit_1=Euro\nCustomValue_1=1\nCustomUnits=1\n");
+    EXPECT_EQ(ForgetCustomUnit(store_, "money  ", "  Euro\t").freed, 1);
+    ASSERT_TRUE(ForgetCustomCategory(store_, "  money  ").ok());
+    EXPECT_EQ(Content(), "[Settings]\nCustom_1=Custom\n\n[money]\n");
+    // The placeholder of a free entry is no name to forget.
+    ASSERT_TRUE(ForgetCustomCategory(store_, "custom").ok());
+    EXPECT_EQ(ForgetCustomUnit(store_, "money", "CUSTOM").freed, 0);
+    EXPECT_EQ(Content(), "[Settings]\nCustom_1=Custom\n\n[money]\n");
+}
+
+TEST_F(CustomStorage, RefusalsOfANameCallItAName) {
+    const struct {
+        WriteResult result;
+        std::string_view says;
+    } cases[] = {
+        {StoreCustomCategory(store_, "Two\nLines"), "the category name holds a line break"},
+        {StoreCustomCategory(store_, "a[b]"), "the category name holds \"[\" or \"]\""},
+        {StoreCustomCategory(store_, "\xff\xfe"), "the category name is not valid UTF-8"},
+        {StoreCustomUnit(store_, "Distance", "Two\rLines", "1"), "the unit name holds a line"},
+        {StoreCustomUnit(store_, "Distance", "X", "1"), "a unit name must have at least 2"},
+    };
+    for (const auto& entry : cases) {
+        EXPECT_EQ(entry.result.error, WriteError::RefusedText) << entry.says;
+        EXPECT_EQ(entry.result.reason.rfind(entry.says, 0), 0u) << entry.result.reason;
+        EXPECT_EQ(entry.result.reason.find("value"), std::string::npos) << entry.result.reason;
+    }
+    EXPECT_EQ(Content(), "");
+}
+
 TEST_F(CustomStorage, ForgettingACategoryDeletesOnlyItsUnitKeys) {
     Store(
         "[Settings]\nFormat=1\nCustom_1=settings\nCustom_2=money\n"

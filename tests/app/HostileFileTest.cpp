@@ -77,7 +77,9 @@ TEST_P(HostileFiles, ReadDefaultsAndWriteSafely) {
         EXPECT_EQ(store.GetProfileInt("Probe", "Key", -1), GetParam().expectedRead);
     } else {
         EXPECT_EQ(result.error, WriteError::FileError);
-        EXPECT_FALSE(result.reason.empty());
+        EXPECT_NE(result.reason.find(path), std::string::npos) << result.reason;
+        // Refused before the lock: nothing is created beside a file we will not write.
+        EXPECT_FALSE(std::filesystem::exists(path + ".lock"));
         if (std::filesystem::is_regular_file(path)) {
             EXPECT_EQ(ReadBytes(path), before);
         }

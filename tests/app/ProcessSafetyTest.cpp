@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "TestSupport.h"
+#include "app/CustomUnitStorage.h"
 #include "app/FileAccess.h"
 #include "app/IniDocument.h"
 #include "app/ProfileStore.h"
@@ -165,6 +166,40 @@ TEST(ProcessSafety, WriterWaitsForTheLockHolder) {
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
     EXPECT_EQ(ExitStatus(holder), 0);
     EXPECT_EQ(ReadBytes(path), "[S]\nHolder=1\nWriter=1\n");
+    ::close(ready[0]);
+    ::close(ready[1]);
+}
+
+// A change is first made on the file as read before the lock; when another process writes in
+// between, it is made again on that process's result, and only that run may count.
+TEST(ProcessSafety, ChangeMadeAgainAfterAnotherWriterCountsOnce) {
+    TempFolder folder;
+    const std::string path = folder.File("Tabrivo.ini");
+    WriteBytes(path, "[S]\nCustomUnits=1\nCustomUnit_1=metre\nCustomValue_1=2\n");
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = Spawn([&] {
+        std::string reason;
+        auto lock =
+            file_access::ExclusiveLock::Acquire(path + ".lock", std::chrono::seconds(1), reason);
+        const char signal = lock ? 'y' : 'n';
+        if (::write(ready[1], &signal, 1) != 1)
+            return 2;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        WriteBytes(path,
+                   "[S]\nCustomUnits=2\nCustomUnit_1=metre\nCustomValue_1=2\n"
+                   "CustomUnit_2=METRE\nCustomValue_2=3\n");
+        return lock ? 0 : 1;
+    });
+    char signal = 0;
+    ASSERT_EQ(::read(ready[0], &signal, 1), 1);
+    ASSERT_EQ(signal, 'y');
+    ProfileStore store(path);
+    const ForgetUnitResult result = ForgetCustomUnit(store, "S", "metre");
+    EXPECT_TRUE(result.write.ok()) << result.write.reason;
+    EXPECT_EQ(result.freed, 2);
+    EXPECT_EQ(ExitStatus(holder), 0);
+    EXPECT_EQ(store.GetProfileInt("S", "CustomUnits", -1), 0);
     ::close(ready[0]);
     ::close(ready[1]);
 }

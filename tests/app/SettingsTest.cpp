@@ -135,6 +135,7 @@ TEST_F(SettingsFile, FailedSaveReportsOneReasonAndChangesNothing) {
     Store("[Settings]\nLastCategory=Distance\n");
     const WriteResult refused = SaveLastSelection(store_, "Bad\nName", 1, 1);
     EXPECT_EQ(refused.error, WriteError::RefusedText);
+    EXPECT_EQ(refused.reason, "the category name holds a line break or another control character");
     EXPECT_EQ(Content(), "[Settings]\nLastCategory=Distance\n");
 
     ProfileStore nowhere(folder_.File("blocker/Tabrivo.ini"));

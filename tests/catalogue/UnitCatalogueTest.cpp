@@ -31,6 +31,21 @@ TEST_F(UnitCatalogueTest, LookupsAreExactAndFallBackToZero) {
     EXPECT_EQ(catalogue_.FindUnit(99, "meter"), 0);
 }
 
+TEST_F(UnitCatalogueTest, TryFindTellsAMissFromTheFirstEntry) {
+    const int distance = Category("Distance");
+    EXPECT_EQ(catalogue_.TryFindCategory("Acceleration"), 0);
+    EXPECT_EQ(catalogue_.TryFindCategory("distance"), std::nullopt);
+    EXPECT_EQ(catalogue_.TryFindCategory(""), std::nullopt);
+    EXPECT_EQ(catalogue_.TryFindCategory("Custom"), 46);
+    EXPECT_EQ(catalogue_.TryFindUnit(distance, catalogue_.UnitName(distance, 0)), 0);
+    EXPECT_EQ(catalogue_.TryFindUnit(distance, "Meter"), std::nullopt);
+    EXPECT_EQ(catalogue_.TryFindUnit(distance, ""), std::nullopt);
+    EXPECT_EQ(catalogue_.TryFindUnit(99, "meter"), std::nullopt);
+    EXPECT_EQ(catalogue_.TryFindUnit(46, "meter"), std::nullopt);
+    EXPECT_TRUE(catalogue_.HasUnit(distance, "meter"));
+    EXPECT_FALSE(catalogue_.HasUnit(distance, "meter "));
+}
+
 TEST_F(UnitCatalogueTest, LastMatchWinsWhenANameOccursTwice) {
     const int slot = 44;
     catalogue_.SetCategoryName(slot, "money");
@@ -38,6 +53,7 @@ TEST_F(UnitCatalogueTest, LastMatchWinsWhenANameOccursTwice) {
     ASSERT_TRUE(catalogue_.AppendUnit(slot, "Cent", 0.01));
     ASSERT_TRUE(catalogue_.AppendUnit(slot, "Euro", 2));
     EXPECT_EQ(catalogue_.FindUnit(slot, "Euro"), 2);
+    EXPECT_EQ(catalogue_.TryFindUnit(slot, "Euro"), 2);
     catalogue_.SetCategoryName(45, "money");
     EXPECT_EQ(catalogue_.FindCategory("money"), 45);
 }

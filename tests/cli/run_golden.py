@@ -5,47 +5,60 @@
 
 --launcher runs CLI through PROGRAM (wine64 for a Windows build). With --platform windows the
 program is expected to end its output lines with CR LF, the platform's text convention, and
-@DIR@ names the golden file's folder in the form a Windows program under Wine reads; the program
-then runs in that folder, so the host's absolute paths keep meaning the host's files.
+@DIR@ and @SETTINGS@ name host paths in the form a Windows program under Wine reads; the program
+then runs in the golden file's folder, so the host's absolute paths keep meaning the host's files.
 
 A golden file holds sections, each starting with a line of its own:
   args: ARG ...          the command line (split like a shell would, with shlex); @DIR@ stands
                          for the folder of the golden file
   env: NAME=VALUE ...    extra environment (optional)
+  env-unset: NAME ...    variables taken out of the environment (optional)
   stdin:                 the following lines up to the next section are fed to standard input
   stdout:                the following lines are the exact expected standard output
+  stderr:                the following lines are the exact expected standard error stream (no
+                         lines: nothing at all)
   stderr-contains: TEXT  a text that must appear on the standard error stream (repeatable)
   stdout-to: PATH        standard output goes to this file instead (e.g. /dev/full); the
                          word "closed-pipe" gives a pipe whose reader is already gone
   status: N              the expected exit status
+  settings:              the following lines are a settings file, written to a fresh folder
+                         before the run; @SETTINGS@ in args stands for its path (with no
+                         settings: section the folder is empty)
+  settings-after:        the following lines are the exact content of that file after the run;
+                         "settings-after: absent" means the run must not have created it. A
+                         file that had no line break before the run gets the platform's (CR LF
+                         on Windows); one that had keeps it
   platform: NAME         run only on this platform (posix or windows); elsewhere the test is
                          reported as skipped (exit status 77)
 Lines starting with '#' before the first section are comments. Tabs and trailing blanks are
-significant inside stdin and stdout.
+significant inside stdin, stdout, stderr and the settings sections.
 """
 import argparse
 import os
 import shlex
 import subprocess
 import sys
+import tempfile
 
-SECTIONS = ("args:", "env:", "stdin:", "stdout:", "stderr-contains:", "stdout-to:", "status:",
-            "platform:")
+SECTIONS = ("args:", "env-unset:", "env:", "stdin:", "stdout:", "stderr:", "stderr-contains:",
+            "stdout-to:", "status:", "settings-after:", "settings:", "platform:")
 SKIPPED = 77
 # Wine shows the host's root folder as this drive.
 WINE_ROOT_DRIVE = "Z:"
 
 
-def folder_for(path, platform):
-    folder = os.path.dirname(os.path.abspath(path))
+def platform_path(path, platform):
+    """An absolute host path as the program under test names it."""
+    path = os.path.abspath(path)
     if platform == "windows":
-        return WINE_ROOT_DRIVE + folder.replace("/", "\\")
-    return folder
+        return WINE_ROOT_DRIVE + path.replace("/", "\\")
+    return path
 
 
 def parse(path, platform):
-    golden = {"args": [], "env": {}, "stdin": None, "stdout": None, "stderr": [], "status": 0,
-              "stdout_to": None, "platform": None}
+    golden = {"args": [], "env": {}, "unset": [], "stdin": None, "stdout": None, "stderr": None,
+              "stderr_contains": [], "status": 0, "stdout_to": None, "settings": None,
+              "settings_after": None, "platform": None}
     current = None
     with open(path, "rb") as f:
         lines = f.read().split(b"\n")
@@ -55,7 +68,7 @@ def parse(path, platform):
         text = raw.decode("utf-8", "surrogateescape")
         head = next((s for s in SECTIONS if text.startswith(s)), None)
         if head is None:
-            if current in ("stdin", "stdout"):
+            if current in ("stdin", "stdout", "stderr", "settings", "settings_after"):
                 golden[current].append(raw)
             elif current is None and (text.startswith("#") or not text.strip()):
                 continue
@@ -65,25 +78,53 @@ def parse(path, platform):
         rest = text[len(head):].strip()
         current = None
         if head == "args:":
-            folder = folder_for(path, platform)
+            folder = platform_path(os.path.dirname(os.path.abspath(path)), platform)
             golden["args"] = [a.replace("@DIR@", folder).encode("utf-8", "surrogateescape")
                             for a in shlex.split(rest)]
         elif head == "env:":
             for item in shlex.split(rest):
                 name, _, value = item.partition("=")
                 golden["env"][name] = value
+        elif head == "env-unset:":
+            golden["unset"] += shlex.split(rest)
         elif head == "stderr-contains:":
-            golden["stderr"].append(rest.encode("utf-8", "surrogateescape"))
+            golden["stderr_contains"].append(rest.encode("utf-8", "surrogateescape"))
         elif head == "stdout-to:":
             golden["stdout_to"] = rest
         elif head == "status:":
             golden["status"] = int(rest)
+        elif head == "settings-after:" and rest == "absent":
+            golden["settings_after"] = "absent"
         elif head == "platform:":
             golden["platform"] = rest
         else:
-            current = head[:-1]
+            current = head[:-1].replace("-", "_")
             golden[current] = []
     return golden
+
+
+def lines_to_bytes(lines, line_end=b"\n"):
+    return b"".join(line + line_end for line in lines)
+
+
+def check_settings(golden, settings_path, line_end, failures):
+    expected = golden["settings_after"]
+    if expected is None:
+        return
+    exists = os.path.exists(settings_path)
+    if expected == "absent":
+        if exists:
+            failures.append("the settings file was created")
+        return
+    # The store keeps the line break a file already had and gives a new one the platform's.
+    if golden["settings"]:
+        line_end = b"\n"
+    expected = lines_to_bytes(expected, line_end)
+    actual = open(settings_path, "rb").read() if exists else None
+    if actual != expected:
+        failures.append("the settings file differs:\n--- expected\n"
+                        + expected.decode("utf-8", "replace") + "--- actual\n"
+                        + ("(no file)\n" if actual is None else actual.decode("utf-8", "replace")))
 
 
 def main():
@@ -98,44 +139,66 @@ def main():
     if golden["platform"] not in (None, arguments.platform):
         print(f"{path}: for {golden['platform']} only")
         sys.exit(SKIPPED)
+    with tempfile.TemporaryDirectory(prefix="korvane-golden-") as folder:
+        settings_path = os.path.join(folder, "Tabrivo.ini")
+        if golden["settings"] is not None:
+            with open(settings_path, "wb") as f:
+                f.write(lines_to_bytes(golden["settings"]))
+        named = platform_path(settings_path, arguments.platform).encode()
+        golden["args"] = [a.replace(b"@SETTINGS@", named) for a in golden["args"]]
+        run_golden(arguments, golden, settings_path)
+
+
+def run(arguments, golden, command, stdin, stdout):
     env = dict(os.environ)
     env.setdefault("KORVANE_SETTINGS", os.devnull + ".missing/none.ini")
     env.update(golden["env"])
-    stdin = b"".join(line + b"\n" for line in golden["stdin"]) if golden["stdin"] is not None else b""
+    for name in golden["unset"]:
+        env.pop(name, None)
+    folder = (os.path.dirname(os.path.abspath(arguments.golden))
+              if arguments.platform == "windows" else None)
+    return subprocess.run(command, input=stdin, stdout=stdout, stderr=subprocess.PIPE, env=env,
+                          cwd=folder, timeout=60)
+
+
+def run_golden(arguments, golden, settings_path):
+    path = arguments.golden
+    stdin = lines_to_bytes(golden["stdin"]) if golden["stdin"] is not None else b""
     command = [os.fsencode(arguments.cli)] + golden["args"]
     if arguments.launcher:
         command.insert(0, os.fsencode(arguments.launcher))
-    folder = os.path.dirname(os.path.abspath(path)) if arguments.platform == "windows" else None
     if golden["stdout_to"] == "closed-pipe":
         reader, writer = os.pipe()
         os.close(reader)
         try:
-            run = subprocess.run(command, input=stdin, stdout=writer, stderr=subprocess.PIPE,
-                                 env=env, cwd=folder, timeout=60)
+            result = run(arguments, golden, command, stdin, writer)
         finally:
             os.close(writer)
     elif golden["stdout_to"] is not None:
         with open(golden["stdout_to"], "wb") as target:
-            run = subprocess.run(command, input=stdin, stdout=target, stderr=subprocess.PIPE,
-                                 env=env, cwd=folder, timeout=60)
+            result = run(arguments, golden, command, stdin, target)
     else:
-        run = subprocess.run(command, input=stdin, capture_output=True, env=env, cwd=folder,
-                             timeout=60)
+        result = run(arguments, golden, command, stdin, subprocess.PIPE)
     line_end = b"\r\n" if arguments.platform == "windows" else b"\n"
     failures = []
-    if run.returncode != golden["status"]:
-        failures.append(f"exit status {run.returncode}, expected {golden['status']}")
-    if golden["stdout"] is not None:
-        expected = b"".join(line + line_end for line in golden["stdout"])
-        if run.stdout != expected:
-            failures.append("standard output differs:\n--- expected\n" + expected.decode("utf-8", "replace")
-                            + "--- actual\n" + run.stdout.decode("utf-8", "replace"))
-    for text in golden["stderr"]:
-        if text not in run.stderr:
+    if result.returncode != golden["status"]:
+        failures.append(f"exit status {result.returncode}, expected {golden['status']}")
+    for name in ("stdout", "stderr"):
+        if golden[name] is None:
+            continue
+        expected = lines_to_bytes(golden[name], line_end)
+        actual = getattr(result, name)
+        if actual != expected:
+            failures.append(f"standard {'output' if name == 'stdout' else 'error'} differs:\n"
+                            "--- expected\n" + expected.decode("utf-8", "replace")
+                            + "--- actual\n" + actual.decode("utf-8", "replace"))
+    for text in golden["stderr_contains"]:
+        if text not in result.stderr:
             failures.append(f"standard error lacks {text!r}")
+    check_settings(golden, settings_path, line_end, failures)
     if failures:
         print(f"{path}:", *failures, sep="\n")
-        print("--- standard error\n" + run.stderr.decode("utf-8", "replace"))
+        print("--- standard error\n" + result.stderr.decode("utf-8", "replace"))
         sys.exit(1)
 
 

@@ -104,6 +104,19 @@ TEST(EntryDiagnostics, PiecesShowTheRestOfTheirBuffer) {
                                                    "operator can not be the last in expression"));
 }
 
+// A sign after "digits.e" is inside the number, so a fault after it is placed in that one
+// operand.
+TEST(EntryDiagnostics, ExponentAfterPointIsOneOperand) {
+    EXPECT_EQ(EvaluateCaptured("5.e-3.5").output,
+              Block("evaluate_number", 6, "5.e-3.5", 27,
+                    "Too much points in the number: wrong symbol '.'!") +
+                  Block("eval_math_expression_xyzt", 1, "5.e-3.5"));
+    EXPECT_EQ(
+        EvaluateCaptured("1+5.e+3e").output,
+        Block("evaluate_number", 6, "5.e+3e", 26, "Too much 'e' in the number: wrong symbol 'e'!") +
+            Block("eval_math_expression_xyzt", 1, "1+5.e+3e"));
+}
+
 TEST(EntryDiagnostics, PrintFlagSilencesAllButTheBracketChecker) {
     EXPECT_EQ(EvaluateCaptured("2+sqrt(-1)", 0).output, "");
     EXPECT_EQ(EvaluateCaptured("(2", 0).output,

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ExpressionTestSupport.h"
+#include "catalogue/NumberText.h"
 
 namespace korvane::expression::testing {
 namespace {
@@ -82,7 +83,23 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueRow{"ExponentSignStaysInNumber", "1-2e-3", 0.998, 0, 0},
                       ValueRow{"ExponentSignInProduct", "2*3e+2", 600, 0, 0},
                       ValueRow{"SignAfterLetterEIsOperator", "e+5", std::exp(1.0) + 5, 0, 0},
-                      ValueRow{"SignBeforeNonDigitIsOperator", "1e-x", 1, 0, 0}),
+                      ValueRow{"SignBeforeNonDigitIsOperator", "1e-x", 1, 0, 0},
+                      // An exponent after "digits." keeps its sign as well.
+                      ValueRow{"ExponentSignAfterPoint", "5.e-3", 0.005, 0, 0},
+                      ValueRow{"ExponentPlusAfterPoint", "5.e+3", 5000, 0, 0},
+                      ValueRow{"UpperCaseExponentAfterPoint", "2.E-1", 0.2, 0, 0},
+                      ValueRow{"ExponentAfterPointWithSpaces", "5 . e - 3", 0.005, 0, 0},
+                      ValueRow{"ExponentAfterPointInProduct", "2*5.e-3", 0.01, 0, 0},
+                      ValueRow{"ExponentAfterPointUnderPower", "4^5.e-1", 2, 0, 0},
+                      ValueRow{"ExponentAfterPointAfterLeadingSign", "-5.e-3", -0.005, 0, 0},
+                      ValueRow{"ExponentAfterPointThenSum", "5.e-3+1", 1.005, 0, 0},
+                      ValueRow{"ExponentAfterPointInArguments", "max(5.e-3,1.e-2)", 0.01, 0, 0},
+                      ValueRow{"SignAfterPointIsOperator", "5.-3", 2, 0, 0},
+                      ValueRow{"SignAfterPointExponentWithoutDigits", ".e-3", -3, 0, 0},
+                      ValueRow{"SignAfterPointExponentBeforeLetter", "5.e-x", 5, 0, 0},
+                      ValueRow{"SignAfterPointExponentLast", "5.e-", 5, 0, 15},
+                      ValueRow{"TwoSignsAfterPointExponent", "5.e--3", 2, 0, 16},
+                      ValueRow{"SignAfterNameWithPoint", "x.e-3", -3, 0, 2}),
     RowName<ValueRow>);
 
 // ---- Operands, numbers, constants --------------------------------------------------------------
@@ -101,7 +118,13 @@ INSTANTIATE_TEST_SUITE_P(
         ValueRow{"SignedExponentAfterLeadingSign", "-58.00019e-12", -58.00019e-12, 0, 0},
         ValueRow{"ExponentReadingStopsAtPoint", "1e-0.6", 1, 0, 0},
         ValueRow{"BareExponentLetter", "1e", 1, 0, 0}, ValueRow{"PointFirst", ".5", 0.5, 0, 0},
-        ValueRow{"PointLast", "5.", 5, 0, 0},
+        ValueRow{"PointLast", "5.", 5, 0, 0}, ValueRow{"ExponentAfterPoint", "1.e3", 1000, 0, 0},
+        ValueRow{"SignedExponent", "2e-3", 0.002, 0, 0},
+        ValueRow{"ExponentWithoutDigits", ".e3", 0, 0, 0},
+        ValueRow{"BareExponentAfterPoint", "5.e", 5, 0, 0},
+        ValueRow{"SecondPointAfterPointExponent", "5.e-3.5", 27, 27, 27},
+        ValueRow{"SecondPointBeforePointExponent", "1.5.e-3", 27, 27, 27},
+        ValueRow{"SecondExponentAfterPointExponent", "5.e+3e", 26, 26, 26},
         ValueRow{"SecondPointSurvivesAsLast", "1.2.3", 27, 27, 27},
         ValueRow{"SecondPointKeepsLeadingPart", "1.2.3+0", 1.2, 0, 27},
         ValueRow{"SecondExponentKeepsLeadingPart", "1e2e3+0", 100, 0, 26},
@@ -246,6 +269,25 @@ TEST(HelpExamples, GiveTheValuesTheHelpTextStates) {
     EXPECT_NEAR(eval_math_expression_xyzt("sin(-50.01+x^(sin(y/21.11)-(cos(t)^z)^3.11))", 10, -0.1,
                                           0.1, 12),
                 0.358661, 5e-7);
+}
+
+// The operator scan ends a number with an exponent where the number reader stops reading it,
+// whichever way the number is written before its `e`.
+TEST(NumberEnds, OperatorScanAgreesWithTheNumberReader) {
+    for (const std::string mantissa : {"5", "5.", ".5", "5.25", "12.", "0.", "007."}) {
+        for (const std::string sign : {"", "+", "-"}) {
+            for (const std::string exponent : {"e3", "E3", "e03"}) {
+                std::string number = mantissa + exponent;
+                number.insert(number.size() - exponent.size() + 1, sign);
+                const double value = ReadAtof(number);
+                SCOPED_TRACE(number);
+                ExpectValue(eval_math_expression(number + "+1"), value + 1);
+                ExpectValue(eval_math_expression(number + "*2"), value * 2);
+                ExpectValue(eval_math_expression("2*" + number), value * 2);
+                ExpectValue(eval_math_expression("-" + number), -value);
+            }
+        }
+    }
 }
 
 TEST(CheckedEntry, FirstMessageIsTheTableText) {

@@ -457,20 +457,27 @@ void ConverterWindowTest::missingPictureIsReportedOnceAndTheWindowWorks() {
     QCOMPARE(window->services().messages.size(), std::size_t{1});
 }
 
-void ConverterWindowTest::rememberedPositionsOutsideTheListsLeaveTheOutputAlone() {
+// A position beyond a list selects its first unit: nothing of the window's first look (the
+// placeholder texts) may stay, and the close stores a real position, not -1 for ever.
+void ConverterWindowTest::rememberedPositionsOutsideTheListsSelectTheFirstUnit() {
     settings_->write("[Settings]\nLastCategory=Distance\nLastUnitFrom=500\nLastUnitTo=-7\n");
-    auto window = open();
-    QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Distance"));
-    QVERIFY(window->inputList()->selectedItems().isEmpty());
-    QVERIFY(window->outputList()->selectedItems().isEmpty());
-    window->typeInput(QStringLiteral("3"));
-    QCOMPARE(window->outputEdit()->text(), QStringLiteral("1"));
-    QCOMPARE(window->inputLabel()->text(), QStringLiteral("Static"));
-    // Ctrl+I swaps the two empty selections without harm.
-    window->dialog().OnInvert();
-    window->clickUnit(window->inputList(), QStringLiteral("meter"));
-    window->clickUnit(window->outputList(), QStringLiteral("centimeter"));
-    QCOMPARE(window->outputEdit()->text(), QStringLiteral("300"));
+    {
+        auto window = open();
+        QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Distance"));
+        const QString first = window->inputList()->item(0)->text();
+        QCOMPARE(window->selectedText(window->inputList()), first);
+        QCOMPARE(window->selectedText(window->outputList()), first);
+        QCOMPARE(window->outputEdit()->text(), QStringLiteral("1"));
+        for (const QLabel* label : {window->inputLabel(), window->outputLabel()}) {
+            QVERIFY(label->text().startsWith(first));
+            QVERIFY(!label->text().contains(QStringLiteral("Static")));
+        }
+        window->typeInput(QStringLiteral("3"));
+        QCOMPARE(window->outputEdit()->text(), QStringLiteral("3"));
+        window->closeWindow();
+    }
+    QCOMPARE(settings_->value("Settings", "LastUnitFrom"), std::optional<std::string>("0"));
+    QCOMPARE(settings_->value("Settings", "LastUnitTo"), std::optional<std::string>("0"));
 }
 
 void ConverterWindowTest::everyCategoryHiddenLeavesEmptyLists() {
@@ -479,9 +486,12 @@ void ConverterWindowTest::everyCategoryHiddenLeavesEmptyLists() {
     QCOMPARE(window->categoryList()->count(), 0);
     QCOMPARE(window->inputList()->count(), 0);
     QCOMPARE(window->outputList()->count(), 0);
+    // Nothing to convert: no number and no unit names, not even the window's first texts.
     window->typeInput(QStringLiteral("12"));
     window->dialog().OnInvert();
-    QCOMPARE(window->outputEdit()->text(), QStringLiteral("1"));
+    QCOMPARE(window->outputEdit()->text(), QString());
+    QCOMPARE(window->inputLabel()->text(), QString());
+    QCOMPARE(window->outputLabel()->text(), QString());
     window->closeWindow();
     QCOMPARE(settings_->value("Settings", "LastCategory"), std::optional<std::string>(""));
     QCOMPARE(settings_->value("Settings", "LastUnitFrom"), std::optional<std::string>("-1"));
@@ -492,13 +502,13 @@ void ConverterWindowTest::categoryAddedToAnEmptyListBecomesCurrent() {
     auto window = open();
     CConverterDlg& dialog = window->dialog();
     window->state().catalogue.SetCategoryName(kFirstCustomCategory, "lumber");
-    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryInserted);
+    dialog.OnCatalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryInserted);
     QCOMPARE(window->categoryList()->currentText(), QStringLiteral("lumber"));
     QCOMPARE(dialog.currentCategory(), kFirstCustomCategory);
     QCOMPARE(window->inputList()->count(), 0);
 
     QVERIFY(window->state().catalogue.AppendUnit(kFirstCustomCategory, "Cord", 1536.0));
-    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::UnitInserted);
+    dialog.OnCatalogueChanged(kFirstCustomCategory, CatalogueAction::UnitInserted);
     QCOMPARE(window->selectedText(window->inputList()), QStringLiteral("Cord"));
     QCOMPARE(window->inputLabel()->text(), QStringLiteral("Cord"));
 }
@@ -509,31 +519,34 @@ void ConverterWindowTest::catalogueChangesKeepTheListsInStep() {
     UnitCatalogue& catalogue = window->state().catalogue;
     const QStringList before = Entries(window->categoryList());
 
-    emit dialog.catalogueChanged(99, CatalogueAction::CategoryInserted);
-    emit dialog.catalogueChanged(-1, CatalogueAction::CategoryDeleted);
-    emit dialog.catalogueChanged(3, static_cast<CatalogueAction>(7));
-    emit dialog.catalogueChanged(3, CatalogueAction::CategoryDeleted);  // built-in: refused
+    dialog.OnCatalogueChanged(99, CatalogueAction::CategoryInserted);
+    dialog.OnCatalogueChanged(-1, CatalogueAction::CategoryDeleted);
+    dialog.OnCatalogueChanged(3, static_cast<CatalogueAction>(7));
+    dialog.OnCatalogueChanged(3, CatalogueAction::CategoryDeleted);  // built-in: refused
     QCOMPARE(Entries(window->categoryList()), before);
 
     catalogue.SetCategoryName(kFirstCustomCategory, "lumber");
-    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryInserted);
+    dialog.OnCatalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryInserted);
     QCOMPARE(Entries(window->categoryList()), SortedForList(before + QStringList{"lumber"}));
     QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Acceleration"));
 
-    // An empty category: nothing to convert, the last result stays.
+    // An empty category: nothing to convert, so the last result and its units go.
     window->chooseCategory(QStringLiteral("lumber"));
     QCOMPARE(window->inputList()->count(), 0);
-    QCOMPARE(window->outputEdit()->text(), QStringLiteral("1"));
+    QCOMPARE(window->outputEdit()->text(), QString());
+    QCOMPARE(window->inputLabel()->text(), QString());
+    QCOMPARE(window->outputLabel()->text(), QString());
+    QVERIFY(window->outputEdit()->toolTip().isEmpty());
 
     QVERIFY(catalogue.AppendUnit(kFirstCustomCategory, "Cord", 1536.0));
     QVERIFY(catalogue.AppendUnit(kFirstCustomCategory, "Board foot", 1.0));
-    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::UnitInserted);
+    dialog.OnCatalogueChanged(kFirstCustomCategory, CatalogueAction::UnitInserted);
     QCOMPARE(Entries(window->inputList()), (QStringList{"Board foot", "Cord"}));
     window->clickUnit(window->inputList(), QStringLiteral("Cord"));
     QCOMPARE(window->outputEdit()->text(), QStringLiteral("1536"));
 
     QVERIFY(catalogue.RemoveUnit(kFirstCustomCategory, 0));
-    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::UnitDeleted);
+    dialog.OnCatalogueChanged(kFirstCustomCategory, CatalogueAction::UnitDeleted);
     QCOMPARE(Entries(window->inputList()), QStringList{"Board foot"});
 
     // A rebuild of the list keeps one-character names out, counted in characters.
@@ -548,7 +561,7 @@ void ConverterWindowTest::catalogueChangesKeepTheListsInStep() {
     window->chooseCategory(QStringLiteral("lumber"));
 
     // Removing the current category makes the first listed one current.
-    emit dialog.catalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryDeleted);
+    dialog.OnCatalogueChanged(kFirstCustomCategory, CatalogueAction::CategoryDeleted);
     QCOMPARE(Entries(window->categoryList()), before);
     QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Acceleration"));
     QCOMPARE(dialog.currentCategory(), 0);

@@ -34,7 +34,7 @@ class ConverterWindowTest : public QObject {
     void onTopComesFromTheFile_data();
     void onTopComesFromTheFile();
     void missingPictureIsReportedOnceAndTheWindowWorks();
-    void rememberedPositionsOutsideTheListsLeaveTheOutputAlone();
+    void rememberedPositionsOutsideTheListsSelectTheFirstUnit();
     void everyCategoryHiddenLeavesEmptyLists();
     void categoryAddedToAnEmptyListBecomesCurrent();
     void catalogueChangesKeepTheListsInStep();

@@ -6,10 +6,16 @@
 #include <clocale>
 #include <cstdlib>
 
+#include "ConverterWindowDetailsTest.h"
 #include "ConverterWindowTest.h"
-#include "ListOrderTest.h"
+#include "FindDialogTest.h"
+#include "HelpAboutTest.h"
+#include "ManualScreenshots.h"
 #include "PictureTest.h"
+#include "PreferencesTest.h"
+#include "SortedListsTest.h"
 #include "UiTestSupport.h"
+#include "WindowCommandsTest.h"
 
 namespace {
 
@@ -35,9 +41,12 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     if (const char* screenshot = std::getenv("KORVANE_SCREENSHOT"))
         return SaveScreenshot(screenshot);
+    // KORVANE_MANUAL_SCREENSHOTS=<folder>: the pictures of the user manual instead.
+    if (const char* folder = std::getenv("KORVANE_MANUAL_SCREENSHOTS"))
+        return korvane::test::SaveManualScreenshots(QString::fromLocal8Bit(folder));
     int failures = 0;
     {
-        korvane::test::ListOrderTest test;
+        korvane::test::SortedListsTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     {
@@ -45,7 +54,27 @@ int main(int argc, char** argv) {
         failures += QTest::qExec(&test, argc, argv);
     }
     {
+        korvane::test::FindDialogTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::HelpAboutTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
         korvane::test::ConverterWindowTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::ConverterWindowDetailsTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::WindowCommandsTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::PreferencesTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures == 0 ? 0 : 1;

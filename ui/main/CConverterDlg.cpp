@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,12 +15,14 @@
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <cmath>
 #include <utility>
 
+#include "app/ConverterState.h"
 #include "ui/main/ApplicationIcon.h"
-#include "ui/main/ConverterState.h"
+#include "ui/main/DialogUnits.h"
 #include "ui/main/MainWindowKeyFilter.h"
 #include "ui/main/PictureControl.h"
 
@@ -47,38 +48,8 @@ QString ToolTipText(const char* resourceText) {
     return QString::fromUtf8(resourceText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-// A unit list the user cannot empty: a Ctrl+click on the selected unit, or a drag that ends
-// below the last entry, would otherwise leave no unit selected, and the output would keep
-// showing the result for a unit that is no longer chosen.
-class UnitList final : public QListWidget {
-  public:
-    using QListWidget::QListWidget;
-
-  protected:
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event) const override {
-        const QItemSelectionModel::SelectionFlags command =
-            QListWidget::selectionCommand(index, event);
-        if (!index.isValid() ||
-            command.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)) {
-            return QItemSelectionModel::NoUpdate;
-        }
-        return command;
-    }
-};
-
-QListWidget* CreateUnitList(const char* objectName, QWidget* parent) {
-    auto* list = new UnitList(parent);
-    list->setObjectName(QString::fromLatin1(objectName));
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setUniformItemSizes(true);
-    return list;
-}
-
 QLabel* CreateUnitLabel(const char* objectName, QWidget* parent) {
-    auto* label = new QLabel(QStringLiteral("Static"), parent);
+    auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(objectName));
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -124,83 +95,77 @@ void CConverterDlg::applyLookAndFeel() {
 
 // Dialog units of the template scaled by the font, as the template's own font would scale them.
 int CConverterDlg::dluX(int units) const {
-    const QFontMetrics metrics(font());
-    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const int baseX = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
-    return (units * baseX + 2) / 4;
+    return DialogUnitsX(font(), units);
 }
 
 int CConverterDlg::dluY(int units) const {
-    const int baseY = QFontMetrics(font()).height();
-    return (units * baseY + 4) / 8;
+    return DialogUnitsY(font(), units);
 }
 
 void CConverterDlg::createWidgets() {
-    menuBar_ = new QMenuBar(this);
-    menuBar_->setObjectName(QStringLiteral("menuBar"));
+    widgets_.menuBar = new QMenuBar(this);
+    widgets_.menuBar->setObjectName(QStringLiteral("menuBar"));
 
-    categoryList_ = new QComboBox(this);
-    categoryList_->setObjectName(QStringLiteral("categoryList"));
-    categoryList_->setMaxVisibleItems(12);
-    categoryList_->setInsertPolicy(QComboBox::NoInsert);
+    widgets_.categoryList = new CategoryBox(this);
+    widgets_.categoryList->setObjectName(QStringLiteral("categoryList"));
 
-    inputUnitList_ = CreateUnitList("inputUnitList", this);
-    outputUnitList_ = CreateUnitList("outputUnitList", this);
+    widgets_.inputUnitList = new UnitList(QStringLiteral("inputUnitList"), this);
+    widgets_.outputUnitList = new UnitList(QStringLiteral("outputUnitList"), this);
 
-    inputEdit_ = new QLineEdit(QStringLiteral("1"), this);
-    inputEdit_->setObjectName(QStringLiteral("inputEdit"));
-    outputEdit_ = new QLineEdit(QStringLiteral("1"), this);
-    outputEdit_->setObjectName(QStringLiteral("outputEdit"));
-    outputEdit_->setReadOnly(true);
+    widgets_.inputEdit = new InputEdit(QStringLiteral("1"), this);
+    widgets_.inputEdit->setObjectName(QStringLiteral("inputEdit"));
+    // Empty until the first conversion fills it: nothing shows that was not converted.
+    widgets_.outputEdit = new QLineEdit(this);
+    widgets_.outputEdit->setObjectName(QStringLiteral("outputEdit"));
+    widgets_.outputEdit->setReadOnly(true);
 
-    inputUnitLabel_ = CreateUnitLabel("inputUnitLabel", this);
-    outputUnitLabel_ = CreateUnitLabel("outputUnitLabel", this);
-    inputCaption_ = new QLabel(QStringLiteral("INPUT"), this);
-    outputCaption_ = new QLabel(QStringLiteral("OUTPUT"), this);
+    widgets_.inputUnitLabel = CreateUnitLabel("inputUnitLabel", this);
+    widgets_.outputUnitLabel = CreateUnitLabel("outputUnitLabel", this);
+    widgets_.inputCaption = new QLabel(QStringLiteral("INPUT"), this);
+    widgets_.outputCaption = new QLabel(QStringLiteral("OUTPUT"), this);
 
-    banner_ = new PictureControl(m_picBanner, kBannerSize, this);
-    banner_->setObjectName(QStringLiteral("banner"));
-    banner_->setFixedSize(kBannerSize);
-    banner_->setCursor(Qt::PointingHandCursor);
-    invertIcon_ = new PictureControl(m_picInvert, kInvertSize, this);
-    invertIcon_->setObjectName(QStringLiteral("invertIcon"));
-    invertIcon_->setFixedSize(kInvertSize);
+    widgets_.banner = new PictureControl(m_picBanner, kBannerSize, this);
+    widgets_.banner->setObjectName(QStringLiteral("banner"));
+    widgets_.banner->setFixedSize(kBannerSize);
+    widgets_.banner->setCursor(Qt::PointingHandCursor);
+    widgets_.invertIcon = new PictureControl(m_picInvert, kInvertSize, this);
+    widgets_.invertIcon->setObjectName(QStringLiteral("invertIcon"));
+    widgets_.invertIcon->setFixedSize(kInvertSize);
 
     // The template's hidden, disabled default button: it keeps Enter from ending the dialog.
-    hiddenDefaultButton_ = new QPushButton(QStringLiteral("Button2"), this);
-    hiddenDefaultButton_->setObjectName(QStringLiteral("hiddenDefaultButton"));
-    hiddenDefaultButton_->setDefault(true);
-    hiddenDefaultButton_->setEnabled(false);
-    hiddenDefaultButton_->hide();
+    auto* hiddenDefaultButton = new QPushButton(QStringLiteral("Button2"), this);
+    hiddenDefaultButton->setObjectName(QStringLiteral("hiddenDefaultButton"));
+    hiddenDefaultButton->setDefault(true);
+    hiddenDefaultButton->setEnabled(false);
+    hiddenDefaultButton->hide();
 
-    setTabOrder(inputUnitList_, outputUnitList_);
-    setTabOrder(outputUnitList_, inputEdit_);
-    setTabOrder(inputEdit_, outputEdit_);
-    setTabOrder(outputEdit_, categoryList_);
+    setTabOrder(widgets_.inputUnitList, widgets_.outputUnitList);
+    setTabOrder(widgets_.outputUnitList, widgets_.inputEdit);
+    setTabOrder(widgets_.inputEdit, widgets_.outputEdit);
+    setTabOrder(widgets_.outputEdit, widgets_.categoryList);
 }
 
 QGroupBox* CConverterDlg::createCategoryGroup() {
     auto* group = new QGroupBox(QStringLiteral("Select Category  "), this);
     group->setObjectName(QStringLiteral("categoryGroup"));
-    categoryList_->setFixedWidth(dluX(122));
+    widgets_.categoryList->setFixedWidth(dluX(kCategoryBoxWidth));
     auto* layout = new QVBoxLayout(group);
-    layout->addWidget(categoryList_);
+    layout->addWidget(widgets_.categoryList);
     return group;
 }
 
 QGroupBox* CConverterDlg::createUnitsGroup() {
     auto* group = new QGroupBox(QStringLiteral("Select Units "), this);
     group->setObjectName(QStringLiteral("unitsGroup"));
-    const QSize listSize(dluX(119), dluY(75));
-    inputUnitList_->setFixedSize(listSize);
-    outputUnitList_->setFixedSize(listSize);
+    widgets_.inputUnitList->fitWholeRows(dluX(119), dluY(75));
+    widgets_.outputUnitList->fitWholeRows(dluX(119), dluY(75));
     auto* layout = new QGridLayout(group);
     layout->setHorizontalSpacing(0);
-    layout->addWidget(inputCaption_, 0, 0, Qt::AlignHCenter);
-    layout->addWidget(outputCaption_, 0, 2, Qt::AlignHCenter);
-    layout->addWidget(inputUnitList_, 1, 0);
-    layout->addWidget(invertIcon_, 1, 1, Qt::AlignCenter);
-    layout->addWidget(outputUnitList_, 1, 2);
+    layout->addWidget(widgets_.inputCaption, 0, 0, Qt::AlignHCenter);
+    layout->addWidget(widgets_.outputCaption, 0, 2, Qt::AlignHCenter);
+    layout->addWidget(widgets_.inputUnitList, 1, 0);
+    layout->addWidget(widgets_.invertIcon, 1, 1, Qt::AlignCenter);
+    layout->addWidget(widgets_.outputUnitList, 1, 2);
     layout->setColumnMinimumWidth(1, std::max(dluX(30), kInvertSize.width() + 8));
     // Extra width goes between the columns, so lists, boxes and labels stay aligned.
     layout->setColumnStretch(1, 1);
@@ -211,19 +176,20 @@ QGroupBox* CConverterDlg::createResultGroup() {
     auto* group = new QGroupBox(QStringLiteral("Result "), this);
     group->setObjectName(QStringLiteral("resultGroup"));
     for (QWidget* widget :
-         {static_cast<QWidget*>(inputEdit_), static_cast<QWidget*>(outputEdit_),
-          static_cast<QWidget*>(inputUnitLabel_), static_cast<QWidget*>(outputUnitLabel_)}) {
+         {static_cast<QWidget*>(widgets_.inputEdit), static_cast<QWidget*>(widgets_.outputEdit),
+          static_cast<QWidget*>(widgets_.inputUnitLabel),
+          static_cast<QWidget*>(widgets_.outputUnitLabel)}) {
         widget->setFixedWidth(dluX(119));
     }
     const int labelHeight = std::max(dluY(18), 2 * QFontMetrics(font()).lineSpacing());
-    inputUnitLabel_->setFixedHeight(labelHeight);
-    outputUnitLabel_->setFixedHeight(labelHeight);
+    widgets_.inputUnitLabel->setFixedHeight(labelHeight);
+    widgets_.outputUnitLabel->setFixedHeight(labelHeight);
     auto* layout = new QGridLayout(group);
     layout->setHorizontalSpacing(0);
-    layout->addWidget(inputEdit_, 0, 0);
-    layout->addWidget(outputEdit_, 0, 2);
-    layout->addWidget(inputUnitLabel_, 1, 0);
-    layout->addWidget(outputUnitLabel_, 1, 2);
+    layout->addWidget(widgets_.inputEdit, 0, 0);
+    layout->addWidget(widgets_.outputEdit, 0, 2);
+    layout->addWidget(widgets_.inputUnitLabel, 1, 0);
+    layout->addWidget(widgets_.outputUnitLabel, 1, 2);
     layout->setColumnMinimumWidth(1, std::max(dluX(30), kInvertSize.width() + 8));
     // Extra width goes between the columns, so lists, boxes and labels stay aligned.
     layout->setColumnStretch(1, 1);
@@ -240,7 +206,7 @@ void CConverterDlg::createLayout() {
                                        QSizePolicy::Fixed, QSizePolicy::Fixed));
 
     auto* root = new QVBoxLayout(this);
-    root->setMenuBar(menuBar_);
+    root->setMenuBar(widgets_.menuBar);
     root->addLayout(top);
     root->addWidget(createUnitsGroup());
     root->addWidget(createResultGroup());
@@ -254,51 +220,64 @@ void CConverterDlg::createActions() {
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    QMenu* file = menuBar_->addMenu(QStringLiteral("&File"));
-    exitAction_ = addItem(file, "Exit", "actionExit");
+    QMenu* file = widgets_.menuBar->addMenu(QStringLiteral("&File"));
+    actions_.exit = addItem(file, "Exit", "actionExit");
 
     // The keys in the item texts are served by the window's key filter, not by the actions.
-    QMenu* edit = menuBar_->addMenu(QStringLiteral("Edit"));
-    copyOutputAction_ = addItem(edit, "Copy output\tCtrl+C", "actionCopyOutput");
-    findAction_ = addItem(edit, "Find\tCtrl+F", "actionFind");
-    invertAction_ = addItem(edit, "Invert selected units\tCtrl+I", "actionInvert");
+    QMenu* edit = widgets_.menuBar->addMenu(QStringLiteral("Edit"));
+    actions_.copyOutput = addItem(edit, "Copy output\tCtrl+C", "actionCopyOutput");
+    actions_.find = addItem(edit, "Find\tCtrl+F", "actionFind");
+    actions_.invert = addItem(edit, "Invert selected units\tCtrl+I", "actionInvert");
 
-    QMenu* options = menuBar_->addMenu(QStringLiteral("&Options"));
-    calculatorAction_ = addItem(options, "Calculator\tCtrl+L", "actionCalculator");
-    preferencesAction_ = addItem(options, "Preferences\tCtrl+P       ", "actionPreferences");
+    QMenu* options = widgets_.menuBar->addMenu(QStringLiteral("&Options"));
+    actions_.calculator = addItem(options, "Calculator\tCtrl+L", "actionCalculator");
+    actions_.preferences = addItem(options, "Preferences\tCtrl+P       ", "actionPreferences");
 
-    QMenu* help = menuBar_->addMenu(QStringLiteral("&Help"));
-    helpAction_ = addItem(help, "Help", "actionHelp");
+    QMenu* help = widgets_.menuBar->addMenu(QStringLiteral("&Help"));
+    actions_.help = addItem(help, "Help", "actionHelp");
     help->addSeparator();
-    aboutAction_ = addItem(help, "&About...", "actionAbout");
-    productPageAction_ = addItem(help, "Check for updates or donate...", "actionProductPage");
-    // Copy output, Find, Calculator, Preferences, Help, About and the product page arrive with
-    // their commands; until then the items are shown and do nothing.
+    actions_.about = addItem(help, "&About...", "actionAbout");
+    actions_.productPage = addItem(help, "Check for updates or donate...", "actionProductPage");
+    // Preferences arrives with its command; until then the item is shown and does nothing.
 }
 
 void CConverterDlg::createConnections() {
-    connect(categoryList_, &QComboBox::activated, this, &CConverterDlg::OnSelchangeCategory);
-    connect(inputUnitList_, &QListWidget::itemSelectionChanged, this,
+    connect(widgets_.categoryList, &QComboBox::activated, this,
+            &CConverterDlg::onCategoryActivated);
+    connect(widgets_.inputUnitList, &QListWidget::itemSelectionChanged, this,
             &CConverterDlg::UpdateConversion);
-    connect(outputUnitList_, &QListWidget::itemSelectionChanged, this,
+    connect(widgets_.outputUnitList, &QListWidget::itemSelectionChanged, this,
             &CConverterDlg::UpdateConversion);
-    connect(inputEdit_, &QLineEdit::textChanged, this, &CConverterDlg::UpdateConversion);
-    connect(invertIcon_, &PictureControl::clicked, this, &CConverterDlg::OnInvert);
-    connect(invertAction_, &QAction::triggered, this, &CConverterDlg::OnInvert);
-    connect(exitAction_, &QAction::triggered, this, &CConverterDlg::OnFileExit);
-    connect(this, &CConverterDlg::catalogueChanged, this, &CConverterDlg::OnCatalogueChanged);
+    connect(widgets_.inputEdit, &QLineEdit::textChanged, this, &CConverterDlg::UpdateConversion);
+    connect(widgets_.invertIcon, &PictureControl::clicked, this, &CConverterDlg::OnInvert);
+    connect(widgets_.banner, &PictureControl::clicked, this, &CConverterDlg::OnHomePage);
+    connect(actions_.exit, &QAction::triggered, this, &CConverterDlg::OnFileExit);
+    connect(actions_.copyOutput, &QAction::triggered, this, &CConverterDlg::OnCopyOutput);
+    connect(actions_.find, &QAction::triggered, this, &CConverterDlg::OnFind);
+    connect(actions_.invert, &QAction::triggered, this, &CConverterDlg::OnInvert);
+    connect(actions_.calculator, &QAction::triggered, this, &CConverterDlg::OnCalculator);
+    connect(actions_.help, &QAction::triggered, this, &CConverterDlg::OnHelp);
+    connect(actions_.about, &QAction::triggered, this, &CConverterDlg::OnAbout);
+    connect(actions_.productPage, &QAction::triggered, this, &CConverterDlg::OnProductPage);
+    connect(actions_.preferences, &QAction::triggered, this, &CConverterDlg::OnPreferences);
 }
 
 void CConverterDlg::createKeyCommands() {
-    keyFilter_ = new MainWindowKeyFilter(*this);
-    keyFilter_->addCommand(QKeyCombination(Qt::ControlModifier, Qt::Key_I), [this] { OnInvert(); });
+    // Owned by the window, as its child.
+    auto* keyFilter = new MainWindowKeyFilter(*this);
+    const auto ctrl = [](Qt::Key key) { return QKeyCombination(Qt::ControlModifier, key); };
+    keyFilter->addCommand(ctrl(Qt::Key_L), [this] { OnCalculator(); });
+    keyFilter->addCommand(ctrl(Qt::Key_C), [this] { OnCopyOutput(); });
+    keyFilter->addCommand(ctrl(Qt::Key_I), [this] { OnInvert(); });
+    keyFilter->addCommand(ctrl(Qt::Key_F), [this] { OnFind(); });
+    keyFilter->addCommand(ctrl(Qt::Key_P), [this] { OnPreferences(); });
 }
 
 void CConverterDlg::setUpToolTips() {
-    inputEdit_->setToolTip(ToolTipText(kInputToolTip));
-    inputEdit_->setToolTipDuration(kToolTipDurationMs);
-    invertIcon_->setToolTip(ToolTipText(kInvertToolTip));
-    invertIcon_->setToolTipDuration(kToolTipDurationMs);
+    widgets_.inputEdit->setToolTip(ToolTipText(kInputToolTip));
+    widgets_.inputEdit->setToolTipDuration(kToolTipDurationMs);
+    widgets_.invertIcon->setToolTip(ToolTipText(kInvertToolTip));
+    widgets_.invertIcon->setToolTipDuration(kToolTipDurationMs);
 }
 
 // 15 pixels from the window's right edge, vertically centred (less 1.5 pixels) on the
@@ -308,17 +287,31 @@ void CConverterDlg::placeBanner() {
     layout()->activate();
     for (QLayout* inner : findChildren<QLayout*>())
         inner->activate();
-    const QRect list(categoryList_->mapTo(this, QPoint(0, 0)), categoryList_->size());
+    const QRect list(widgets_.categoryList->mapTo(this, QPoint(0, 0)),
+                     widgets_.categoryList->size());
     const int x = frameGeometry().width() - (kBannerSize.width() + 15);
     const int y = static_cast<int>((list.top() + list.top() + list.height()) * 0.5 - 30);
-    banner_->setGeometry(QRect(QPoint(x, y), kBannerSize));
+    widgets_.banner->setGeometry(QRect(QPoint(x, y), kBannerSize));
 }
 
 void CConverterDlg::applyOnTop() {
     if (!readOnTop())
         return;
-    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    SetOnTop(true);
     move(150, 150);
+}
+
+void CConverterDlg::SetOnTop(bool on) {
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, on);
+    QWindow* handle = windowHandle();
+    if (handle == nullptr) {
+        setWindowFlags(flags);
+        return;
+    }
+    // A shown window is told through its platform window: setWindowFlags() would hide and
+    // re-create it, and the open Preferences sheet would lose the window it belongs to.
+    overrideWindowFlags(flags);
+    handle->setFlags(flags);
 }
 
 void CConverterDlg::OnInitDialog() {
@@ -333,7 +326,7 @@ void CConverterDlg::OnInitDialog() {
     applyOnTop();
     setUpToolTips();
     UpdateConversion();
-    inputUnitList_->setFocus(Qt::OtherFocusReason);
+    widgets_.inputUnitList->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace korvane

@@ -3,35 +3,33 @@
 #include <QDialog>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "catalogue/CatalogueAction.h"
 #include "ui/dialogs/CPicture.h"
+#include "ui/dialogs/WebAddresses.h"
+#include "ui/main/CategoryBox.h"
+#include "ui/main/InputEdit.h"
 #include "ui/main/SettingsWriteReporter.h"
+#include "ui/main/UnitList.h"
 
 class QAction;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenuBar;
-class QPushButton;
 
 namespace korvane {
 
+class CSearchUnits;
+class CPropSheet;
 class DesktopServices;
-class MainWindowKeyFilter;
 class PictureControl;
 struct ConverterState;
-
-// What the Custom page reports after it has changed the catalogue and the settings file.
-enum class CatalogueAction : int {
-    CategoryInserted = 1,
-    CategoryDeleted = -1,
-    UnitInserted = 2,
-    UnitDeleted = -2,
-};
 
 // The converter window: category list, INPUT and OUTPUT unit lists, input and output boxes
 // with their unit labels, the invert icon and the banner. It converts live as the user picks
@@ -59,20 +57,44 @@ class CConverterDlg : public QDialog {
     void RestoreLastSelection();
     void OnSelchangeCategory();
     void UpdateConversion();
+
+    // The pages the banner, Help's "Check for updates or donate..." and the About box open;
+    // none until the application object names them.
+    void setWebAddresses(WebAddresses addresses) { addresses_ = std::move(addresses); }
+
+    // The commands of the menu, the keys, the invert icon and the banner:
+    // CConverterDlgCommands.cpp. None of them acts while another dialog is open.
+    void OnCopyOutput();
+    void OnFind();
     void OnInvert();
-    // Typed form of the Custom page's notification; indexes outside 0..46 and unknown actions
-    // are ignored.
-    void OnCatalogueChanged(int index, CatalogueAction action);
+    void OnCalculator();
+    void OnHelp();
+    void OnAbout();
+    void OnProductPage();
+    void OnHomePage();
+
+    // Options, Preferences: runs the sheet and, on OK, takes over the result format and the
+    // category visibility the pages chose.
+    void OnPreferences();
+    // The command's two halves around the sheet's modal run, which tests replace by driving
+    // the sheet themselves.
+    std::unique_ptr<CPropSheet> createPreferencesSheet();
+    void applyPreferences(const CPropSheet& sheet, int result);
+    // Keeps the window above all others, or lets it go; it keeps its place and size.
+    void SetOnTop(bool on);
 
     int currentCategory() const { return m_nCurrentCategory; }
+    // Settings writes made while the window runs (the Preferences pages) report failures here,
+    // so the user is warned once per run, whichever write failed first.
     SettingsWriteReporter& settingsWriteReporter() { return writeReporter_; }
 
   public slots:
     // File, Exit: saves the display settings, not the selection, and ends the run.
     void OnFileExit();
-
-  signals:
-    void catalogueChanged(int index, korvane::CatalogueAction action);
+    // A page that changed the catalogue reports the row and what happened to it; the
+    // Preferences command connects the page's signal here. Indexes outside 0..46 and unknown
+    // actions are ignored.
+    void OnCatalogueChanged(int index, korvane::CatalogueAction action);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -88,16 +110,30 @@ class CConverterDlg : public QDialog {
     void placeBanner();
     void applyOnTop();
 
+    // The template's width of the category box, in dialog units; names that need more widen it.
+    static constexpr int kCategoryBoxWidth = 122;
+
     QGroupBox* createCategoryGroup();
     QGroupBox* createUnitsGroup();
     QGroupBox* createResultGroup();
     int dluX(int units) const;
     int dluY(int units) const;
 
+    // The user chose an entry of the category list, perhaps the one already shown.
+    void onCategoryActivated();
+    void fitCategoryBox();
     void selectFirstUnits();
     void clearUnitLists();
+    void clearResult();
     std::optional<std::string> selectedUnitText(const QListWidget* list) const;
-    void removeCategoryEntry(int index);
+    void removeUnlistedCategoryEntries(bool currentWasRemoved);
+
+    bool anotherDialogOpen() const;
+    // Find's hand-over: lists the chosen built-in category if it is not listed (making it
+    // visible for good), selects it and shows the chosen unit in both lists.
+    void showFoundUnit(const CSearchUnits& search);
+    void openPage(const QString& address);
+    void rebuildCategoryList();
 
     // Settings access: the only places that read or write the settings file.
     void loadCustomUnits();
@@ -116,6 +152,7 @@ class CConverterDlg : public QDialog {
     ConverterState& state_;
     DesktopServices& services_;
     Pictures pictureNames_;
+    WebAddresses addresses_;
     SettingsWriteReporter writeReporter_;
 
     int m_nCurrentCategory = 0;
@@ -123,31 +160,36 @@ class CConverterDlg : public QDialog {
     CPicture m_picBanner;
     CPicture m_picInvert;
 
-    QMenuBar* menuBar_ = nullptr;
-    QComboBox* categoryList_ = nullptr;
-    QListWidget* inputUnitList_ = nullptr;
-    QListWidget* outputUnitList_ = nullptr;
-    QLineEdit* inputEdit_ = nullptr;
-    QLineEdit* outputEdit_ = nullptr;
-    QLabel* inputUnitLabel_ = nullptr;
-    QLabel* outputUnitLabel_ = nullptr;
-    QLabel* inputCaption_ = nullptr;
-    QLabel* outputCaption_ = nullptr;
-    PictureControl* banner_ = nullptr;
-    PictureControl* invertIcon_ = nullptr;
-    QPushButton* hiddenDefaultButton_ = nullptr;
-
-    QAction* exitAction_ = nullptr;
-    QAction* copyOutputAction_ = nullptr;
-    QAction* findAction_ = nullptr;
-    QAction* invertAction_ = nullptr;
-    QAction* calculatorAction_ = nullptr;
-    QAction* preferencesAction_ = nullptr;
-    QAction* helpAction_ = nullptr;
-    QAction* aboutAction_ = nullptr;
-    QAction* productPageAction_ = nullptr;
-
-    MainWindowKeyFilter* keyFilter_ = nullptr;
+    // The controls, created by createWidgets() and owned by the window as its children.
+    struct Widgets {
+        QMenuBar* menuBar = nullptr;
+        CategoryBox* categoryList = nullptr;
+        UnitList* inputUnitList = nullptr;
+        UnitList* outputUnitList = nullptr;
+        InputEdit* inputEdit = nullptr;
+        QLineEdit* outputEdit = nullptr;
+        QLabel* inputUnitLabel = nullptr;
+        QLabel* outputUnitLabel = nullptr;
+        QLabel* inputCaption = nullptr;
+        QLabel* outputCaption = nullptr;
+        PictureControl* banner = nullptr;
+        PictureControl* invertIcon = nullptr;
+    };
+    // The menu items, created by createActions(); createConnections() ties them to the command
+    // handlers.
+    struct Actions {
+        QAction* exit = nullptr;
+        QAction* copyOutput = nullptr;
+        QAction* find = nullptr;
+        QAction* invert = nullptr;
+        QAction* calculator = nullptr;
+        QAction* preferences = nullptr;
+        QAction* help = nullptr;
+        QAction* about = nullptr;
+        QAction* productPage = nullptr;
+    };
+    Widgets widgets_;
+    Actions actions_;
 };
 
 }  // namespace korvane

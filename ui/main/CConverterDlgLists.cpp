@@ -6,9 +6,9 @@
 #include <QStringList>
 
 #include "app/ConversionRequest.h"
+#include "app/ConverterState.h"
 #include "catalogue/Utf8.h"
 #include "ui/main/CConverterDlg.h"
-#include "ui/main/ConverterState.h"
 #include "ui/main/SortedLists.h"
 
 namespace korvane {
@@ -21,6 +21,12 @@ QString ToQString(const std::string& text) {
 
 // Remembered positions can only address the category list's first 47 entries.
 constexpr int kMaxCategoryPosition = kMaxCategories;
+
+// A remembered position that the list no longer has (the file was edited, or the list got
+// shorter) selects the first unit: a list without selection would leave nothing to convert.
+int PositionInList(const QListWidget* list, int position) {
+    return position >= 0 && position < list->count() ? position : 0;
+}
 
 }  // namespace
 
@@ -37,9 +43,23 @@ void CConverterDlg::FillCategoryList() {
         if (!state_.catalogue.IsFreeSlot(c) && CharacterCount(name) >= 2)
             names.push_back(ToQString(name));
     }
-    const QSignalBlocker blocker(categoryList_);
-    categoryList_->clear();
-    categoryList_->addItems(SortedForList(std::move(names)));
+    {
+        const QSignalBlocker blocker(widgets_.categoryList);
+        widgets_.categoryList->clear();
+        widgets_.categoryList->addItems(SortedForList(std::move(names)));
+    }
+    fitCategoryBox();
+}
+
+// Wide enough for every built-in name, shown or hidden, so the window keeps its width when the
+// visible categories change; and for the custom names listed.
+void CConverterDlg::fitCategoryBox() {
+    QStringList names;
+    for (int c = 0; c < kBuiltInCategories; ++c)
+        names.push_back(ToQString(state_.catalogue.CategoryName(c)));
+    for (int i = 0; i < widgets_.categoryList->count(); ++i)
+        names.push_back(widgets_.categoryList->itemText(i));
+    widgets_.categoryList->fitNames(names, dluX(kCategoryBoxWidth));
 }
 
 void CConverterDlg::FillUnitLists() {
@@ -50,7 +70,7 @@ void CConverterDlg::FillUnitLists() {
         names.push_back(ToQString(state_.catalogue.UnitName(m_nCurrentCategory, unit)));
     }
     names = SortedForList(std::move(names));
-    for (QListWidget* list : {inputUnitList_, outputUnitList_}) {
+    for (QListWidget* list : {widgets_.inputUnitList, widgets_.outputUnitList}) {
         const QSignalBlocker blocker(list);
         list->clear();
         list->addItems(names);
@@ -60,41 +80,56 @@ void CConverterDlg::FillUnitLists() {
 void CConverterDlg::RestoreLastSelection() {
     FillCategoryList();
     const RememberedSelection remembered = readRememberedSelection();
-    int position = FindPrefix(categoryList_, ToQString(remembered.category));
+    int position = FindPrefix(widgets_.categoryList, ToQString(remembered.category));
     if (position < 0 || position >= kMaxCategoryPosition)
         position = 0;
-    SelectRow(categoryList_, position);
-    if (categoryList_->currentIndex() < 0) {
+    SelectRow(widgets_.categoryList, position);
+    if (widgets_.categoryList->currentIndex() < 0) {
         clearUnitLists();
         return;
     }
-    m_nCurrentCategory = state_.catalogue.FindCategory(categoryList_->currentText().toStdString());
+    m_nCurrentCategory =
+        state_.catalogue.FindCategory(widgets_.categoryList->currentText().toStdString());
     FillUnitLists();
-    SelectRow(inputUnitList_, remembered.from);
-    SelectRow(outputUnitList_, remembered.to);
+    SelectRow(widgets_.inputUnitList, PositionInList(widgets_.inputUnitList, remembered.from));
+    SelectRow(widgets_.outputUnitList, PositionInList(widgets_.outputUnitList, remembered.to));
 }
 
 void CConverterDlg::OnSelchangeCategory() {
-    if (categoryList_->currentIndex() < 0)
+    if (widgets_.categoryList->currentIndex() < 0)
         return;
-    m_nCurrentCategory = state_.catalogue.FindCategory(categoryList_->currentText().toStdString());
+    m_nCurrentCategory =
+        state_.catalogue.FindCategory(widgets_.categoryList->currentText().toStdString());
     FillUnitLists();
     selectFirstUnits();
     UpdateConversion();
 }
 
+// Only a change of category starts the unit lists afresh; choosing the category already shown
+// keeps the units the user picked.
+void CConverterDlg::onCategoryActivated() {
+    if (widgets_.categoryList->currentIndex() < 0)
+        return;
+    const int chosen =
+        state_.catalogue.FindCategory(widgets_.categoryList->currentText().toStdString());
+    const bool listsShowIt = widgets_.inputUnitList->count() == state_.catalogue.UnitCount(chosen);
+    if (chosen == m_nCurrentCategory && listsShowIt)
+        return;
+    OnSelchangeCategory();
+}
+
 // Nothing is listed at all: no category, so no units to convert between.
 void CConverterDlg::clearUnitLists() {
     m_nCurrentCategory = 0;
-    for (QListWidget* list : {inputUnitList_, outputUnitList_}) {
+    for (QListWidget* list : {widgets_.inputUnitList, widgets_.outputUnitList}) {
         const QSignalBlocker blocker(list);
         list->clear();
     }
 }
 
 void CConverterDlg::selectFirstUnits() {
-    SelectRow(inputUnitList_, 0);
-    SelectRow(outputUnitList_, 0);
+    SelectRow(widgets_.inputUnitList, 0);
+    SelectRow(widgets_.outputUnitList, 0);
 }
 
 std::optional<std::string> CConverterDlg::selectedUnitText(const QListWidget* list) const {
@@ -107,50 +142,56 @@ std::optional<std::string> CConverterDlg::selectedUnitText(const QListWidget* li
 void CConverterDlg::UpdateConversion() {
     if (!UnitCatalogue::IsCategoryIndex(m_nCurrentCategory))
         m_nCurrentCategory = 0;
-    const std::optional<std::string> from = selectedUnitText(inputUnitList_);
-    const std::optional<std::string> to = selectedUnitText(outputUnitList_);
-    const std::string input = inputEdit_->text().toStdString();
-
     ConversionRequest request;
     request.category = m_nCurrentCategory;
-    if (from)
-        request.fromUnit = *from;
-    if (to)
-        request.toUnit = *to;
-    request.input = input;
+    request.fromUnit = selectedUnitText(widgets_.inputUnitList);
+    request.toUnit = selectedUnitText(widgets_.outputUnitList);
+    request.input = widgets_.inputEdit->text().toStdString();
     request.format = state_.format;
     request.showAbbreviation = state_.showAbbreviation;
     const ConversionResult result = RunConversionRequest(state_.catalogue, request);
-    if (!result.changed)
+    if (!result.changed) {
+        clearResult();
         return;
-
-    inputUnitLabel_->setText(ToQString(result.fromLabel));
-    outputUnitLabel_->setText(ToQString(result.toLabel));
-    outputEdit_->setText(ToQString(result.output));
-    // Long results show their beginning, as the input box does.
-    outputEdit_->setCursorPosition(0);
-    outputEdit_->setToolTip(ToQString(result.errorMessage));
-}
-
-void CConverterDlg::OnInvert() {
-    const int from = SelectedRow(inputUnitList_);
-    const int to = SelectedRow(outputUnitList_);
-    SelectRow(inputUnitList_, to);
-    SelectRow(outputUnitList_, from);
-    UpdateConversion();
-}
-
-void CConverterDlg::removeCategoryEntry(int index) {
-    const int position = FindExact(categoryList_, ToQString(state_.catalogue.CategoryName(index)));
-    if (position < 0)
-        return;
-    const bool wasSelected = position == categoryList_->currentIndex();
-    {
-        const QSignalBlocker blocker(categoryList_);
-        categoryList_->removeItem(position);
     }
-    if (wasSelected || index == m_nCurrentCategory) {
-        SelectRow(categoryList_, 0);
+
+    widgets_.inputUnitLabel->setText(ToQString(result.fromLabel));
+    widgets_.outputUnitLabel->setText(ToQString(result.toLabel));
+    widgets_.outputEdit->setText(ToQString(result.output));
+    // Long results show their beginning, as the input box does.
+    widgets_.outputEdit->setCursorPosition(0);
+    widgets_.outputEdit->setToolTip(ToQString(result.errorMessage));
+}
+
+// Nothing to convert (no units, or no unit chosen): a number left in the output box would read
+// as the result for what is on screen now.
+void CConverterDlg::clearResult() {
+    widgets_.inputUnitLabel->clear();
+    widgets_.outputUnitLabel->clear();
+    widgets_.outputEdit->clear();
+    widgets_.outputEdit->setToolTip(QString());
+}
+
+// Drops every entry that no longer names a category in use. The custom-category operation
+// frees the row before the window hears of it, so the entry is found by what is gone, not by
+// the row's (already reset) name.
+void CConverterDlg::removeUnlistedCategoryEntries(bool currentWasRemoved) {
+    const UnitCatalogue& catalogue = state_.catalogue;
+    bool selectedWasRemoved = false;
+    for (int position = widgets_.categoryList->count() - 1; position >= 0; --position) {
+        const std::string text = widgets_.categoryList->itemText(position).toStdString();
+        const int category = catalogue.FindCategory(text);
+        if (catalogue.CategoryName(category) == text && !catalogue.IsFreeSlot(category))
+            continue;
+        selectedWasRemoved |= position == widgets_.categoryList->currentIndex();
+        const QSignalBlocker blocker(widgets_.categoryList);
+        widgets_.categoryList->removeItem(position);
+    }
+    fitCategoryBox();
+    if (widgets_.categoryList->count() == 0) {
+        clearUnitLists();
+    } else if (selectedWasRemoved || currentWasRemoved) {
+        SelectRow(widgets_.categoryList, 0);
         OnSelchangeCategory();
     }
 }
@@ -162,25 +203,25 @@ void CConverterDlg::OnCatalogueChanged(int index, CatalogueAction action) {
     switch (action) {
         case CatalogueAction::CategoryInserted:
             if (UnitCatalogue::IsCustomCategory(index) && !state_.catalogue.IsFreeSlot(index) &&
-                FindExact(categoryList_, name) < 0) {
-                InsertSorted(categoryList_, name);
+                FindExact(widgets_.categoryList, name) < 0) {
+                InsertSorted(widgets_.categoryList, name);
+                fitCategoryBox();
                 // The first entry of an empty list is shown as selected at once; make it the
                 // current category too, so the list and the unit lists stay in step.
-                if (categoryList_->count() == 1)
+                if (widgets_.categoryList->count() == 1)
                     OnSelchangeCategory();
             }
             return;
         case CatalogueAction::CategoryDeleted:
             if (!UnitCatalogue::IsCustomCategory(index))
                 return;
-            removeCategoryEntry(index);
-            state_.catalogue.FreeCustomCategory(index);
-            if (categoryList_->count() == 0)
-                clearUnitLists();
+            if (!state_.catalogue.IsFreeSlot(index))
+                state_.catalogue.FreeCustomCategory(index);
+            removeUnlistedCategoryEntries(index == m_nCurrentCategory);
             return;
         case CatalogueAction::UnitDeleted:
-            if (const int position = FindExact(categoryList_, name); position >= 0) {
-                SelectRow(categoryList_, position);
+            if (const int position = FindExact(widgets_.categoryList, name); position >= 0) {
+                SelectRow(widgets_.categoryList, position);
                 OnSelchangeCategory();
             } else if (index == m_nCurrentCategory) {
                 FillUnitLists();
@@ -192,6 +233,17 @@ void CConverterDlg::OnCatalogueChanged(int index, CatalogueAction action) {
             OnSelchangeCategory();
             return;
     }
+}
+
+// After a change of visibility: the list as a start-up fills it, back on its first entry.
+void CConverterDlg::rebuildCategoryList() {
+    FillCategoryList();
+    SelectRow(widgets_.categoryList, 0);
+    if (widgets_.categoryList->currentIndex() < 0) {
+        clearUnitLists();
+        return;
+    }
+    OnSelchangeCategory();
 }
 
 }  // namespace korvane

@@ -3,10 +3,10 @@
 #include <QComboBox>
 #include <QListWidget>
 
+#include "app/ConverterState.h"
 #include "app/CustomUnitStorage.h"
 #include "app/Settings.h"
 #include "ui/main/CConverterDlg.h"
-#include "ui/main/ConverterState.h"
 #include "ui/main/SortedLists.h"
 
 namespace korvane {
@@ -57,16 +57,12 @@ void CConverterDlg::saveLastSelection(const std::string& categoryText, int toPos
 
 void CConverterDlg::closeEvent(QCloseEvent* event) {
     saveDisplaySettings();
-    const std::string category = categoryList_->currentIndex() < 0
+    const std::string category = widgets_.categoryList->currentIndex() < 0
                                      ? std::string()
-                                     : categoryList_->currentText().toStdString();
-    saveLastSelection(category, SelectedRow(outputUnitList_), SelectedRow(inputUnitList_));
+                                     : widgets_.categoryList->currentText().toStdString();
+    saveLastSelection(category, SelectedRow(widgets_.outputUnitList),
+                      SelectedRow(widgets_.inputUnitList));
     QDialog::closeEvent(event);
-}
-
-void CConverterDlg::OnFileExit() {
-    saveDisplaySettings();
-    done(QDialog::Rejected);
 }
 
 }  // namespace korvane

@@ -18,8 +18,6 @@ class SettingsWriteReporter {
     enum class Moment { Running, Shutdown };
     void reportFailure(const std::string& path, const std::string& reason, Moment moment);
 
-    bool hasWarned() const { return warned_; }
-
   private:
     DesktopServices& services_;
     QWidget* owner_;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/main/ListOrder.h"
+#include "catalogue/ListOrder.h"
 
 namespace korvane {
 

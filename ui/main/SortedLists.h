@@ -9,7 +9,7 @@ class QListWidget;
 namespace korvane {
 
 // Qt never sorts a combo box and sorts list widgets case-sensitively, so the windows keep
-// their lists in the order of ListOrder.h themselves, through these helpers.
+// their lists in the order of catalogue/ListOrder.h themselves, through these helpers.
 
 // `texts` in list order (stable for equal texts).
 QStringList SortedForList(QStringList texts);

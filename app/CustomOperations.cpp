@@ -1,0 +1,348 @@
+#include "app/CustomOperations.h"
+
+#include <cmath>
+#include <utility>
+
+#include "app/CustomNames.h"
+#include "app/CustomUnitStorage.h"
+#include "catalogue/BuiltInUnitTable.h"
+#include "catalogue/NumberText.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr std::string_view kInvalidCategoryName = "Please Enter a valid name for the Category";
+constexpr std::string_view kCategoryExists = "This category name already exists.";
+constexpr std::string_view kTooManyCategories =
+    "You have reached the maximum allowed Custom categories";
+constexpr std::string_view kOnlyAddedCategories =
+    "\n\nYou may only remove previously added categories.";
+constexpr std::string_view kRemoveCategoryQuestion =
+    "\n\nAre you sure you want to remove the selected Category?";
+constexpr std::string_view kNoCustomUnits = "This category does not accept custom units.";
+constexpr std::string_view kTooManyStoredUnits =
+    "You have reached maximum allowed Custom unit for this category.";
+constexpr std::string_view kInvalidUnitName = "Please enter a valid name for the new unit.";
+constexpr std::string_view kInvalidFactor = "Enter a valid conversion factor for the unit";
+constexpr std::string_view kUnitNameInUse = "The name you have chosen \nis already in use.";
+constexpr std::string_view kRowFull =
+    "You have reached the maximum allowed Custom units for this category";
+constexpr std::string_view kOnlyAddedUnits = "\n\nYou may only remove previously added units.";
+constexpr std::string_view kRemoveUnitQuestion =
+    "Are you sure you want to remove the selected unit?";
+
+CustomNotice Notice(std::string text, NoticeIcon icon = NoticeIcon::Information,
+                    std::string_view caption = kMessageCaption) {
+    return CustomNotice{std::move(text), std::string(caption), icon};
+}
+
+CustomOutcome Refused(CustomNotice notice) {
+    CustomOutcome outcome;
+    outcome.refusal = std::move(notice);
+    return outcome;
+}
+
+CustomOutcome Refused(std::string_view text) {
+    return Refused(Notice(std::string(text)));
+}
+
+CustomOutcome Changed(int row, CatalogueAction action, std::string name) {
+    CustomOutcome outcome;
+    outcome.row = row;
+    outcome.action = action;
+    outcome.name = std::move(name);
+    return outcome;
+}
+
+// A tab, the name, then the text: how the page quotes a name in its messages.
+std::string AboutName(std::string_view name, std::string_view text) {
+    std::string message = "\t";
+    message += name;
+    message += text;
+    return message;
+}
+
+CustomNotice TooManyCategories() {
+    return Notice(std::string(kTooManyCategories), NoticeIcon::Information,
+                  kOperationFailedCaption);
+}
+
+CustomNotice WriteFailure(const ProfileStore& store, const WriteResult& write) {
+    std::string text = "The change could not be saved in the settings file";
+    if (!store.Path().empty())
+        text += "\n" + store.Path();
+    text += "\n\n" + write.reason + "\n\nNothing was changed.";
+    return Notice(std::move(text), NoticeIcon::Warning);
+}
+
+// Runs `change` on the settings file under its write lock. `change` returns the refusal that
+// stops it, if any; a refusal or a failed write leaves the file as it was.
+template <typename Change>
+std::optional<CustomNotice> UpdateFile(ProfileStore& store, Change change) {
+    std::optional<CustomNotice> refusal;
+    const WriteResult write = store.Update([&](ProfileEditor& file) {
+        refusal = change(file);
+        if (refusal)
+            file.Refuse(WriteError::NoFreeEntry, refusal->text);
+    });
+    if (refusal)
+        return refusal;
+    if (!write.ok())
+        return WriteFailure(store, write);
+    return std::nullopt;
+}
+
+bool IsUsedCustomRow(const UnitCatalogue& catalogue, int row) {
+    return UnitCatalogue::IsCustomCategory(row) && !IsFreeEntryName(catalogue.CategoryName(row));
+}
+
+// The row a listed (or typed) category name stands for: the first exact match, else the one
+// used row equal to it ignoring case and blanks; -1 when none.
+int FindNamedCategory(const UnitCatalogue& catalogue, std::string_view name) {
+    for (int row = 0; row < kMaxCategories; ++row) {
+        if (catalogue.CategoryName(row) == name)
+            return row;
+    }
+    for (int row = 0; row < kMaxCategories; ++row) {
+        const std::string& header = catalogue.CategoryName(row);
+        if (!IsFreeEntryName(header) && SameName(header, name))
+            return row;
+    }
+    return -1;
+}
+
+// The unit a listed (or typed) unit name stands for: the last exact match, as every lookup of
+// the catalogue takes it, else the only unit equal to it ignoring case and blanks; -1 when none.
+int FindNamedUnit(const UnitCatalogue& catalogue, int category, std::string_view name) {
+    if (catalogue.HasUnit(category, name))
+        return catalogue.FindUnit(category, name);
+    int found = -1;
+    for (int u = 0; u < catalogue.UnitCount(category); ++u) {
+        if (!SameName(catalogue.UnitName(category, u), name))
+            continue;
+        if (found >= 0)
+            return -1;
+        found = u;
+    }
+    return found;
+}
+
+bool IsBuiltInUnitName(int category, std::string_view name) {
+    const auto table = BuiltInUnitTable();
+    if (category < 0 || category >= static_cast<int>(table.size()))
+        return false;
+    for (const BuiltInUnit& unit : table[category].units) {
+        if (unit.name == name)
+            return true;
+    }
+    return false;
+}
+
+bool HasUnitNamed(const UnitCatalogue& catalogue, int category, std::string_view name) {
+    for (int u = 0; u < catalogue.UnitCount(category); ++u) {
+        if (SameName(catalogue.UnitName(category, u), name))
+            return true;
+    }
+    return false;
+}
+
+int FirstFreeCustomRow(const UnitCatalogue& catalogue) {
+    for (int row = kFirstCustomCategory; row < kMaxCategories; ++row) {
+        if (!IsUsedCustomRow(catalogue, row))
+            return row;
+    }
+    return -1;
+}
+
+// The name tests of a new category, in the page's order; the name to store when it passes.
+std::optional<CustomNotice> CheckCategoryName(const UnitCatalogue& catalogue,
+                                              std::string_view trimmed) {
+    if (!IsStorableCategoryName(trimmed) || IsFreeEntryName(trimmed))
+        return Notice(std::string(kInvalidCategoryName));
+    for (int row = 0; row < kMaxCategories; ++row) {
+        if (SameName(catalogue.CategoryName(row), trimmed))
+            return Notice(std::string(kCategoryExists));
+    }
+    // "custom" in any case is refused above while a row is free, since the free rows are named
+    // so. With every row in use it would become a name the next start reads as a free row.
+    if (SameName(trimmed, kFreeSlotName))
+        return Notice(std::string(kInvalidCategoryName));
+    return std::nullopt;
+}
+
+struct UnitPlan {
+    std::string name;
+    std::string factorText;  // as stored in the file
+    double factor = 0.0;     // that text read back: what the catalogue holds
+};
+
+// The factor the page stores: the entered number times the reference unit's factor, or 1 for
+// the first unit of a category. Empty when the product is not a finite number.
+std::string FactorToStore(const UnitCatalogue& catalogue, const NewCustomUnit& unit) {
+    const int count = catalogue.UnitCount(unit.category);
+    if (count == 0)
+        return "1";
+    const int reference = catalogue.HasUnit(unit.category, unit.referenceUnit)
+                              ? catalogue.FindUnit(unit.category, unit.referenceUnit)
+                              : 0;
+    const std::string_view entered = unit.factorText.empty() ? "0" : unit.factorText;
+    return FactorText(catalogue.UnitFactor(unit.category, reference) * ReadAtof(entered));
+}
+
+// Every test of a new unit that the catalogue can answer, in the page's order, after the first
+// (the file's ten entries), which the caller makes.
+std::optional<CustomNotice> PlanUnit(const UnitCatalogue& catalogue, const NewCustomUnit& unit,
+                                     UnitPlan& plan) {
+    const std::string_view trimmed = TrimmedName(unit.name);
+    if (!IsStorableUnitName(trimmed))
+        return Notice(std::string(kInvalidUnitName));
+    plan.name = UnitNameCase(trimmed);
+    if (IsFreeEntryName(plan.name))
+        return Notice(std::string(kInvalidUnitName));
+    plan.factorText = FactorToStore(catalogue, unit);
+    plan.factor = plan.factorText.empty() ? 0.0 : ReadAtof(plan.factorText);
+    if (HasUnitNamed(catalogue, unit.category, plan.name))
+        return Notice(std::string(kUnitNameInUse));
+    if (plan.factor == 0.0 || !std::isfinite(plan.factor))
+        return Notice(std::string(kInvalidFactor));
+    if (catalogue.UnitCount(unit.category) >= kMaxUnitsPerCategory)
+        return Notice(std::string(kRowFull));
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<int> CategoriesAcceptingCustomUnits(const UnitCatalogue& catalogue) {
+    std::vector<int> rows;
+    for (int row = 0; row < kMaxCategories; ++row) {
+        if (AcceptsCustomUnits(catalogue, row))
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+CustomOutcome AddCustomCategory(UnitCatalogue& catalogue, ProfileStore& store,
+                                std::string_view enteredName) {
+    const std::string_view trimmed = TrimmedName(enteredName);
+    if (auto refusal = CheckCategoryName(catalogue, trimmed))
+        return Refused(std::move(*refusal));
+    std::string name = CategoryNameCase(trimmed);
+    if (FirstFreeCustomRow(catalogue) < 0)
+        return Refused(TooManyCategories());
+    int entry = 0;
+    auto refusal = UpdateFile(store, [&](ProfileEditor& file) -> std::optional<CustomNotice> {
+        if (FindCategoryEntry(file, name) != 0)
+            return Notice(std::string(kCategoryExists));
+        entry = FirstFreeCategoryEntry(file);
+        if (entry == 0)
+            return TooManyCategories();
+        WriteCategoryEntry(file, entry, name);
+        // Units left in the file by an earlier category of this name belong to no category
+        // now; a new category starts empty, now and at the next start alike.
+        DeleteUnitEntries(file, name);
+        return std::nullopt;
+    });
+    if (refusal)
+        return Refused(std::move(*refusal));
+    // The row that matches the file's entry, so the category keeps its row at the next start.
+    int row = kFirstCustomCategory + entry - 1;
+    if (IsUsedCustomRow(catalogue, row))
+        row = FirstFreeCustomRow(catalogue);
+    catalogue.FreeCustomCategory(row);
+    catalogue.SetCategoryName(row, name);
+    return Changed(row, CatalogueAction::CategoryInserted, std::move(name));
+}
+
+std::optional<CustomNotice> CheckRemoveCustomCategory(const UnitCatalogue& catalogue,
+                                                      std::string_view name) {
+    const int row = FindNamedCategory(catalogue, name);
+    if (!IsUsedCustomRow(catalogue, row)) {
+        const std::string_view shown = row >= 0 ? catalogue.CategoryName(row) : name;
+        return Notice(AboutName(shown, kOnlyAddedCategories));
+    }
+    return std::nullopt;
+}
+
+CustomNotice RemoveCategoryQuestion(std::string_view name) {
+    return Notice(AboutName(name, kRemoveCategoryQuestion), NoticeIcon::None);
+}
+
+CustomOutcome RemoveCustomCategory(UnitCatalogue& catalogue, ProfileStore& store,
+                                   std::string_view name) {
+    if (auto refusal = CheckRemoveCustomCategory(catalogue, name))
+        return Refused(std::move(*refusal));
+    const int row = FindNamedCategory(catalogue, name);
+    std::string header = catalogue.CategoryName(row);
+    auto refusal = UpdateFile(store, [&](ProfileEditor& file) -> std::optional<CustomNotice> {
+        ForgetCategoryEntries(file, header);
+        return std::nullopt;
+    });
+    if (refusal)
+        return Refused(std::move(*refusal));
+    catalogue.FreeCustomCategory(row);
+    return Changed(row, CatalogueAction::CategoryDeleted, std::move(header));
+}
+
+CustomOutcome AddCustomUnit(UnitCatalogue& catalogue, ProfileStore& store,
+                            const NewCustomUnit& unit) {
+    if (!AcceptsCustomUnits(catalogue, unit.category))
+        return Refused(kNoCustomUnits);
+    const std::string section = catalogue.CategoryName(unit.category);
+    if (UsedUnitEntries(store.Snapshot(), section) >= kCustomUnitEntries)
+        return Refused(kTooManyStoredUnits);
+    UnitPlan plan;
+    if (auto refusal = PlanUnit(catalogue, unit, plan))
+        return Refused(std::move(*refusal));
+    // The same tests again on the file as it stands now: another copy of the program may have
+    // filled the last entry or stored this name since.
+    auto refusal = UpdateFile(store, [&](ProfileEditor& file) -> std::optional<CustomNotice> {
+        if (UsedUnitEntries(file, section) >= kCustomUnitEntries)
+            return Notice(std::string(kTooManyStoredUnits));
+        if (FindUnitEntry(file, section, plan.name) != 0)
+            return Notice(std::string(kUnitNameInUse));
+        WriteUnitEntry(file, section, FirstFreeUnitEntry(file, section), plan.name,
+                       plan.factorText);
+        return std::nullopt;
+    });
+    if (refusal)
+        return Refused(std::move(*refusal));
+    catalogue.AppendUnit(unit.category, plan.name, plan.factor);
+    return Changed(unit.category, CatalogueAction::UnitInserted, std::move(plan.name));
+}
+
+std::optional<CustomNotice> CheckRemoveCustomUnit(const UnitCatalogue& catalogue, int category,
+                                                  std::string_view name) {
+    const int unit = FindNamedUnit(catalogue, category, name);
+    if (unit < 0 || IsBuiltInUnitName(category, catalogue.UnitName(category, unit)) ||
+        IsBuiltInUnitName(category, name)) {
+        const std::string_view shown = unit >= 0 ? catalogue.UnitName(category, unit) : name;
+        return Notice(AboutName(shown, kOnlyAddedUnits));
+    }
+    return std::nullopt;
+}
+
+CustomNotice RemoveUnitQuestion(std::string_view name) {
+    std::string text = AboutName(name, "\n\n");
+    text += kRemoveUnitQuestion;
+    return Notice(std::move(text));
+}
+
+CustomOutcome RemoveCustomUnit(UnitCatalogue& catalogue, ProfileStore& store, int category,
+                               std::string_view name) {
+    if (auto refusal = CheckRemoveCustomUnit(catalogue, category, name))
+        return Refused(std::move(*refusal));
+    const int unit = FindNamedUnit(catalogue, category, name);
+    std::string unitName = catalogue.UnitName(category, unit);
+    const std::string section = catalogue.CategoryName(category);
+    auto refusal = UpdateFile(store, [&](ProfileEditor& file) -> std::optional<CustomNotice> {
+        ForgetUnitEntries(file, section, unitName);
+        return std::nullopt;
+    });
+    if (refusal)
+        return Refused(std::move(*refusal));
+    catalogue.RemoveUnit(category, unit);
+    return Changed(category, CatalogueAction::UnitDeleted, std::move(unitName));
+}
+
+}  // namespace korvane

@@ -1,0 +1,126 @@
+#include "cli/UnitChoice.h"
+
+#include <optional>
+#include <tuple>
+#include <vector>
+
+#include "catalogue/NameSuggestions.h"
+#include "cli/CliSupport.h"
+
+namespace korvane::cli {
+
+namespace {
+
+// Ambiguous texts list this many of their units; a part of a name may find dozens.
+constexpr std::size_t kListedUnits = 5;
+
+std::string_view MatchWords(UnitMatch match) {
+    switch (match) {
+        case UnitMatch::Exact:
+            return "exact name";
+        case UnitMatch::Abbreviation:
+            return "abbreviation";
+        case UnitMatch::IgnoringCase:
+            return "name in another case";
+        case UnitMatch::PartOfName:
+            return "part of the name";
+    }
+    return {};
+}
+
+std::string InCategory(const UnitCatalogue& catalogue, int category) {
+    return " in category \"" + Printable(catalogue.CategoryName(category)) + "\"";
+}
+
+std::string UnknownUnit(const UnitCatalogue& catalogue, std::string_view name,
+                        std::optional<int> category) {
+    std::string message = "unknown unit \"" + Printable(name) + "\"";
+    if (category)
+        message += InCategory(catalogue, *category);
+    const auto close = SuggestUnits(catalogue, category, name);
+    if (!close.empty())
+        message += "; did you mean " + JoinQuoted(close) + "?";
+    return message;
+}
+
+std::string AmbiguousUnit(const UnitCatalogue& catalogue, std::string_view name, int category,
+                          const UnitLookup& lookup) {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < lookup.units.size() && i < kListedUnits; ++i)
+        names.push_back(catalogue.UnitName(category, lookup.units[i]));
+    std::string message = "ambiguous unit \"" + Printable(name) + "\"" +
+                          InCategory(catalogue, category) + ": by " +
+                          std::string(MatchWords(lookup.match)) + " it is " + JoinQuoted(names);
+    if (lookup.units.size() > kListedUnits)
+        message += " or " + std::to_string(lookup.units.size() - kListedUnits) + " more";
+    return message + "; give the exact name";
+}
+
+UnitChoice Chosen(const UnitCatalogue& catalogue, int category, std::string_view from,
+                  const UnitLookup& fromLookup, std::string_view to, const UnitLookup& toLookup) {
+    for (const auto& [name, lookup] : {std::pair{from, &fromLookup}, std::pair{to, &toLookup}}) {
+        if (lookup->units.empty())
+            return {.message = UnknownUnit(catalogue, name, category)};
+        if (lookup->Ambiguous())
+            return {.message = AmbiguousUnit(catalogue, name, category, *lookup)};
+    }
+    return {category,         fromLookup.units.front(), toLookup.units.front(),
+            fromLookup.match, toLookup.match,           {}};
+}
+
+UnitChoice ChooseInNamedCategory(const UnitCatalogue& catalogue, std::string_view from,
+                                 std::string_view to, std::string_view categoryName) {
+    const auto category = catalogue.TryFindCategory(categoryName);
+    // A free custom slot is not a category the user can name, though its header reads "Custom".
+    if (!category || catalogue.IsFreeSlot(*category)) {
+        std::vector<std::string> names;
+        for (int c : UsedCategories(catalogue))
+            names.push_back(catalogue.CategoryName(c));
+        std::string message = "unknown category \"" + Printable(categoryName) + "\"";
+        const auto close = SuggestNames(categoryName, names);
+        if (!close.empty())
+            message += "; did you mean " + JoinQuoted(close) + "?";
+        return {.message = message};
+    }
+    return Chosen(catalogue, *category, from, LookUpUnit(catalogue, *category, from), to,
+                  LookUpUnit(catalogue, *category, to));
+}
+
+}  // namespace
+
+UnitChoice ChooseUnits(const UnitCatalogue& catalogue, const UnitFinder& finder,
+                       std::string_view from, std::string_view to, std::string_view categoryName) {
+    if (!categoryName.empty())
+        return ChooseInNamedCategory(catalogue, from, to, categoryName);
+
+    const UnitPairLookup pair = finder.FindPair(from, to);
+    if (pair.categories.size() == 1)
+        return Chosen(catalogue, pair.categories.front(), from, pair.from, to, pair.to);
+    if (!pair.fromKnown)
+        return {.message = UnknownUnit(catalogue, from, std::nullopt)};
+    if (!pair.toKnown)
+        return {.message = UnknownUnit(catalogue, to, std::nullopt)};
+    const std::string both = "\"" + Printable(from) + "\" and \"" + Printable(to) + "\"";
+    if (pair.categories.empty())
+        return {.message = "no category holds both " + both};
+    std::vector<std::string> names;
+    for (int c : pair.categories)
+        names.push_back(catalogue.CategoryName(c));
+    return {.message = both + " belong to several categories (" + JoinQuoted(names) +
+                       "); choose one with --category"};
+}
+
+std::vector<std::string> DescribeChoice(const UnitCatalogue& catalogue, const UnitChoice& choice,
+                                        std::string_view from, std::string_view to) {
+    std::vector<std::string> lines;
+    for (const auto& [name, unit, match] : {std::tuple{from, choice.from, choice.fromMatch},
+                                            std::tuple{to, choice.to, choice.toMatch}}) {
+        lines.push_back("\"" + Printable(name) + "\" is \"" +
+                        Printable(catalogue.UnitName(choice.category, unit)) + "\" (" +
+                        std::string(MatchWords(match)) + ")" +
+                        InCategory(catalogue, choice.category));
+    }
+    return lines;
+}
+
+}  // namespace korvane::cli

@@ -1,0 +1,20 @@
+# Runs the window program with an empty environment, as over a plain SSH session: it must say
+# that no display was found and point to korvane-cli, and end with status 1 at once.
+execute_process(COMMAND env -i "${KORVANE}"
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status TIMEOUT 30)
+set(failures "")
+if(NOT status STREQUAL "1")
+    string(APPEND failures "exit status ${status}, expected 1\n")
+endif()
+foreach(expected "no display was found" "korvane-cli")
+    string(FIND "${err}" "${expected}" at)
+    if(at EQUAL -1)
+        string(APPEND failures "standard error lacks \"${expected}\":\n${err}\n")
+    endif()
+endforeach()
+if(NOT out STREQUAL "")
+    string(APPEND failures "unexpected standard output:\n${out}\n")
+endif()
+if(failures)
+    message(FATAL_ERROR "env -i korvane\n${failures}")
+endif()
