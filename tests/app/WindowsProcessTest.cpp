@@ -8,6 +8,8 @@
 
 #include "TestSupport.h"
 #include "WindowsTestSupport.h"
+#include "app/CustomOperations.h"
+#include "app/CustomUnitStorage.h"
 #include "app/FileAccess.h"
 #include "app/IniDocument.h"
 #include "app/ProfileStore.h"
@@ -115,6 +117,58 @@ TEST(WindowsProcesses, LockHeldTooLongIsAReasonNotAHang) {
     EXPECT_EQ(reason, "another program kept the settings file locked");
     EXPECT_EQ(holder->Wait(), 0);
     EXPECT_TRUE(file_access::ExclusiveLock::Acquire(path + ".lock", milliseconds(200), reason));
+}
+
+// A change is first made on the file as read before the lock; when another process writes in
+// between, it is made again on that process's result, and only that run may count.
+TEST(WindowsProcesses, ChangeMadeAgainAfterAnotherWriterCountsOnce) {
+    TempFolder folder;
+    const std::string path = folder.File("Tabrivo.ini");
+    const std::string ready = folder.File("ready");
+    const std::string source = folder.File("other.ini");
+    WriteBytes(path, "[S]\nCustomUnits=1\nCustomUnit_1=metre\nCustomValue_1=2\n");
+    WriteBytes(source,
+               "[S]\nCustomUnits=2\nCustomUnit_1=metre\nCustomValue_1=2\n"
+               "CustomUnit_2=METRE\nCustomValue_2=3\n");
+    auto holder =
+        ChildProcess::Start(HelperProgram(), {"hold-lock-write", path, ready, "300", source});
+    ASSERT_TRUE(holder);
+    ASSERT_TRUE(WaitForFile(ready, *holder));
+    ProfileStore store(path);
+    const ForgetUnitResult result = ForgetCustomUnit(store, "S", "metre");
+    EXPECT_TRUE(result.write.ok()) << result.write.reason;
+    EXPECT_EQ(result.freed, 2);
+    EXPECT_EQ(holder->Wait(), 0);
+    EXPECT_EQ(store.GetProfileInt("S", "CustomUnits", -1), 0);
+}
+
+// Two copies add the same category and the same unit at the same moment: one of each wins, and
+// the file holds one entry of each.
+TEST(WindowsProcesses, TwoCopiesAddingTheSameNamesStoreOneEntry) {
+    for (int round = 0; round < 5; ++round) {
+        TempFolder folder;
+        const std::string path = folder.File("Tabrivo.ini");
+        const std::string go = folder.File("go");
+        auto first = ChildProcess::Start(HelperProgram(), {"race-to-add", path, go});
+        auto second = ChildProcess::Start(HelperProgram(), {"race-to-add", path, go});
+        ASSERT_TRUE(first && second);
+        WriteBytes(go, "");
+        const int results[] = {first->Wait(), second->Wait()};
+        int categories = 0;
+        int units = 0;
+        for (const int result : results) {
+            ASSERT_TRUE(result >= 0 && result < 4) << "round " << round << ": " << result;
+            categories += (result & 1) != 0 ? 1 : 0;
+            units += (result & 2) != 0 ? 1 : 0;
+        }
+        EXPECT_EQ(categories, 1) << "round " << round;
+        EXPECT_EQ(units, 1) << "round " << round;
+        ProfileStore store(path);
+        EXPECT_EQ(store.GetProfileString("Settings", "Custom_1", ""), "money");
+        EXPECT_EQ(store.GetProfileString("Settings", "Custom_2", "none"), "none");
+        EXPECT_EQ(UsedUnitEntries(store, "Distance"), 1);
+        EXPECT_EQ(store.GetProfileString("Distance", "CustomUnit_1", ""), "Stride");
+    }
 }
 
 // Two writers and a reader in three processes: Windows will not replace a file while the reader

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "TestSupport.h"
 #include "WindowsTestSupport.h"
@@ -21,6 +22,13 @@ using testing::WriteBytes;
 
 DWORD AttributesOf(const std::string& path) {
     return ::GetFileAttributesW(Wide(path).c_str());
+}
+
+std::vector<std::string> NamesIn(const TempFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(PathOf(folder.Path())))
+        names.push_back(testing::TextOf(entry.path().filename()));
+    return names;
 }
 
 TEST(WindowsStorage, NewFileGetsWindowsLineEndsAndAnOldFileKeepsItsOwn) {
@@ -44,7 +52,7 @@ TEST(WindowsStorage, ReadOnlyFileIsRefusedWithAReason) {
     ProfileStore store(path);
     const WriteResult result = store.WriteProfileInt("S", "K", 2);
     EXPECT_EQ(result.error, WriteError::FileError);
-    EXPECT_EQ(result.reason, "could not replace the file: it is read-only");
+    EXPECT_EQ(result.reason, "could not replace " + path + ": it is read-only");
     EXPECT_EQ(ReadBytes(path), "[S]\r\nK=1\r\n");
     EXPECT_FALSE(Exists(path + ".tmp"));
     EXPECT_EQ(store.GetProfileInt("S", "K", 7), 1);
@@ -72,10 +80,7 @@ TEST(WindowsStorage, NamesOutsideTheAnsiCodePageAreKept) {
     const std::wstring wide =
         Wide(folder.Path()) + L"\\\u00DCn\u00EFc\u00F8d\u00E9 \u2603 \u65E5\u672C";
     EXPECT_NE(::GetFileAttributesW((wide + L"\\Tabrivo.ini").c_str()), INVALID_FILE_ATTRIBUTES);
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(PathOf(folder.Path())))
-        names.push_back(testing::TextOf(entry.path().filename()));
-    EXPECT_EQ(names, std::vector<std::string>{"Ünïcødé ☃ 日本"});
+    EXPECT_EQ(NamesIn(folder), std::vector<std::string>{"Ünïcødé ☃ 日本"});
 }
 
 // Beyond MAX_PATH (260) the file functions need the "\\?\" form of the path.
@@ -113,11 +118,13 @@ struct BadPath {
 
 class WindowsBadPaths : public ::testing::TestWithParam<BadPath> {};
 
-// Reads give the defaults, writes fail with a reason; nothing crashes or hangs.
+// Reads give the defaults, writes fail with a reason; nothing crashes or hangs, and nothing is
+// created for the refused write (no folder, no lock file).
 TEST_P(WindowsBadPaths, ReadDefaultsAndWriteFailsWithAReason) {
     TempFolder folder;
     const std::string path = GetParam().make(folder);
     ASSERT_FALSE(path.empty());
+    const std::vector<std::string> before = NamesIn(folder);
     ProfileStore store(path);
     EXPECT_EQ(store.GetProfileInt("S", "K", 7), 7);
     EXPECT_EQ(store.GetProfileString("S", "K", "default"), "default");
@@ -125,6 +132,7 @@ TEST_P(WindowsBadPaths, ReadDefaultsAndWriteFailsWithAReason) {
     EXPECT_EQ(result.error, WriteError::FileError) << path;
     EXPECT_FALSE(result.reason.empty());
     EXPECT_EQ(store.GetProfileInt("S", "K", 7), 7);
+    EXPECT_EQ(NamesIn(folder), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(

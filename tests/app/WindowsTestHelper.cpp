@@ -18,6 +18,8 @@
 
 #include "TestSupport.h"
 #include "WindowsTestSupport.h"
+#include "app/CustomOperations.h"
+#include "app/CustomUnitStorage.h"
 #include "app/FileAccess.h"
 #include "app/IniDocument.h"
 #include "app/ProfileStore.h"
@@ -28,6 +30,7 @@ namespace korvane {
 namespace {
 
 using testing::Exists;
+using testing::ReadBytes;
 using testing::WriteBytes;
 
 void Sleep(const std::string& milliseconds) {
@@ -62,6 +65,51 @@ int HoldLock(const std::vector<std::string>& a) {
     if (auto failure = file_access::ReplaceFileContent(a[2], "[S]\nHolder=1\n"))
         return Failure(*failure);
     return 0;
+}
+
+// hold-lock-write SETTINGS READY MS SOURCE: as hold-lock, but writes the bytes of SOURCE into
+// the settings file in place, as another program's plain write would.
+int HoldLockWrite(const std::vector<std::string>& a) {
+    std::string reason;
+    const auto lock =
+        file_access::ExclusiveLock::Acquire(a[2] + ".lock", std::chrono::seconds(1), reason);
+    if (!lock)
+        return Failure(reason);
+    WriteBytes(a[3], "");
+    Sleep(a[4]);
+    WriteBytes(a[2], ReadBytes(a[5]));
+    return 0;
+}
+
+// race-to-add SETTINGS GO: once GO exists, adds the custom category "money" and the unit
+// "Stride" to Distance, as a running copy of the program would. The exit status adds 1 for the
+// category done, 2 for the unit done, 4 for an answer other than "done" or the refusal a lost
+// race gives.
+int RaceToAdd(const std::vector<std::string>& a) {
+    ProfileStore store(a[2]);
+    UnitCatalogue catalogue;
+    catalogue.LoadBuiltInTables();
+    LoadCustomUnits(store, catalogue);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!Exists(a[3])) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return Failure("no start signal") * 4;
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    int status = 0;
+    const CustomOutcome category = AddCustomCategory(catalogue, store, "money");
+    if (category.ok())
+        status |= 1;
+    else if (category.refusal->text != "This category name already exists.")
+        status |= 4;
+    const CustomOutcome unit =
+        AddCustomUnit(catalogue, store,
+                      NewCustomUnit{catalogue.FindCategory("Distance"), "Stride", "2", "meter"});
+    if (unit.ok())
+        status |= 2;
+    else if (unit.refusal->text != "The name you have chosen \nis already in use.")
+        status |= 4;
+    return status;
 }
 
 // hold-open FILE READY MS: opens FILE the way most programs read a file (others may read and
@@ -120,6 +168,8 @@ int Run(const std::vector<std::string>& a) {
         int (*job)(const std::vector<std::string>&);
     } jobs[] = {{"default-settings", 4, DefaultSettings},
                 {"hold-lock", 3, HoldLock},
+                {"hold-lock-write", 4, HoldLockWrite},
+                {"race-to-add", 2, RaceToAdd},
                 {"hold-open", 3, HoldOpen},
                 {"write-keys", 3, WriteKeys},
                 {"read-loop", 2, ReadLoop}};
