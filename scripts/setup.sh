@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth x11-utils hyperfine locales
   python3
+  g++-mingw-w64-x86-64-posix googletest wine64 wine
 )
 
 missing=()
