@@ -123,6 +123,26 @@ TEST(ProfileStore, UnchangedValueLeavesTheFileAlone) {
     EXPECT_EQ(ReadBytes(path), "[S]\r\n  K = same  \r\n");
 }
 
+// The first line break decides how the rewritten file ends its lines, even when it is the only
+// one or the lines after it end differently.
+TEST(ProfileStore, RewriteKeepsTheFirstLineBreak) {
+    const struct {
+        std::string_view before;
+        std::string_view after;
+    } cases[] = {
+        {"[S]\r\n", "[S]\r\nK=1\r\n"},       {"[S]\r\nA=2\nB=3\n", "[S]\r\nA=2\r\nB=3\r\nK=1\r\n"},
+        {"[S]\nA=2\r\n", "[S]\nA=2\nK=1\n"}, {"[S]", "[S]\nK=1\n"},
+        {"[S]\rA=2", "[S]\nA=2\nK=1\n"},
+    };
+    for (const auto& entry : cases) {
+        TempFolder folder;
+        const std::string path = folder.File("t.ini");
+        WriteBytes(path, entry.before);
+        ASSERT_TRUE(ProfileStore(path).WriteProfileInt("S", "K", 1).ok());
+        EXPECT_EQ(ReadBytes(path), entry.after) << ::testing::PrintToString(entry.before);
+    }
+}
+
 TEST(ProfileStore, WindowsFileIsReadAndRewrittenAsUtf8) {
     TempFolder folder;
     const std::string path = folder.File("t.ini");

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "catalogue/NumberText.h"
@@ -53,6 +54,36 @@ TEST(ReadAtoi, StopsAtTheFirstNonDigitAndSaturates) {
     EXPECT_EQ(ReadAtoi("x7"), 0);
     EXPECT_EQ(ReadAtoi("99999999999999"), std::numeric_limits<int>::max());
     EXPECT_EQ(ReadAtoi("-99999999999999"), std::numeric_limits<int>::min());
+}
+
+TEST(ReadStrtol32, ReadsLikeStrtolWithinThe32BitRange) {
+    const struct {
+        std::string_view text;
+        int radix;
+        std::optional<std::int32_t> value;
+    } cases[] = {
+        {"-0X1F", 16, -31},  // upper-case prefix after a sign
+        {"0X1F", 16, 31},    // prefix at the very start of the text
+        {" +0x1f", 16, 31},
+        {"0x", 16, 0},   // no digit after it: only the "0" is read
+        {"0xg", 16, 0},  //
+        {"0x1F", 10, 0},
+        {"ff", 16, 255},
+        {"-101", 2, -5},
+        {"z", 36, 35},
+        {"12", 1, std::nullopt},
+        {"12", 37, std::nullopt},
+        {"7fffffff", 16, 2147483647},
+        {"-80000000", 16, -2147483647 - 1},
+        {"80000000", 16, std::nullopt},
+        {"-80000001", 16, std::nullopt},
+        {"99999999999999999999", 10, std::nullopt},
+        {"", 10, 0},
+    };
+    for (const auto& entry : cases) {
+        EXPECT_EQ(ReadStrtol32(entry.text, entry.radix), entry.value)
+            << entry.text << " in radix " << entry.radix;
+    }
 }
 
 TEST(ShortestText, RoundTrips) {
