@@ -13,14 +13,20 @@ What it mutates, on one line each:
   && ||, the condition of an `if` or `while` (negated), integer literals (0 1, others by one),
   true false, whole call / assignment / increment statements (deleted), and `return X;`
   (`return {};`).
-What it leaves alone: comments, string and character literals, preprocessor lines,
-  static_assert, enum bodies, constexpr constants and tables (data, not logic: a wrong unit
-  factor is a data error the table tests look for, and most of them are not one-line meaningful),
+What it leaves alone: comments, string and character literals, preprocessor lines, code the
+  preprocessor drops on this platform (the Windows and macOS branches), static_assert, enum
+  bodies, constexpr constants and tables (data, not logic: a wrong unit factor is a data error
+  the table tests look for, and most are not one-line meaningful), `+` joining a string literal
+  (the swap would only fail to compile), `return false;` and the like (already `return {};`),
   and statement-level mutants outside function bodies.
 
-The same seed gives the same mutants on the same files; when the files change, so may the
-mutants. Known-equivalent mutants (listed in scripts/mutate-equivalent.txt with the reason) are
-reported but not counted.
+A mutant's draw depends only on the seed, its file, the text of its line and the mutation: the
+same seed gives the same mutants on the same files, and an edit elsewhere leaves the other picks
+alone.
+
+Outcomes: killed (a test failed or timed out), survived, did not compile, or equivalent: it
+compiles to the same object code, or it is listed in scripts/mutate-equivalent.txt with the
+reason. The score is killed / (mutants that compile and are not equivalent).
 
 The tests are every test of the build directory, configured without the window and the
 benchmarks: the gtest programs of the catalogue, the evaluator and the storage, and the
@@ -34,7 +40,6 @@ import dataclasses
 import hashlib
 import json
 import os
-import random
 import re
 import shutil
 import signal
@@ -47,6 +52,7 @@ ROOT = Path(__file__).resolve().parent.parent
 DEFAULT_SEED = 20261207
 DEFAULT_FOLDERS = ("catalogue", "expression", "app")
 EQUIVALENT_FILE = ROOT / "scripts" / "mutate-equivalent.txt"
+FOREIGN_PLATFORMS = {"_WIN32", "_WIN64", "_MSC_VER", "__APPLE__", "__MINGW32__"}
 
 OPERATOR_SWAPS = {
     "<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "==",
@@ -188,9 +194,51 @@ def brace_kind(pending: str, stack: list[str]) -> str:
     return "block"
 
 
+def inactive_lines(masked: list[str]) -> set[int]:
+    """Lines the preprocessor drops on this platform: the Windows and macOS branches. Other
+    conditions count as true; a mutant there that changes no object code is caught later."""
+    inactive: set[int] = set()
+    stack: list[tuple[bool, bool | None]] = []  # (enclosing branch active, this condition)
+    active = True
+    for index, line in enumerate(masked):
+        directive = re.match(r"\s*#\s*(ifdef|ifndef|if|elif|else|endif)\b\s*(.*)", line)
+        if directive is None:
+            if not active:
+                inactive.add(index)
+            continue
+        kind, condition = directive.group(1), directive.group(2).strip()
+        if kind in ("ifdef", "ifndef", "if"):
+            value = condition_value(kind, condition)
+            stack.append((active, value))
+        elif not stack:
+            continue
+        elif kind == "endif":
+            active = stack.pop()[0]
+            continue
+        else:
+            enclosing, previous = stack[-1]
+            value = None if previous is None else (not previous if kind == "else" else None)
+            if kind == "elif" and previous is True:
+                value = False
+            stack[-1] = (enclosing, value)
+        active = stack[-1][0] and stack[-1][1] is not False
+    return inactive
+
+
+def condition_value(kind: str, condition: str) -> bool | None:
+    name = re.sub(r"^!?\s*defined\s*\(?\s*(\w+)\s*\)?$", r"\1", condition)
+    if name not in FOREIGN_PLATFORMS:
+        return None
+    negated = kind == "ifndef" or (kind == "if" and condition.startswith("!"))
+    if kind == "if" and not re.match(r"^!?\s*defined\b", condition):
+        return None
+    return negated
+
+
 def skipped_lines(masked: list[str]) -> set[int]:
-    """Preprocessor lines, and whole static_assert, enum and constexpr-variable declarations."""
-    skipped: set[int] = set()
+    """Preprocessor lines, code for other platforms, and whole static_assert, enum and
+    constexpr-variable declarations."""
+    skipped: set[int] = inactive_lines(masked)
     i = 0
     while i < len(masked):
         code = masked[i].strip()
@@ -293,7 +341,9 @@ def operator_mutants(path: str, number: int, masked: str) -> list[Mutant]:
             while j < len(masked) and masked[j] in OPERATOR_CHARS:
                 j += 1
             token = masked[i:j]
-            if token in OPERATOR_SWAPS and (j == len(masked) or masked[j] == " "):
+            # "text " + name joins strings: the swap would only fail to compile.
+            joins_text = token in "+-" and (masked[i - 2:i - 1] == '"' or masked[j + 1:j + 2] == '"')
+            if token in OPERATOR_SWAPS and (j == len(masked) or masked[j] == " ") and not joins_text:
                 found.append((i, j, OPERATOR_SWAPS[token], f"'{token}' -> '{OPERATOR_SWAPS[token]}'"))
             i = j
         else:
@@ -305,15 +355,18 @@ def operator_mutants(path: str, number: int, masked: str) -> list[Mutant]:
 def literal_mutants(path: str, number: int, source: str, masked: str) -> list[Mutant]:
     found = []
     for m in LITERAL.finditer(masked):
-        digits, value = m.group(1), int(m.group(1))
+        digits = m.group(1)
+        octal = len(digits) > 1 and digits.startswith("0")  # 0644 stays octal
+        value = int(digits, 8 if octal else 10)
         if value == 0:
             others = [1]
         elif value == 1:
             others = [0]
         else:
             others = [value + 1, value - 1]
-        for other in others:
-            found.append((m.start(1), m.end(1), str(other), f"literal {digits} -> {other}"))
+        for shifted in others:
+            other = f"0{shifted:o}" if octal else str(shifted)
+            found.append((m.start(1), m.end(1), other, f"literal {digits} -> {other}"))
     for m in BOOLEAN.finditer(masked):
         other = "false" if m.group(1) == "true" else "true"
         found.append((m.start(1), m.end(1), other, f"{m.group(1)} -> {other}"))
@@ -379,9 +432,16 @@ def collect_mutants(folders: list[str]) -> list[Mutant]:
     return mutants
 
 
-def choose(mutants: list[Mutant], seed: int, budget: int) -> list[Mutant]:
-    ordered = sorted(mutants, key=lambda m: (m.path, m.line, m.start, m.replacement, m.description))
-    picked = random.Random(seed).sample(ordered, min(budget, len(ordered)))
+def choose(mutants: list[Mutant], seed: int, budget: int, lines) -> list[Mutant]:
+    """The `budget` mutants whose draw from the seed is lowest. A mutant's draw depends on the
+    seed, its file, the text of its line and the mutation, not on its line number or on the
+    other candidates, so an edit elsewhere in the core leaves the other picks as they were."""
+
+    def draw(m: Mutant) -> tuple:
+        identity = f"{seed}\0{m.path}\0{line_key(lines(m))}\0{m.description}"
+        return hashlib.sha256(identity.encode()).hexdigest(), m.path, m.line, m.start
+
+    picked = sorted(mutants, key=draw)[:budget]
     return sorted(picked, key=lambda m: (m.path, m.line, m.start, m.replacement))
 
 
@@ -507,9 +567,15 @@ def test_command(build: Path, args) -> list[str]:
     return command
 
 
-def run_mutants(chosen: list[Mutant], args, build: Path, log) -> dict[Mutant, str]:
+def object_digests(build: Path) -> dict[str, str]:
+    """The compiled objects: a mutant that leaves every one of them as it was cannot change what
+    the program does (code the preprocessor drops, a no-op the compiler folds away)."""
+    return {str(o): hashlib.sha256(o.read_bytes()).hexdigest() for o in build.rglob("*.o")}
+
+
+def run_mutants(chosen: list[Mutant], args, build: Path, log, outcomes: dict[Mutant, str]) -> None:
+    """Fills `outcomes` as it goes, so an interrupted run still reports what it did."""
     guard = SourceGuard(build)
-    outcomes: dict[Mutant, str] = {}
     guard.repair_leftover()
     print("building and testing the unmutated tree...", flush=True)
     if run(build_command(build, args.jobs), args.build_timeout, log)[0] != "ok":
@@ -518,6 +584,7 @@ def run_mutants(chosen: list[Mutant], args, build: Path, log) -> dict[Mutant, st
     if result != "ok":
         sys.exit(f"the tests fail on the unmutated tree; see {build}/mutate.log")
     test_limit = max(3 * baseline, baseline + args.timeout)
+    objects = object_digests(build)
     print(f"unmutated tests pass in {baseline:.0f} s; a mutant's tests may take {test_limit:.0f} s")
     for number, mutant in enumerate(chosen, 1):
         began = time.monotonic()
@@ -528,6 +595,8 @@ def run_mutants(chosen: list[Mutant], args, build: Path, log) -> dict[Mutant, st
             built, _ = run(build_command(build, args.jobs), args.build_timeout, log)
             if built != "ok":
                 outcome = "no-compile"
+            elif object_digests(build) == objects:
+                outcome = "same-code"
             else:
                 tested, _ = run(test_command(build, args), test_limit, log)
                 outcome = {"ok": "SURVIVED", "failed": "killed", "timeout": "killed (timeout)"}[tested]
@@ -536,7 +605,6 @@ def run_mutants(chosen: list[Mutant], args, build: Path, log) -> dict[Mutant, st
         outcomes[mutant] = outcome
         print(f"[{number}/{len(chosen)}] {mutant.where()}  {mutant.description}: {outcome}"
               f" ({time.monotonic() - began:.0f} s)", flush=True)
-    return outcomes
 
 
 def report(chosen: list[Mutant], outcomes: dict[Mutant, str], known: dict, source_lines) -> bool:
@@ -552,6 +620,9 @@ def report(chosen: list[Mutant], outcomes: dict[Mutant, str], known: dict, sourc
             reason = known.get((m.path, line_key(source_lines(m)), m.description))
             if outcome == "no-compile":
                 no_compile += 1
+            elif outcome == "same-code":
+                equivalents += 1
+                equivalent.append((m, "compiles to the same object code"))
             elif reason is not None and outcome == "SURVIVED":
                 equivalents += 1
                 equivalent.append((m, reason))
@@ -566,7 +637,7 @@ def report(chosen: list[Mutant], outcomes: dict[Mutant, str], known: dict, sourc
               f"   ({no_compile} did not compile, {equivalents} equivalent)")
     print(f"  {'all':12} {total_killed:3} / {total_counted:<3} {percent(total_killed, total_counted):>7}")
     if equivalent:
-        print("\nsurvivors known to be equivalent:")
+        print("\nequivalent survivors (not counted):")
         for m, reason in equivalent:
             print(f"  {m.where()}  {m.description}  -- {reason}")
     print("\nsurvivors:" if survivors else "\nno survivors")
@@ -595,7 +666,14 @@ def main() -> int:
     args = parser.parse_args()
 
     candidates = collect_mutants(args.folders)
-    chosen = choose(candidates, args.seed, args.budget)
+    sources: dict[str, list[str]] = {}
+
+    def line_of(m: Mutant) -> str:
+        if m.path not in sources:
+            sources[m.path] = (ROOT / m.path).read_text(encoding="utf-8").split("\n")
+        return sources[m.path][m.line - 1]
+
+    chosen = choose(candidates, args.seed, args.budget, line_of)
     print(f"{len(candidates)} candidate mutants in {', '.join(args.folders)}; "
           f"seed {args.seed} picks {len(chosen)}")
     if args.list:
@@ -608,7 +686,7 @@ def main() -> int:
 
     build = (ROOT / args.build_dir).resolve()
     build.mkdir(exist_ok=True)
-    texts = {m.path: (ROOT / m.path).read_text(encoding="utf-8").split("\n") for m in chosen}
+    texts = {m.path: sources[m.path] for m in chosen}
     digests = {p: hashlib.sha256((ROOT / p).read_bytes()).hexdigest() for p in texts}
     status_before = git_status(args.folders)
     for number in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
@@ -618,7 +696,7 @@ def main() -> int:
     with open(build / "mutate.log", "wb") as log:
         configure(build, args.timeout, log)
         try:
-            outcomes = run_mutants(chosen, args, build, log)
+            run_mutants(chosen, args, build, log, outcomes)
         except Interrupted as stop:
             print(f"\nstopped by {stop}; the scores below cover the mutants run so far")
             chosen = [m for m in chosen if m in outcomes]
