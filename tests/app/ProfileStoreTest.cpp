@@ -223,5 +223,40 @@ TEST(ProfileStore, UnwritableFolderReportsFailureAndKeepsGoing) {
     EXPECT_EQ(store.GetProfileInt("S", "K", 7), before);
 }
 
+// A regular file where a folder of the path should be stops everyone, root included.
+TEST(ProfileStore, FolderThatCannotBeMadeIsNamedInTheReason) {
+    TempFolder folder;
+    WriteBytes(folder.File("blocker"), "not a folder");
+    const WriteResult result =
+        ProfileStore(folder.File("blocker/sub/t.ini")).WriteProfileInt("S", "K", 1);
+    EXPECT_EQ(result.error, WriteError::FileError);
+    EXPECT_EQ(result.reason.rfind("could not create the folder " + folder.File("blocker/sub"), 0),
+              0u)
+        << result.reason;
+}
+
+// Reads, writes and failed writes close what they open: a program that saves on every change
+// would otherwise run out of file descriptors.
+TEST(ProfileStore, LeavesNoFileOpen) {
+    const auto openFiles = [] {
+        const std::filesystem::directory_iterator entries("/proc/self/fd");
+        return std::distance(begin(entries), end(entries));
+    };
+    if (!std::filesystem::exists("/proc/self/fd"))
+        GTEST_SKIP() << "no /proc/self/fd to count open files";
+    TempFolder folder;
+    const std::string path = folder.File("t.ini");
+    WriteBytes(folder.File("blocker"), "not a folder");
+    const auto before = openFiles();
+    for (int i = 0; i < 5; ++i) {
+        ProfileStore store(path);
+        ASSERT_TRUE(store.WriteProfileInt("S", "K", i).ok());
+        EXPECT_EQ(store.GetProfileInt("S", "K", -1), i);
+        EXPECT_FALSE(ProfileStore(folder.File("blocker/t.ini")).WriteProfileInt("S", "K", i).ok());
+        EXPECT_FALSE(ProfileStore(folder.Path()).WriteProfileInt("S", "K", i).ok());
+    }
+    EXPECT_EQ(openFiles(), before);
+}
+
 }  // namespace
 }  // namespace korvane
