@@ -6,6 +6,7 @@
 #include <string>
 
 #include "catalogue/NumberText.h"
+#include "tests/GuardedText.h"
 
 namespace korvane {
 namespace {
@@ -83,6 +84,29 @@ TEST(ReadStrtol32, ReadsLikeStrtolWithinThe32BitRange) {
     for (const auto& entry : cases) {
         EXPECT_EQ(ReadStrtol32(entry.text, entry.radix), entry.value)
             << entry.text << " in radix " << entry.radix;
+    }
+}
+
+// Every prefix of these, so the text ends in the middle of a sign, a prefix or an exponent, read
+// with nothing readable just before or just after it: a reader that looks past either end
+// crashes here. The results must be those of the same text in ordinary memory.
+TEST(NumberReaders, ReadNothingOutsideTheText) {
+    using testing::GuardedText;
+    for (const std::string_view whole :
+         {"  +12.5e-3x", "-0X1F", "0x1f", "1e+5", ".5", "1.e", "7fffffff", "-z", "99999999999"}) {
+        for (std::size_t length = 0; length <= whole.size(); ++length) {
+            const std::string text(whole.substr(0, length));
+            for (const auto guard : {GuardedText::Guard::Before, GuardedText::Guard::After}) {
+                const GuardedText guarded(text, guard);
+                ASSERT_TRUE(guarded.Ready());
+                const std::string_view view = guarded.View();
+                EXPECT_EQ(DecimalNumberLength(view), DecimalNumberLength(text)) << text;
+                EXPECT_EQ(ReadAtof(view), ReadAtof(text)) << text;
+                EXPECT_EQ(ReadAtoi(view), ReadAtoi(text)) << text;
+                for (const int radix : {2, 10, 16, 36})
+                    EXPECT_EQ(ReadStrtol32(view, radix), ReadStrtol32(text, radix)) << text;
+            }
+        }
     }
 }
 
