@@ -250,9 +250,9 @@ TEST(HelpText, KeywordsPrintItAndReturnZero) {
     EXPECT_EQ(help.substr(help.size() - tail.size()), tail);
 }
 
-// Paged help waits for Enter after each page; at the end of the input there is nobody left to
-// press it, so the rest comes out unpaged instead of the program waiting for ever. The help runs
-// in a child process so that a wait that never ends fails the test instead of hanging it.
+// Paged help waits for Enter after each page; at the end of the input nobody is left to press
+// it, so each page goes on at once instead of the program waiting for ever. The help runs in a
+// child process so that a wait that never ends fails the test instead of hanging it.
 TEST(HelpText, PagedHelpReturnsAtTheEndOfInput) {
     constexpr int kLinesPerPage = 10;
     std::FILE* out = std::tmpfile();
@@ -282,13 +282,11 @@ TEST(HelpText, PagedHelpReturnsAtTheEndOfInput) {
     }
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 
-    std::string paged = Capture([out](std::FILE* f) {
-        std::rewind(out);
-        char buffer[4096];
-        std::size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, out)) > 0)
-            std::fwrite(buffer, 1, n, f);
-    });
+    std::string paged;
+    std::rewind(out);
+    char buffer[4096];
+    for (std::size_t n = 0; (n = std::fread(buffer, 1, sizeof buffer, out)) > 0;)
+        paged.append(buffer, n);
     std::fclose(out);
     const std::string whole = Capture([](std::FILE* f) { print_math_expression_help(f, 0); });
     const std::string prompt = "Press Enter to continue . . .";
