@@ -18,7 +18,8 @@ What it leaves alone: comments, string and character literals, preprocessor line
   bodies, constexpr constants and tables (data, not logic: a wrong unit factor is a data error
   the table tests look for, and most are not one-line meaningful), `+` joining a string literal
   (the swap would only fail to compile), `return false;` and the like (already `return {};`),
-  and statement-level mutants outside function bodies.
+  reserve() and shrink_to_fit() calls (memory, not behaviour), and statement-level mutants
+  outside function bodies.
 
 A mutant's draw depends only on the seed, its file, the text of its line and the mutation: the
 same seed gives the same mutants on the same files, and an edit elsewhere leaves the other picks

@@ -34,6 +34,7 @@ ASSIGNMENT = re.compile(r"^[*]?[\w.\[\]:>-]+ (=|\+=|-=|\*=|/=|%=|\|=|&=|\^=|<<=|
 INCREMENT = re.compile(r"^(\+\+|--)[\w.\[\]:>-]+;$|^[\w.\[\]:>-]+(\+\+|--);$")
 CALL = re.compile(r"^[\w:.\[\]>-]+\(")
 SKIPPED_DECLARATION = re.compile(r"^(static_assert\b|enum\b|((inline|static|extern)\s+)*constexpr\b)")
+HINT_CALL = re.compile(r"\b(reserve|shrink_to_fit)\s*\(")
 TRIVIAL_RETURN = re.compile(r"^(\{\}|false|0|0\.0|nullptr|std::nullopt|\"\"|std::\w+(\(\)|\{\}))$")
 
 
@@ -279,7 +280,31 @@ def file_mutants(path: str, text: str) -> list[Mutant]:
             mutants += statement_mutants(path, number, source, masked)
         mutants += condition_mutants(path, number, source, masked)
         previous = code
-    return mutants
+    hints = capacity_hints(masked_lines)
+    return [m for m in mutants if not any(a < m.end and m.start < b for a, b in hints.get(m.line, []))]
+
+
+def capacity_hints(masked: list[str]) -> dict[int, list[tuple[int, int]]]:
+    """Column ranges, by line number, of reserve(...) and shrink_to_fit() calls: they change how
+    much memory is set aside, never what the program does, so no mutant goes there."""
+    text = "\n".join(masked)
+    starts = [0]
+    for line in masked:
+        starts.append(starts[-1] + len(line) + 1)
+    ranges: dict[int, list[tuple[int, int]]] = {}
+    for call in HINT_CALL.finditer(text):
+        depth, end = 0, len(text)
+        for k in range(call.end() - 1, len(text)):
+            depth += text[k] == "("
+            depth -= text[k] == ")"
+            if depth == 0:
+                end = k + 1
+                break
+        for index in range(len(masked)):
+            a, b = max(call.start(), starts[index]), min(end, starts[index + 1] - 1)
+            if a < b:
+                ranges.setdefault(index + 1, []).append((a - starts[index], b - starts[index]))
+    return ranges
 
 
 def numbered(descriptions: list[str]) -> list[str]:
