@@ -6,7 +6,7 @@ a time, rebuilds its own build directory incrementally, runs the tests there, an
 file. Prints the score per folder and every surviving mutant as `file:line  mutation`.
 
 A tool to run before a release or after a large change, not a CI step: one run of 80 mutants
-takes about an hour on two busy cores.
+takes about half an hour on two busy cores (a fresh build directory adds its first build).
 
 What it mutates, on one line each:
   relational operators (< <=, > >=, == !=), arithmetic operators (+ -, * /, % *, += -=, *= /=),
