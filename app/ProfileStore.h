@@ -31,12 +31,6 @@ struct WriteResult {
     }
 };
 
-// For a caller that makes several writes and reports once: keeps the first failure.
-inline void KeepFirstFailure(WriteResult& kept, WriteResult next) {
-    if (kept.ok() && !next.ok())
-        kept = std::move(next);
-}
-
 // The largest settings file the reader accepts. A larger file reads as empty, so a write that
 // would make the file larger is refused.
 inline constexpr std::size_t kMaxSettingsFileBytes = 32 * 1024 * 1024;

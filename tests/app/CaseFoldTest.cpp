@@ -32,6 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FoldCase_{"GreekFinalSigmaStays", "ΟΔΟΣ ς", "οδοσ ς"},
                       FoldCase_{"Cyrillic", "МЕТР ЁЂЏ Ѣ Ӂ Ӑ", "метр ёђџ ѣ ӂ ӑ"},
                       FoldCase_{"OtherScriptsUnchanged", "日本 ᎠᏴ", "日本 ᎠᏴ"},
+                      FoldCase_{"BeyondTheBasicPlane", "Ä😀𝐀\U00010000\U0010FFFF",
+                                "ä😀𝐀\U00010000\U0010FFFF"},
                       FoldCase_{"MalformedBytesPassThrough",
                                 "A\xFF"
                                 "B\xC3",
@@ -46,6 +48,8 @@ TEST(CaseFold, EqualityIgnoresCaseOnly) {
     EXPECT_TRUE(EqualsIgnoringCase("Ünit", "üNIT"));
     EXPECT_FALSE(EqualsIgnoringCase("H12", "H12 "));
     EXPECT_FALSE(EqualsIgnoringCase("ß", "ss"));
+    EXPECT_FALSE(EqualsIgnoringCase("Ä😀", "ä😁"));
+    EXPECT_FALSE(EqualsIgnoringCase("\U0001F600", "\U0001F640"));
 }
 
 TEST(Utf8, CountsCharactersAndValidates) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <limits>
 #include <vector>
 
@@ -112,6 +113,19 @@ TEST_F(CustomStorage, ForgettingFreesEntriesThatDifferOnlyInCase) {
 
     ASSERT_TRUE(ForgetCustomCategory(store_, "money").ok());
     EXPECT_EQ(CustomRowNames(Reload()), std::vector<std::string>(5, "Custom"));
+}
+
+// A read-only file refuses the write even for root; the unit is still there, so nothing counts
+// as freed and the caller keeps its row.
+TEST_F(CustomStorage, FailedForgetFreesNothing) {
+    ASSERT_TRUE(StoreCustomUnit(store_, "money", "Euro", "1").ok());
+    const std::string before = Content();
+    using std::filesystem::perms;
+    std::filesystem::permissions(path_, perms::owner_read | perms::group_read | perms::others_read);
+    const ForgetUnitResult forgotten = ForgetCustomUnit(store_, "money", "Euro");
+    EXPECT_EQ(forgotten.write.error, WriteError::FileError);
+    EXPECT_EQ(forgotten.freed, 0);
+    EXPECT_EQ(Content(), before);
 }
 
 TEST_F(CustomStorage, StoredCategoryNamesFillTheirOwnRowUnlessTakenOrFree) {

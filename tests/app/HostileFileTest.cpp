@@ -8,6 +8,7 @@
 #include <random>
 
 #include "TestSupport.h"
+#include "app/FileAccess.h"
 #include "app/ProfileStore.h"
 
 namespace korvane {
@@ -23,6 +24,7 @@ struct HostileFile {
     std::function<void(const std::string& path)> make;
     int expectedRead;  // of [Probe] Key with default -1
     bool writeSucceeds;
+    std::string_view reasonSays = "";  // part of the reason a refused write gives
 };
 
 std::string RandomBytes(std::size_t count) {
@@ -78,6 +80,7 @@ TEST_P(HostileFiles, ReadDefaultsAndWriteSafely) {
     } else {
         EXPECT_EQ(result.error, WriteError::FileError);
         EXPECT_NE(result.reason.find(path), std::string::npos) << result.reason;
+        EXPECT_NE(result.reason.find(GetParam().reasonSays), std::string::npos) << result.reason;
         // Refused before the lock: nothing is created beside a file we will not write.
         EXPECT_FALSE(std::filesystem::exists(path + ".lock"));
         if (std::filesystem::is_regular_file(path)) {
@@ -92,16 +95,17 @@ INSTANTIATE_TEST_SUITE_P(
         HostileFile{"Missing", [](const std::string&) {}, -1, true},
         HostileFile{"Empty", [](const std::string& p) { WriteBytes(p, ""); }, -1, true},
         HostileFile{"Folder", [](const std::string& p) { std::filesystem::create_directory(p); },
-                    -1, false},
+                    -1, false, "a folder stands where the file"},
         HostileFile{"BinaryGarbage",
-                    [](const std::string& p) { WriteBytes(p, RandomBytes(64 * 1024)); }, -1, false},
+                    [](const std::string& p) { WriteBytes(p, RandomBytes(64 * 1024)); }, -1, false,
+                    "holds binary data"},
         HostileFile{"TenMegabytes", [](const std::string& p) { WriteBytes(p, TenMegabytes()); }, 5,
                     true},
         HostileFile{"TooLarge",
                     [](const std::string& p) {
                         WriteBytes(p, "[Probe]\nKey=5\n" + std::string(40 << 20, ' '));
                     },
-                    -1, false},
+                    -1, false, "is larger than 32 MB"},
         HostileFile{"HundredThousandSections",
                     [](const std::string& p) { WriteBytes(p, ManySections(100000)); }, 5, true},
         HostileFile{"RaggedLines", [](const std::string& p) { WriteBytes(p, Ragged()); }, 5, true},
@@ -114,9 +118,20 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(Posix, HostileFiles,
                          ::testing::Values(HostileFile{
                              "Pipe", [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }, -1,
-                             false}),
+                             false, "is not a regular file"}),
                          [](const auto& row) { return std::string(row.param.name); });
 #endif
+
+// The reader itself, not only the write that follows, tells a folder from a missing file.
+TEST(HostileFiles, FolderReadsAsAFailureThatNamesIt) {
+    TempFolder folder;
+    const std::string path = folder.File("t.ini");
+    ASSERT_TRUE(std::filesystem::create_directory(path));
+    const file_access::ReadOutcome read = file_access::ReadWholeFile(path, kMaxSettingsFileBytes);
+    EXPECT_EQ(read.status, file_access::ReadStatus::Failed);
+    EXPECT_EQ(read.reason, "a folder stands where the file " + path + " should be");
+    EXPECT_TRUE(read.bytes.empty());
+}
 
 TEST(HostileFiles, WriteToLargeFileKeepsEverySection) {
     TempFolder folder;

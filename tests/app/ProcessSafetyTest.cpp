@@ -77,6 +77,25 @@ TEST(ProcessSafety, ConcurrentWritersLoseNoKeys) {
     }
 }
 
+// A program started with its standard input closed gets descriptor 0 from its first open(), a
+// descriptor like any other: the settings must still read, lock and write.
+TEST(ProcessSafety, ClosedStandardInputIsNoObstacle) {
+    TempFolder folder;
+    const std::string path = folder.File("t.ini");
+    WriteBytes(path, "[S]\nK=5\n");
+    const pid_t child = Spawn([&path] {
+        ::close(STDIN_FILENO);
+        ProfileStore store(path);
+        if (store.GetProfileInt("S", "K", -1) != 5)
+            return 1;
+        if (!store.WriteProfileInt("S", "K", 6).ok())
+            return 2;
+        return 0;
+    });
+    EXPECT_EQ(ExitStatus(child), 0);
+    EXPECT_EQ(ReadBytes(path), "[S]\nK=6\n");
+}
+
 pid_t SpawnProbeWriter(const std::string& path, const std::string& value) {
     return Spawn([&] {
         ProfileStore store(path);

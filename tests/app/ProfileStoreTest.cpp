@@ -126,6 +126,26 @@ TEST(ProfileStore, UnchangedValueLeavesTheFileAlone) {
     EXPECT_EQ(ReadBytes(path), "[S]\r\n  K = same  \r\n");
 }
 
+// The first line break decides how the rewritten file ends its lines, even when it is the only
+// one or the lines after it end differently.
+TEST(ProfileStore, RewriteKeepsTheFirstLineBreak) {
+    const struct {
+        std::string_view before;
+        std::string_view after;
+    } cases[] = {
+        {"[S]\r\n", "[S]\r\nK=1\r\n"},       {"[S]\r\nA=2\nB=3\n", "[S]\r\nA=2\r\nB=3\r\nK=1\r\n"},
+        {"[S]\nA=2\r\n", "[S]\nA=2\nK=1\n"}, {"[S]", "[S]\nK=1\n"},
+        {"[S]\rA=2", "[S]\nA=2\nK=1\n"},
+    };
+    for (const auto& entry : cases) {
+        TempFolder folder;
+        const std::string path = folder.File("t.ini");
+        WriteBytes(path, entry.before);
+        ASSERT_TRUE(ProfileStore(path).WriteProfileInt("S", "K", 1).ok());
+        EXPECT_EQ(ReadBytes(path), entry.after) << ::testing::PrintToString(entry.before);
+    }
+}
+
 TEST(ProfileStore, WindowsFileIsReadAndRewrittenAsUtf8) {
     TempFolder folder;
     const std::string path = folder.File("t.ini");
@@ -216,6 +236,41 @@ TEST(ProfileStore, UnwritableFolderReportsFailureAndKeepsGoing) {
         EXPECT_FALSE(result.reason.empty());
     }
     EXPECT_EQ(store.GetProfileInt("S", "K", 7), before);
+}
+
+// A regular file where a folder of the path should be stops everyone, root included.
+TEST(ProfileStore, FolderThatCannotBeMadeIsNamedInTheReason) {
+    TempFolder folder;
+    WriteBytes(folder.File("blocker"), "not a folder");
+    const WriteResult result =
+        ProfileStore(folder.File("blocker/sub/t.ini")).WriteProfileInt("S", "K", 1);
+    EXPECT_EQ(result.error, WriteError::FileError);
+    EXPECT_EQ(result.reason.rfind("could not create the folder " + folder.File("blocker/sub"), 0),
+              0u)
+        << result.reason;
+}
+
+// Reads, writes and failed writes close what they open: a program that saves on every change
+// would otherwise run out of file descriptors.
+TEST(ProfileStore, LeavesNoFileOpen) {
+    const auto openFiles = [] {
+        const std::filesystem::directory_iterator entries("/proc/self/fd");
+        return std::distance(begin(entries), end(entries));
+    };
+    if (!std::filesystem::exists("/proc/self/fd"))
+        GTEST_SKIP() << "no /proc/self/fd to count open files";
+    TempFolder folder;
+    const std::string path = folder.File("t.ini");
+    WriteBytes(folder.File("blocker"), "not a folder");
+    const auto before = openFiles();
+    for (int i = 0; i < 5; ++i) {
+        ProfileStore store(path);
+        ASSERT_TRUE(store.WriteProfileInt("S", "K", i).ok());
+        EXPECT_EQ(store.GetProfileInt("S", "K", -1), i);
+        EXPECT_FALSE(ProfileStore(folder.File("blocker/t.ini")).WriteProfileInt("S", "K", i).ok());
+        EXPECT_FALSE(ProfileStore(folder.Path()).WriteProfileInt("S", "K", i).ok());
+    }
+    EXPECT_EQ(openFiles(), before);
 }
 
 }  // namespace

@@ -142,6 +142,8 @@ TEST_P(NewFile, GetsTheModeTheUmaskAllows) {
         ASSERT_TRUE(ProfileStore(path).WriteProfileInt("S", "K", 1).ok());
     }
     EXPECT_EQ(StatOf(path).st_mode & 07777, 0666 & ~GetParam());
+    // Whatever the mask, every user who may write the file must be able to take the lock.
+    EXPECT_EQ(StatOf(path + ".lock").st_mode & 07777, 0644u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Masks, NewFile, ::testing::Values(022, 077, 002, 027));

@@ -34,6 +34,8 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"ShareRoot", R"(\\server\share\prog.exe)", R"(\\server\share\Tabrivo.ini)"},
         PathCase{"ServerWithoutShare", R"(\\server\prog.exe)", ""},
         PathCase{"LongDrivePath", R"(\\?\C:\very\long\prog.exe)", R"(C:\Tabrivo.ini)"},
+        PathCase{"LongDriveRoot", R"(\\?\C:\prog.exe)", R"(C:\Tabrivo.ini)"},
+        PathCase{"LongPathWithoutColon", R"(\\?\C\prog.exe)", ""},
         PathCase{"LongSharePath", R"(\\?\UNC\srv\sh\dir\prog.exe)", R"(\\srv\sh\Tabrivo.ini)"},
         PathCase{"DevicePathWithoutDrive", R"(\\.\pipe\prog.exe)", ""}, PathCase{"Empty", "", ""},
         PathCase{"Relative", R"(..\prog.exe)", ""}),

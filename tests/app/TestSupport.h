@@ -108,20 +108,24 @@ inline constexpr int kTestConductance = 34;
 inline UnitCatalogue MakeTestCatalogue() {
     UnitCatalogue catalogue;
     catalogue.LoadBuiltInTables();
+    // Counted loops that check every step: a broken RemoveUnit or AppendUnit fails the test
+    // here instead of looping for ever.
     for (int c = 0; c < kBuiltInCategories; ++c) {
-        while (catalogue.UnitCount(c) > 0)
-            catalogue.RemoveUnit(c, 0);
+        for (int count = catalogue.UnitCount(c); count > 0; --count) {
+            if (!catalogue.RemoveUnit(c, 0) || catalogue.UnitCount(c) != count - 1) {
+                ADD_FAILURE() << "RemoveUnit did not remove the first unit of category " << c;
+                break;
+            }
+        }
         catalogue.SetCategoryName(c, "Category " + std::to_string(c));
-        catalogue.AppendUnit(c, "first unit", 1.0);
-        catalogue.AppendUnit(c, "second unit", 2.0);
+        EXPECT_TRUE(catalogue.AppendUnit(c, "first unit", 1.0));
+        EXPECT_TRUE(catalogue.AppendUnit(c, "second unit", 2.0));
     }
     catalogue.SetCategoryName(kTestDistance, "Distance");
     catalogue.SetCategoryName(kTestDataTransfer, "Data Transfer");
-    while (catalogue.UnitCount(kTestDataTransfer) < 169) {
-        catalogue.AppendUnit(kTestDataTransfer,
-                             "filler " + std::to_string(catalogue.UnitCount(kTestDataTransfer)),
-                             8.0);
-    }
+    for (int u = 2; u < 169; ++u)
+        EXPECT_TRUE(catalogue.AppendUnit(kTestDataTransfer, "filler " + std::to_string(u), 8.0));
+    EXPECT_EQ(catalogue.UnitCount(kTestDataTransfer), 169);
     catalogue.SetCategoryName(kTestNumbers, "Numbers");
     catalogue.SetCategoryName(kTestTemperature, "Temperature");
     catalogue.SetCategoryName(kTestConductance, "Thermal Conductance (buildings)");

@@ -68,6 +68,7 @@ TEST(NumberBase, RadixComesFromTheUnitName) {
     EXPECT_EQ(RadixFromUnitName("(base-16)"), 16);  // a bracket at position 0 does not cut
     EXPECT_EQ(RadixFromUnitName("-16"), -16);       // so is a dash at position 0
     EXPECT_EQ(RadixFromUnitName("money"), 0);
+    EXPECT_EQ(RadixFromUnitName("octal (base-8)"), 0);  // a dash inside the bracket does not count
 }
 
 struct NumberCase {

@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "catalogue/NumberText.h"
+#include "tests/GuardedText.h"
 
 namespace korvane {
 namespace {
@@ -53,6 +55,59 @@ TEST(ReadAtoi, StopsAtTheFirstNonDigitAndSaturates) {
     EXPECT_EQ(ReadAtoi("x7"), 0);
     EXPECT_EQ(ReadAtoi("99999999999999"), std::numeric_limits<int>::max());
     EXPECT_EQ(ReadAtoi("-99999999999999"), std::numeric_limits<int>::min());
+}
+
+TEST(ReadStrtol32, ReadsLikeStrtolWithinThe32BitRange) {
+    const struct {
+        std::string_view text;
+        int radix;
+        std::optional<std::int32_t> value;
+    } cases[] = {
+        {"-0X1F", 16, -31},  // upper-case prefix after a sign
+        {"0X1F", 16, 31},    // prefix at the very start of the text
+        {" +0x1f", 16, 31},
+        {"0x", 16, 0},   // no digit after it: only the "0" is read
+        {"0xg", 16, 0},  //
+        {"0x1F", 10, 0},
+        {"ff", 16, 255},
+        {"-101", 2, -5},
+        {"z", 36, 35},
+        {"12", 1, std::nullopt},
+        {"12", 37, std::nullopt},
+        {"7fffffff", 16, 2147483647},
+        {"-80000000", 16, -2147483647 - 1},
+        {"80000000", 16, std::nullopt},
+        {"-80000001", 16, std::nullopt},
+        {"99999999999999999999", 10, std::nullopt},
+        {"", 10, 0},
+    };
+    for (const auto& entry : cases) {
+        EXPECT_EQ(ReadStrtol32(entry.text, entry.radix), entry.value)
+            << entry.text << " in radix " << entry.radix;
+    }
+}
+
+// Every prefix of these, so the text ends in the middle of a sign, a prefix or an exponent, read
+// with nothing readable just before or just after it: a reader that looks past either end
+// crashes here. The results must be those of the same text in ordinary memory.
+TEST(NumberReaders, ReadNothingOutsideTheText) {
+    using testing::GuardedText;
+    for (const std::string_view whole :
+         {"  +12.5e-3x", "-0X1F", "0x1f", "1e+5", ".5", "1.e", "7fffffff", "-z", "99999999999"}) {
+        for (std::size_t length = 0; length <= whole.size(); ++length) {
+            const std::string text(whole.substr(0, length));
+            for (const auto guard : {GuardedText::Guard::Before, GuardedText::Guard::After}) {
+                const GuardedText guarded(text, guard);
+                ASSERT_TRUE(guarded.Ready());
+                const std::string_view view = guarded.View();
+                EXPECT_EQ(DecimalNumberLength(view), DecimalNumberLength(text)) << text;
+                EXPECT_EQ(ReadAtof(view), ReadAtof(text)) << text;
+                EXPECT_EQ(ReadAtoi(view), ReadAtoi(text)) << text;
+                for (const int radix : {2, 10, 16, 36})
+                    EXPECT_EQ(ReadStrtol32(view, radix), ReadStrtol32(text, radix)) << text;
+            }
+        }
+    }
 }
 
 TEST(ShortestText, RoundTrips) {

@@ -1,7 +1,15 @@
 // What the evaluator writes: the diagnostic block byte for byte, the bracket checker's lines,
 // the message table and formatter, and the help text.
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <string>
+#include <thread>
 
 #include "ExpressionTestSupport.h"
 
@@ -166,6 +174,35 @@ TEST(PositionsOfBrackets, FindsTheFirstTopLevelPair) {
     EXPECT_EQ(::positions_of_brackets(std::string(1024, 'a'), 1024, left, right, code, 0), 3);
 }
 
+// The stages' own entries write to the standard error stream, and only when asked to.
+TEST(StageEntries, PrintFlagDecidesWhetherTheStandardErrorStreamHearsOfIt) {
+    using ::testing::internal::CaptureStderr;
+    using ::testing::internal::GetCapturedStderr;
+    for (const int print : {0, 1}) {
+        int code = 0;
+        std::size_t left = 0;
+        std::size_t right = 0;
+        CaptureStderr();
+        ::positions_of_brackets("a)(", 3, left, right, code, print);
+        ::positions_of_brackets("((a)", 4, left, right, code, print);
+        ::positions_of_brackets(std::string(1024, 'a'), 1024, left, right, code, print);
+        const std::string brackets = GetCapturedStderr();
+        CaptureStderr();
+        ::evaluate_number("+5", 2, code, print);
+        const std::string number = GetCapturedStderr();
+        CaptureStderr();
+        ::check_math_expression_for_correctness("2$3", print);
+        const std::string check = GetCapturedStderr();
+        if (print == 0) {
+            EXPECT_EQ(brackets + number + check, "");
+        } else {
+            EXPECT_NE(brackets.find("positions_of_brackets"), std::string::npos) << brackets;
+            EXPECT_NE(number.find("evaluate_number"), std::string::npos) << number;
+            EXPECT_NE(check.find("not allowed symbol"), std::string::npos) << check;
+        }
+    }
+}
+
 TEST(MessageTable, KnownAndUnknownCodes) {
     std::string text;
     EXPECT_EQ(math_expression_error_message(text, 3), 0);
@@ -211,6 +248,56 @@ TEST(HelpText, KeywordsPrintItAndReturnZero) {
     EXPECT_NE(help.find("Then result of the functions will be equal to 0.\n"), std::string::npos);
     const std::string tail = std::string(71, '-') + "\n";
     EXPECT_EQ(help.substr(help.size() - tail.size()), tail);
+}
+
+// Paged help waits for Enter after each page; at the end of the input nobody is left to press
+// it, so each page goes on at once instead of the program waiting for ever. The help runs in a
+// child process so that a wait that never ends fails the test instead of hanging it.
+TEST(HelpText, PagedHelpReturnsAtTheEndOfInput) {
+    constexpr int kLinesPerPage = 10;
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const int nothing = ::open("/dev/null", O_RDONLY);
+        if (nothing < 0 || ::dup2(nothing, STDIN_FILENO) < 0)
+            ::_exit(2);
+        print_math_expression_help(out, kLinesPerPage);
+        std::fflush(out);
+        ::_exit(0);
+    }
+    int status = 0;
+    pid_t ended = 0;
+    for (int waited = 0; waited < 2000 && ended == 0; ++waited) {
+        ended = ::waitpid(child, &status, WNOHANG);
+        if (ended == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (ended == 0) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+        std::fclose(out);
+        FAIL() << "the paged help was still waiting for input 20 s after it ended";
+    }
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+
+    std::string paged;
+    std::rewind(out);
+    char buffer[4096];
+    for (std::size_t n = 0; (n = std::fread(buffer, 1, sizeof buffer, out)) > 0;)
+        paged.append(buffer, n);
+    std::fclose(out);
+    const std::string whole = Capture([](std::FILE* f) { print_math_expression_help(f, 0); });
+    const std::string prompt = "Press Enter to continue . . .";
+    std::size_t prompts = 0;
+    for (std::size_t at = paged.find(prompt); at != std::string::npos; at = paged.find(prompt)) {
+        paged.erase(at, prompt.size());
+        ++prompts;
+    }
+    EXPECT_EQ(paged, whole);
+    EXPECT_EQ(prompts, static_cast<std::size_t>(std::count(whole.begin(), whole.end(), '\n')) /
+                           kLinesPerPage);
 }
 
 TEST(HelpText, ListsEveryFunction) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ExpressionTestSupport.h"
+#include "tests/GuardedText.h"
 
 namespace korvane::expression::testing {
 namespace {
@@ -149,6 +150,29 @@ TEST(BadInput, OperatorsAtBothEnds) {
     for (const char* text : {"+2+", "*2*", "^2^", "/2/", "-2-", "+", "*", "(+)", "(*)", "max(+,*)",
                              "sin(^)", "2+(3*)", "-(-(-", "1,2", ",", "(,)", "max(1,,2)"}) {
         CheckInvariants(text);
+    }
+}
+
+// The stages read only the piece they are given: with nothing readable just before or just
+// after it, a piece evaluates as it does in ordinary memory.
+TEST(BadInput, StagesReadNothingOutsideTheirPiece) {
+    using korvane::testing::GuardedText;
+    for (const std::string_view piece :
+         {".e-3", "5.e-3", "2*5.e-3", ".e+2*x", "1e+5-2", "e-3", "2e", "(2+3)*4", "-5.e-3",
+          "max(5.e-3,1.e-2)", "x^2-.5", "sin(", "2+", ")", "pi"}) {
+        const std::string copy(piece);
+        int plainSlot = 0;
+        EvalContext plain{.slot = plainSlot};
+        const ME_TYPE expected = eval_correct_math_expression_xyzt(plain, copy, copy.size());
+        for (const auto guard : {GuardedText::Guard::Before, GuardedText::Guard::After}) {
+            const GuardedText guarded(piece, guard);
+            ASSERT_TRUE(guarded.Ready());
+            int slot = 0;
+            EvalContext c{.slot = slot};
+            ExpectValue(eval_correct_math_expression_xyzt(c, guarded.View(), piece.size()),
+                        expected);
+            EXPECT_EQ(slot, plainSlot) << piece;
+        }
     }
 }
 

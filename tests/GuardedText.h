@@ -1,0 +1,47 @@
+#pragma once
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string_view>
+
+namespace korvane::testing {
+
+// A copy of a text with unreadable memory right before its first byte and right after its last,
+// so a reader that looks one byte outside the text it was given crashes instead of getting
+// away with it.
+class GuardedText {
+  public:
+    enum class Guard { Before, After };
+
+    GuardedText(std::string_view text, Guard guard) {
+        page_ = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+        void* base =
+            ::mmap(nullptr, 3 * page_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (base == MAP_FAILED || text.size() > page_)
+            return;
+        base_ = static_cast<char*>(base);
+        ::mprotect(base_, page_, PROT_NONE);
+        ::mprotect(base_ + 2 * page_, page_, PROT_NONE);
+        char* data = guard == Guard::Before ? base_ + page_ : base_ + 2 * page_ - text.size();
+        std::memcpy(data, text.data(), text.size());
+        view_ = std::string_view(data, text.size());
+    }
+    ~GuardedText() {
+        if (base_ != nullptr)
+            ::munmap(base_, 3 * page_);
+    }
+    GuardedText(const GuardedText&) = delete;
+    GuardedText& operator=(const GuardedText&) = delete;
+
+    bool Ready() const { return base_ != nullptr; }
+    std::string_view View() const { return view_; }
+
+  private:
+    std::size_t page_ = 0;
+    char* base_ = nullptr;
+    std::string_view view_;
+};
+
+}  // namespace korvane::testing
