@@ -34,6 +34,10 @@ phase "test (Release)"
 ctest --test-dir build "${ctest_args[@]}"
 phase_done "test (Release)"
 
+phase "window tests on a real X server (Xvfb, openbox, accessibility bus)"
+bash scripts/ui-xvfb.sh build
+phase_done "window tests on a real X server"
+
 phase "build under AddressSanitizer and UndefinedBehaviorSanitizer (Debug)"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
     -DKORVANE_SANITIZE=ON -DKORVANE_BUILD_GUI=ON -DKORVANE_BUILD_TESTS=ON \

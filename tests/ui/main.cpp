@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cstdlib>
 
+#include "AccessibilityTest.h"
 #include "ConverterWindowDetailsTest.h"
 #include "ConverterWindowTest.h"
 #include "PictureTest.h"
@@ -51,6 +52,10 @@ int main(int argc, char** argv) {
     }
     {
         korvane::test::ConverterWindowDetailsTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::AccessibilityTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures == 0 ? 0 : 1;
