@@ -15,6 +15,10 @@ struct ConverterState {
     CategoryVisibility visibility;
     ResultFormat format;
     bool showAbbreviation = true;
+    // Set once the Visible Categories page's list had the focus or "Display all Categories" was
+    // ticked, and kept until the program ends: from then on every OK of the Preferences sheet
+    // copies the page's ticks (when the page was shown) and rebuilds the category list.
+    bool visibilityChanged = false;
     // The settings file every read and write of this run goes to; none until the application
     // object names it.
     ProfileStore settings{std::string()};

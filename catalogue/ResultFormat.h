@@ -27,5 +27,7 @@ int EffectivePrecision(int stored);
 std::string FormatResult(double value, const ResultFormat& format);
 // The Result Format page's preview: the same, but AutoFormat shows 14 significant digits.
 std::string FormatPreview(double value, const ResultFormat& format);
+// The number the Result Format page previews each choice with.
+inline constexpr double kPreviewSample = 123.4567897689834;
 
 }  // namespace korvane

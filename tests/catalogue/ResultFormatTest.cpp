@@ -81,5 +81,29 @@ TEST(FormatPreview, AutoShowsFourteenDigits) {
     EXPECT_EQ(FormatPreview(1e-7, ResultFormat{kAuto, 5}), "1e-007");
 }
 
+struct PreviewCase {
+    const char* name;
+    FormatMode mode;
+    int precision;
+    const char* expected;
+};
+
+// What the Result Format page shows for its sample number.
+TEST(FormatPreview, SampleTextsOfTheResultFormatPage) {
+    const PreviewCase cases[] = {
+        {"AutoFormat ignores the precision", kAuto, 1, "123.45678976898"},
+        {"Scientific 5", kSci, 5, "1.23457e+002"},
+        {"Fixed 5", kFix, 5, "123.45679"},
+        {"Scientific 1", kSci, 1, "1.2e+002"},
+        {"Fixed 9", kFix, 9, "123.456789769"},
+    };
+    for (const PreviewCase& c : cases) {
+        EXPECT_EQ(FormatPreview(kPreviewSample, ResultFormat{c.mode, c.precision}), c.expected)
+            << c.name;
+    }
+    // The output box keeps eight digits for the same number.
+    EXPECT_EQ(FormatResult(kPreviewSample, ResultFormat{kAuto, 5}), "123.45679");
+}
+
 }  // namespace
 }  // namespace korvane

@@ -36,11 +36,11 @@ class RecordingDesktopServices final : public DesktopServices {
     void beep() override { ++beeps; }
     bool openUrl(const QString& url) override {
         urls.push_back(url);
-        return true;
+        return browserAvailable;
     }
     bool startCalculator() override {
         ++calculatorStarts;
-        return true;
+        return calculatorAvailable;
     }
     void setClipboardText(const QString& text) override { clipboard.push_back(text); }
 
@@ -50,6 +50,9 @@ class RecordingDesktopServices final : public DesktopServices {
     QStringList urls;
     int calculatorStarts = 0;
     QStringList clipboard;
+    // What openUrl and startCalculator answer: false plays a desktop without them.
+    bool browserAvailable = true;
+    bool calculatorAvailable = true;
 };
 
 }  // namespace korvane::test

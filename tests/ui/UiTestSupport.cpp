@@ -24,13 +24,16 @@ ModalWatchdog::ModalWatchdog() {
 
 void ModalWatchdog::start() {
     seen_.clear();
+    allowed_.clear();
     timer_.start();
 }
 
 void ModalWatchdog::check() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || qobject_cast<CConverterDlg*>(modal) != nullptr)
+    if (modal == nullptr || qobject_cast<CConverterDlg*>(modal) != nullptr ||
+        allowed_.contains(QString::fromLatin1(modal->metaObject()->className()))) {
         return;
+    }
     seen_.push_back(modal->metaObject()->className() + QStringLiteral(" ") + modal->windowTitle());
     if (auto* dialog = qobject_cast<QDialog*>(modal)) {
         dialog->reject();

@@ -9,9 +9,14 @@
 #include "AccessibilityTest.h"
 #include "ConverterWindowDetailsTest.h"
 #include "ConverterWindowTest.h"
+#include "FindDialogTest.h"
+#include "HelpAboutTest.h"
+#include "ManualScreenshots.h"
 #include "PictureTest.h"
+#include "PreferencesTest.h"
 #include "SortedListsTest.h"
 #include "UiTestSupport.h"
+#include "WindowCommandsTest.h"
 
 namespace {
 
@@ -37,6 +42,9 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     if (const char* screenshot = std::getenv("KORVANE_SCREENSHOT"))
         return SaveScreenshot(screenshot);
+    // KORVANE_MANUAL_SCREENSHOTS=<folder>: the pictures of the user manual instead.
+    if (const char* folder = std::getenv("KORVANE_MANUAL_SCREENSHOTS"))
+        return korvane::test::SaveManualScreenshots(QString::fromLocal8Bit(folder));
     int failures = 0;
     {
         korvane::test::SortedListsTest test;
@@ -47,11 +55,27 @@ int main(int argc, char** argv) {
         failures += QTest::qExec(&test, argc, argv);
     }
     {
+        korvane::test::FindDialogTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::HelpAboutTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
         korvane::test::ConverterWindowTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     {
         korvane::test::ConverterWindowDetailsTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::WindowCommandsTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::PreferencesTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     {

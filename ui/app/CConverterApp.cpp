@@ -1,6 +1,7 @@
 #include "ui/app/CConverterApp.h"
 
 #include "app/SettingsPath.h"
+#include "ui/app/ManualAddresses.h"
 #include "ui/main/CConverterDlg.h"
 
 namespace korvane {
@@ -9,6 +10,7 @@ CConverterApp::CConverterApp(DesktopServices& services) : services_(services) {}
 
 int CConverterApp::InitInstance() {
     CConverterDlg dialog(state_, services_);
+    dialog.setWebAddresses(DefaultWebAddresses());
     state_.settings = ProfileStore(DefaultSettingsPath());
     dialog.OnInitDialog();
     dialog.exec();

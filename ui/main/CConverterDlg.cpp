@@ -14,12 +14,14 @@
 #include <QMenuBar>
 #include <QSpacerItem>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <cmath>
 #include <utility>
 
 #include "app/ConverterState.h"
 #include "ui/main/ApplicationIcon.h"
+#include "ui/main/DialogUnits.h"
 #include "ui/main/MainWindowKeyFilter.h"
 #include "ui/main/PictureControl.h"
 
@@ -93,15 +95,11 @@ void CConverterDlg::applyLookAndFeel() {
 
 // Dialog units of the template scaled by the font, as the template's own font would scale them.
 int CConverterDlg::dluX(int units) const {
-    const QFontMetrics metrics(font());
-    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const int baseX = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
-    return (units * baseX + 2) / 4;
+    return DialogUnitsX(font(), units);
 }
 
 int CConverterDlg::dluY(int units) const {
-    const int baseY = QFontMetrics(font()).height();
-    return (units * baseY + 4) / 8;
+    return DialogUnitsY(font(), units);
 }
 
 void CConverterDlg::createWidgets() {
@@ -237,8 +235,7 @@ void CConverterDlg::createActions() {
     help->addSeparator();
     actions_.about = addItem(help, "&About...", "actionAbout");
     actions_.productPage = addItem(help, "Check for updates or donate...", "actionProductPage");
-    // Copy output, Find, Calculator, Preferences, Help, About and the product page arrive with
-    // their commands; until then the items are shown and do nothing.
+    // Preferences arrives with its command; until then the item is shown and does nothing.
 }
 
 void CConverterDlg::createConnections() {
@@ -250,14 +247,27 @@ void CConverterDlg::createConnections() {
             &CConverterDlg::UpdateConversion);
     connect(widgets_.inputEdit, &QLineEdit::textChanged, this, &CConverterDlg::UpdateConversion);
     connect(widgets_.invertIcon, &PictureControl::clicked, this, &CConverterDlg::OnInvert);
-    connect(actions_.invert, &QAction::triggered, this, &CConverterDlg::OnInvert);
+    connect(widgets_.banner, &PictureControl::clicked, this, &CConverterDlg::OnHomePage);
     connect(actions_.exit, &QAction::triggered, this, &CConverterDlg::OnFileExit);
+    connect(actions_.copyOutput, &QAction::triggered, this, &CConverterDlg::OnCopyOutput);
+    connect(actions_.find, &QAction::triggered, this, &CConverterDlg::OnFind);
+    connect(actions_.invert, &QAction::triggered, this, &CConverterDlg::OnInvert);
+    connect(actions_.calculator, &QAction::triggered, this, &CConverterDlg::OnCalculator);
+    connect(actions_.help, &QAction::triggered, this, &CConverterDlg::OnHelp);
+    connect(actions_.about, &QAction::triggered, this, &CConverterDlg::OnAbout);
+    connect(actions_.productPage, &QAction::triggered, this, &CConverterDlg::OnProductPage);
+    connect(actions_.preferences, &QAction::triggered, this, &CConverterDlg::OnPreferences);
 }
 
 void CConverterDlg::createKeyCommands() {
     // Owned by the window, as its child.
     auto* keyFilter = new MainWindowKeyFilter(*this);
-    keyFilter->addCommand(QKeyCombination(Qt::ControlModifier, Qt::Key_I), [this] { OnInvert(); });
+    const auto ctrl = [](Qt::Key key) { return QKeyCombination(Qt::ControlModifier, key); };
+    keyFilter->addCommand(ctrl(Qt::Key_L), [this] { OnCalculator(); });
+    keyFilter->addCommand(ctrl(Qt::Key_C), [this] { OnCopyOutput(); });
+    keyFilter->addCommand(ctrl(Qt::Key_I), [this] { OnInvert(); });
+    keyFilter->addCommand(ctrl(Qt::Key_F), [this] { OnFind(); });
+    keyFilter->addCommand(ctrl(Qt::Key_P), [this] { OnPreferences(); });
 }
 
 void CConverterDlg::setUpToolTips() {
@@ -284,8 +294,21 @@ void CConverterDlg::placeBanner() {
 void CConverterDlg::applyOnTop() {
     if (!readOnTop())
         return;
-    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    SetOnTop(true);
     move(150, 150);
+}
+
+void CConverterDlg::SetOnTop(bool on) {
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, on);
+    QWindow* handle = windowHandle();
+    if (handle == nullptr) {
+        setWindowFlags(flags);
+        return;
+    }
+    // A shown window is told through its platform window: setWindowFlags() would hide and
+    // re-create it, and the open Preferences sheet would lose the window it belongs to.
+    overrideWindowFlags(flags);
+    handle->setFlags(flags);
 }
 
 void CConverterDlg::OnInitDialog() {

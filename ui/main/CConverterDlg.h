@@ -3,11 +3,14 @@
 #include <QDialog>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "catalogue/CatalogueAction.h"
 #include "ui/dialogs/CPicture.h"
+#include "ui/dialogs/WebAddresses.h"
 #include "ui/main/CategoryBox.h"
 #include "ui/main/InputEdit.h"
 #include "ui/main/SettingsWriteReporter.h"
@@ -22,6 +25,8 @@ class QMenuBar;
 
 namespace korvane {
 
+class CSearchUnits;
+class CPropSheet;
 class DesktopServices;
 class PictureControl;
 struct ConverterState;
@@ -53,8 +58,30 @@ class CConverterDlg : public QDialog {
     void OnSelchangeCategory();
     void UpdateConversion();
 
-    // The commands of the menu, the keys and the invert icon: CConverterDlgCommands.cpp.
+    // The pages the banner, Help's "Check for updates or donate..." and the About box open;
+    // none until the application object names them.
+    void setWebAddresses(WebAddresses addresses) { addresses_ = std::move(addresses); }
+
+    // The commands of the menu, the keys, the invert icon and the banner:
+    // CConverterDlgCommands.cpp. None of them acts while another dialog is open.
+    void OnCopyOutput();
+    void OnFind();
     void OnInvert();
+    void OnCalculator();
+    void OnHelp();
+    void OnAbout();
+    void OnProductPage();
+    void OnHomePage();
+
+    // Options, Preferences: runs the sheet and, on OK, takes over the result format and the
+    // category visibility the pages chose.
+    void OnPreferences();
+    // The command's two halves around the sheet's modal run, which tests replace by driving
+    // the sheet themselves.
+    std::unique_ptr<CPropSheet> createPreferencesSheet();
+    void applyPreferences(const CPropSheet& sheet, int result);
+    // Keeps the window above all others, or lets it go; it keeps its place and size.
+    void SetOnTop(bool on);
 
     int currentCategory() const { return m_nCurrentCategory; }
     // Settings writes made while the window runs (the Preferences pages) report failures here,
@@ -104,6 +131,13 @@ class CConverterDlg : public QDialog {
     std::optional<std::string> selectedUnitText(const QListWidget* list) const;
     void removeUnlistedCategoryEntries(bool currentWasRemoved);
 
+    bool anotherDialogOpen() const;
+    // Find's hand-over: lists the chosen built-in category if it is not listed (making it
+    // visible for good), selects it and shows the chosen unit in both lists.
+    void showFoundUnit(const CSearchUnits& search);
+    void openPage(const QString& address);
+    void rebuildCategoryList();
+
     // Settings access: the only places that read or write the settings file.
     void loadCustomUnits();
     void readVisibility();
@@ -121,6 +155,7 @@ class CConverterDlg : public QDialog {
     ConverterState& state_;
     DesktopServices& services_;
     Pictures pictureNames_;
+    WebAddresses addresses_;
     SettingsWriteReporter writeReporter_;
 
     int m_nCurrentCategory = 0;

@@ -239,4 +239,15 @@ void CConverterDlg::OnCatalogueChanged(int index, CatalogueAction action) {
     }
 }
 
+// After a change of visibility: the list as a start-up fills it, back on its first entry.
+void CConverterDlg::rebuildCategoryList() {
+    FillCategoryList();
+    SelectRow(widgets_.categoryList, 0);
+    if (widgets_.categoryList->currentIndex() < 0) {
+        clearUnitLists();
+        return;
+    }
+    OnSelchangeCategory();
+}
+
 }  // namespace korvane

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+#include "UiTestSupport.h"
+
+namespace korvane::test {
+
+class PreferencesTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+
+    void sheetHasFourPagesOpeningOnGeneral();
+    void tabKeyGoesFromTheTabsIntoThePage();
+    void onlyShownPagesAreBuilt();
+    void ctrlPOpensTheSheetFromEveryControl();
+
+    void generalPageShowsTheStoredFlags_data();
+    void generalPageShowsTheStoredFlags();
+    void alwaysOnTopAppliesAtOnceAndSurvivesCancel();
+    void abbreviationsOffIsStoredEvenOnCancel();
+    void failedWritesWarnOncePerRun();
+
+    void okWithoutResultFormatKeepsFormatAndFile();
+    void scientificTwoIsStoredAndReformatsTheOutput();
+    void previewShowsTheSampleInEachFormat_data();
+    void previewShowsTheSampleInEachFormat();
+    void autoFormatKeepsThePrecisionChosen();
+    void storedFormatOutsideItsRange_data();
+    void storedFormatOutsideItsRange();
+    void storedPrecisionOutsideTheList_data();
+    void storedPrecisionOutsideTheList();
+    void cancelLeavesTheFormatAsLoaded();
+
+    void visiblePageListsTheFortyTwoByTheirFlags();
+    void clearedCategoryLeavesAtOnceAndAfterARestart();
+    void displayAllMakesEveryCategoryVisible();
+    void cancelLeavesTheVisibilityAlone();
+    void onceTheListHadTheFocusEveryOkRebuilds();
+    void rebuildKeepsTwoCharacterCustomCategories();
+    void everyCategoryClearedLeavesNothingToConvert();
+
+  private:
+    std::unique_ptr<ConverterWindow> open();
+
+    ModalWatchdog watchdog_;
+    std::unique_ptr<SettingsFile> settings_;
+};
+
+}  // namespace korvane::test

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include "ui/dialogs/WebAddresses.h"
+
+namespace korvane {
+
+// Where the program may find its HTML manual, and the configured addresses that replace it.
+struct ManualPlaces {
+    QString programDir;       // the folder of the running program
+    QString fromProgramDir;   // the installed manual, relative to programDir
+    QString installDir;       // the installed manual, as configured
+    QString sourceDir;        // the manual in the source tree
+    QString homeOverride;     // KORVANE_HOME_URL; empty: the manual's home page
+    QString productOverride;  // KORVANE_PRODUCT_URL; empty: the manual's page of the converter
+};
+
+// The manual's pages, as file:// addresses: its front page is the home page, its page about
+// the converter the product page. The copy installed beside the program comes first, then the
+// one at the configured prefix, then the source tree's (a program run from its build folder).
+// Without any copy the addresses name the installed place; opening them then fails quietly.
+WebAddresses ResolveWebAddresses(const ManualPlaces& places);
+
+// ResolveWebAddresses for this program, with the places and addresses it was configured with.
+WebAddresses DefaultWebAddresses();
+
+}  // namespace korvane

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvane {
+
+class UnitCatalogue;
+
+// One searchable unit: the text the Find list shows ("Distance >> inch [in]") and where the
+// unit lives, so a choice never has to be parsed back out of the text (a unit name may itself
+// contain " >> " or "[").
+struct FindEntry {
+    int category = 0;
+    int unit = 0;  // unit index in the category (record number - 1)
+    std::string text;
+    std::string folded;  // `text` through the core's case folding, for the substring test
+};
+
+// "Category >> unit [abbreviation]"; no brackets when the abbreviation is the " " marker.
+std::string FindEntryText(std::string_view category, std::string_view unit,
+                          std::string_view abbreviation);
+
+// Every unit of the built-in categories, hidden ones and custom units included (custom
+// categories are not searched), in list order.
+std::vector<FindEntry> BuildFindEntries(const UnitCatalogue& catalogue);
+
+// The entries whose text contains the search text, ignoring case, as positions into the entry
+// table, in table order. What keeps each keystroke cheap on a full catalogue: a longer text
+// only re-tests the entries that matched a shorter text it contains, and a backspace returns
+// to the matches that text already had.
+class FindFilter {
+  public:
+    explicit FindFilter(const std::vector<FindEntry>& entries);
+
+    // Returns the matching positions for `searchText` (UTF-8; empty matches everything).
+    const std::vector<int>& Apply(std::string_view searchText);
+    const std::vector<int>& Matches() const { return steps_.back().matches; }
+
+  private:
+    // Each step's folded text contains the one below it; the bottom is the empty text.
+    struct Step {
+        std::string needle;
+        std::vector<int> matches;
+    };
+
+    const std::vector<FindEntry>& entries_;
+    std::vector<Step> steps_;
+};
+
+}  // namespace korvane
