@@ -1,9 +1,11 @@
 #include "AccessibilityCheck.h"
 
+#include <QAbstractScrollArea>
 #include <QAccessibleActionInterface>
 #include <QGuiApplication>
 #include <QHash>
 #include <QMetaEnum>
+#include <QTabBar>
 #include <QTest>
 #include <QWidget>
 
@@ -34,8 +36,29 @@ bool IsMenu(QAccessible::Role role) {
            role == QAccessible::MenuItem;
 }
 
-void Walk(QAccessibleInterface* node, const QString& parentPath, bool inMenu,
-          QList<AccessibleNode>& out) {
+// Items of these are named among themselves: a menu's items, a tab bar's tabs.
+bool IsItemContainer(QAccessible::Role role) {
+    return IsMenu(role) || role == QAccessible::PageTabList;
+}
+
+// Parts that Qt's own controls make and hide as they need them (the scroll buttons of a tab
+// bar, the scroll bar corners of a text box): not the window's widgets.
+bool IsPartOfAQtControl(const QObject* object) {
+    if (object == nullptr)
+        return false;
+    for (const QObject* parent = object->parent(); parent != nullptr; parent = parent->parent()) {
+        if (qobject_cast<const QAbstractScrollArea*>(parent) != nullptr ||
+            qobject_cast<const QTabBar*>(parent) != nullptr) {
+            return true;
+        }
+        if (parent->isWidgetType() && static_cast<const QWidget*>(parent)->isWindow())
+            break;
+    }
+    return object->objectName().startsWith(QStringLiteral("qt_"));
+}
+
+void Walk(QAccessibleInterface* node, const QString& parentPath, const QString& space, bool inMenu,
+          bool inStack, QList<AccessibleNode>& out) {
     if (node == nullptr || !node->isValid())
         return;
     AccessibleNode entry;
@@ -44,7 +67,9 @@ void Walk(QAccessibleInterface* node, const QString& parentPath, bool inMenu,
     entry.role = node->role();
     entry.state = node->state();
     entry.object = node->object();
+    entry.space = space;
     entry.inMenu = inMenu;
+    entry.inStack = inStack;
     if (QAccessibleActionInterface* actions = node->actionInterface())
         entry.actions = actions->actionNames();
     const QString label = entry.name.isEmpty() ? RoleName(entry.role) : entry.name;
@@ -56,7 +81,8 @@ void Walk(QAccessibleInterface* node, const QString& parentPath, bool inMenu,
     if (IsLeaf(entry.role) || (entry.state.invisible && !menu))
         return;
     for (int i = 0; i < node->childCount(); ++i)
-        Walk(node->child(i), entry.path, inMenu || menu, out);
+        Walk(node->child(i), entry.path, IsItemContainer(entry.role) ? entry.path : space,
+             inMenu || menu, entry.role == QAccessible::LayeredPane, out);
 }
 
 bool IsControl(const AccessibleNode& node) {
@@ -69,17 +95,20 @@ bool IsControl(const AccessibleNode& node) {
 
 QList<AccessibleNode> AccessibleTree(QWidget* window) {
     QList<AccessibleNode> tree;
-    Walk(QAccessible::queryAccessibleInterface(window), QString(), false, tree);
+    Walk(QAccessible::queryAccessibleInterface(window), QString(), QStringLiteral("window"), false,
+         false, tree);
     return tree;
 }
 
 QStringList AccessibilityProblems(QWidget* window) {
     const QList<AccessibleNode> tree = AccessibleTree(window);
     QStringList problems;
-    // Window controls share one space of names; each menu is a space of its own.
+    // Window controls share one space of names; each menu and each tab bar is a space of its
+    // own.
     QHash<QString, QString> seen;
     for (const AccessibleNode& node : tree) {
-        if (node.state.invisible && !node.inMenu && !IsMenu(node.role)) {
+        if (node.state.invisible && !node.inStack && !node.inMenu && !IsMenu(node.role) &&
+            !IsPartOfAQtControl(node.object)) {
             problems.push_back(QStringLiteral("hidden widget in the tree: ") + node.path);
             continue;
         }
@@ -91,9 +120,7 @@ QStringList AccessibilityProblems(QWidget* window) {
                                RoleName(node.role) + ")");
             continue;
         }
-        const QString space = node.inMenu ? node.path.section(QStringLiteral(" / "), 0, -2)
-                                          : QStringLiteral("window");
-        const QString key = space + QLatin1Char('\n') + name;
+        const QString key = node.space + QLatin1Char('\n') + name;
         if (seen.contains(key)) {
             problems.push_back(QStringLiteral("two controls named \"%1\": %2 and %3")
                                    .arg(name, seen.value(key), node.path));

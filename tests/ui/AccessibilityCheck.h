@@ -19,7 +19,9 @@ struct AccessibleNode {
     QAccessible::State state;
     QStringList actions;
     QObject* object = nullptr;
-    bool inMenu = false;  // an item of the menu bar or of one of its menus
+    QString space;         // where the name must be unique: the window, or a menu or tab bar
+    bool inMenu = false;   // an item of the menu bar or of one of its menus
+    bool inStack = false;  // a page of a stack (a tab widget's pages): hidden while not shown
 };
 
 // The window's accessible tree, depth first. Lists, tables and combo boxes are leaves (their
@@ -29,7 +31,8 @@ QList<AccessibleNode> AccessibleTree(QWidget* window);
 
 // What a screen-reader user would stumble over in the window, one line each: a focusable or
 // actionable control without a name; two controls of the window (or two items of one menu)
-// with the same name; a hidden widget in the tree. Empty when there is nothing.
+// with the same name; a hidden widget in the tree, other than a page not shown. Empty when
+// there is nothing.
 QStringList AccessibilityProblems(QWidget* window);
 
 // The node whose object is `object`; nullptr when the tree has none.

@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include "AccessibilityCheck.h"
+#include "Palettes.h"
 #include "ui/main/PictureControl.h"
 
 namespace korvane::test {
@@ -36,45 +37,6 @@ void ChooseMeterToCentimeter(ConverterWindow& window) {
     window.chooseCategory(QStringLiteral("Distance"));
     window.clickUnit(window.inputList(), QStringLiteral("meter"));
     window.clickUnit(window.outputList(), QStringLiteral("centimeter"));
-}
-
-// A palette of light text on dark faces, as dark desktop themes have.
-QPalette DarkPalette() {
-    QPalette palette;
-    const QColor face(45, 45, 48);
-    const QColor base(30, 30, 30);
-    const QColor text(230, 230, 230);
-    palette.setColor(QPalette::Window, face);
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Base, base);
-    palette.setColor(QPalette::AlternateBase, face);
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::Button, face);
-    palette.setColor(QPalette::ButtonText, text);
-    palette.setColor(QPalette::ToolTipBase, base);
-    palette.setColor(QPalette::ToolTipText, text);
-    palette.setColor(QPalette::Highlight, QColor(38, 110, 190));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    palette.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
-    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
-    return palette;
-}
-
-// Relative luminance after WCAG 2, and the contrast ratio of two colours (1 to 21).
-double Luminance(QColor colour) {
-    const auto channel = [](double c) {
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
-           0.0722 * channel(colour.blueF());
-}
-
-double Contrast(QColor a, QColor b) {
-    const double la = Luminance(a);
-    const double lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 // Restores the application's palette when the test ends, however it ends.

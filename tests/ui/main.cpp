@@ -9,6 +9,7 @@
 #include "AccessibilityTest.h"
 #include "ConverterWindowDetailsTest.h"
 #include "ConverterWindowTest.h"
+#include "DialogAccessibilityTest.h"
 #include "FindDialogTest.h"
 #include "HelpAboutTest.h"
 #include "ManualScreenshots.h"
@@ -80,6 +81,10 @@ int main(int argc, char** argv) {
     }
     {
         korvane::test::AccessibilityTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::DialogAccessibilityTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures == 0 ? 0 : 1;

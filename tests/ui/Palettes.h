@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+namespace korvane::test {
+
+// Desktop palettes of both kinds: dark text on light faces, light text on dark faces.
+QPalette LightPalette();
+QPalette DarkPalette();
+
+// The contrast ratio of two colours after WCAG 2: 1 (none) to 21 (black on white). Body text
+// needs 4.5 at least.
+double Contrast(QColor a, QColor b);
+
+}  // namespace korvane::test
