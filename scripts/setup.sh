@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-utils hyperfine locales
-  openbox dbus-daemon dbus-bin at-spi2-core
+  openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi xdotool
   python3
 )
 

@@ -36,6 +36,12 @@ phase_done "test (Release)"
 
 phase "window tests on a real X server (Xvfb, openbox, accessibility bus)"
 bash scripts/ui-xvfb.sh build
+# What a screen reader sees of every window; the whole dump is kept beside the build.
+if ! bash scripts/a11y-dump.sh build --check >build/a11y-dump.txt 2>&1; then
+  cat build/a11y-dump.txt
+  exit 1
+fi
+tail -n 1 build/a11y-dump.txt
 phase_done "window tests on a real X server"
 
 phase "build under AddressSanitizer and UndefinedBehaviorSanitizer (Debug)"

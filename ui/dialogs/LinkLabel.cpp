@@ -38,16 +38,19 @@ QAccessibleInterface* CreateAccessibleLinkLabel(const QString& className, QObjec
 
 }  // namespace
 
-LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
-    setTextFormat(Qt::PlainText);
-    setCursor(Qt::PointingHandCursor);
-    applyColour();
+LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(parent) {
     // Factories stay installed for the life of the process; one is enough.
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(CreateAccessibleLinkLabel);
         return true;
     }();
     Q_UNUSED(factoryInstalled);
+    // The text is set here, not by QLabel's constructor: while a screen reader listens, setting
+    // it makes the object's accessible interface, which must be the link's.
+    setTextFormat(Qt::PlainText);
+    setText(text);
+    setCursor(Qt::PointingHandCursor);
+    applyColour();
 }
 
 QColor LinkLabel::linkColour() const {
