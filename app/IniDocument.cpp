@@ -171,12 +171,13 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
     IniDocument document;
     std::string converted;
     const std::string_view text = DecodeText(bytes, document.byteOrderMark_, converted);
-    bool sawLineBreak = false;
+    // The first line break decides; a file without one keeps the platform's.
+    bool decided = text.find_first_of("\r\n") == std::string_view::npos;
     ForEachLine(text, [&](std::string_view line, bool crlf) {
         document.lines_.push_back(ClassifyLine(std::string(line)));
-        if (!sawLineBreak)
+        if (!decided)
             document.crlf_ = crlf;
-        sawLineBreak = true;
+        decided = true;
     });
     return document;
 }

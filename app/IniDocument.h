@@ -23,7 +23,9 @@ class IniDocument {
     // as Windows-1252. LF, CRLF and a lone CR all end a line.
     static IniDocument Parse(std::string_view bytes);
 
-    // UTF-8, with the line break the file used (LF for a file that had none), every line ended.
+    // UTF-8, with the line break the file used, every line ended. A file that had none gets
+    // the platform's: CR LF on Windows, where Notepad and the system's own INI functions write
+    // it, LF elsewhere.
     std::string Serialise() const;
 
     // Names must already be folded.
@@ -61,7 +63,11 @@ class IniDocument {
 
     std::vector<Line> lines_;
     bool byteOrderMark_ = false;
+#ifdef _WIN32
+    bool crlf_ = true;
+#else
     bool crlf_ = false;
+#endif
 };
 
 // Lookup by std::string_view in maps keyed by std::string, without building a string.

@@ -1,11 +1,11 @@
 #include "cli/CommandLine.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <iostream>
 
 #include "catalogue/NumberText.h"
+#include "cli/SystemText.h"
 
 namespace korvane::cli {
 
@@ -109,7 +109,7 @@ int RunCommandLine(CLI::App& app, CliState& state, int argc, const char* const* 
     std::cout.flush();
     std::fflush(stdout);
     // A closed pipe (| head) is the reader's choice; any other failure lost the output.
-    if ((!std::cout || std::ferror(stdout)) && errno != EPIPE) {
+    if ((!std::cout || std::ferror(stdout)) && !OutputReaderGone()) {
         std::cerr << "korvane-cli: could not write the output\n";
         return kExitUsage;
     }

@@ -12,6 +12,7 @@
 #include "app/ConversionRequest.h"
 #include "catalogue/Conversion.h"
 #include "cli/LineReader.h"
+#include "cli/SystemText.h"
 #include "cli/UnitChoice.h"
 
 namespace korvane::cli {
@@ -159,9 +160,10 @@ void RunBatch(CliState& state, const ConvertOptions& options) {
     }
     std::ifstream file;
     // A folder opens on Linux and fails only when read; check that first, without throwing.
+    const std::filesystem::path path = PathFromUtf8(options.batch);
     std::error_code error;
-    if (!std::filesystem::is_directory(options.batch, error))
-        file.open(options.batch, std::ios::binary);
+    if (!std::filesystem::is_directory(path, error))
+        file.open(path, std::ios::binary);
     if (!file.is_open()) {
         std::cerr << "korvane-cli: cannot read \"" << Printable(options.batch) << "\"\n";
         state.Report(kExitUsage);

@@ -2,6 +2,8 @@
 
 #include <csignal>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli/CatalogueCommands.h"
 #include "cli/CliState.h"
@@ -10,6 +12,7 @@
 #include "cli/CustomCommands.h"
 #include "cli/EvalCommand.h"
 #include "cli/SettingsCommands.h"
+#include "cli/SystemText.h"
 
 // Nothing that goes wrong ends in an abort: an exception anywhere, even while the commands are
 // set up, ends with a message and the usage status.
@@ -18,6 +21,7 @@ int main(int argc, char** argv) try {
     // A closed pipe (korvane-cli ... | head) ends the output quietly instead of killing us.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
+    const korvane::cli::ConsoleSession console;
     std::ios::sync_with_stdio(false);
 
     CLI::App app{"korvane-cli: the Korvane Unit Converter's engine on the command line"};
@@ -36,7 +40,13 @@ int main(int argc, char** argv) try {
     korvane::cli::AddCustomCommands(app, state);
     korvane::cli::AddEvalCommand(app, state);
 
-    return korvane::cli::RunCommandLine(app, state, argc, argv);
+    // On Windows the arguments are read again from the wide command line, as UTF-8.
+    const std::vector<std::string> arguments = korvane::cli::Utf8Arguments(argc, argv);
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments)
+        pointers.push_back(argument.c_str());
+    return korvane::cli::RunCommandLine(app, state, static_cast<int>(pointers.size()),
+                                        pointers.data());
 } catch (...) {
     return korvane::cli::ReportUnexpectedError(std::current_exception(), std::cerr);
 }

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-utils hyperfine locales
   openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi xdotool
   python3
+  g++-mingw-w64-x86-64-posix googletest wine64 wine
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the Release build (what ships, benchmarks built but not
 # run), then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, then
-# the bounded fuzzing run. Every build treats a compiler warning as an error. Each phase prints
+# the bounded fuzzing run, and last the Windows build of the core and korvane-cli with its tests
+# under Wine. Every build treats a compiler warning as an error. Each phase prints
 # its time, so a slow step shows in the log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -59,5 +60,9 @@ phase_done "test (Debug, sanitizers)"
 phase "bounded fuzzing"
 bash scripts/fuzz.sh
 phase_done "bounded fuzzing"
+
+phase "Windows build and tests under Wine"
+bash scripts/windows.sh
+phase_done "Windows build and tests under Wine"
 
 echo "== all tests passed in $SECONDS s"

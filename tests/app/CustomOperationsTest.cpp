@@ -14,6 +14,7 @@
 namespace korvane {
 namespace {
 
+using testing::AsNewFile;
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
@@ -90,7 +91,7 @@ TEST_F(CustomOperations, MoneyExampleEndToEnd) {
     EXPECT_EQ(money.action, CatalogueAction::CategoryInserted);
     EXPECT_EQ(money.name, "money");
     EXPECT_EQ(catalogue_.CategoryName(42), "money");
-    EXPECT_EQ(Content(), "[Settings]\nCustom_1=money\n");
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=money\n"));
 
     // The first unit of an empty category is its reference unit, whatever factor was entered.
     const CustomOutcome euro = AddUnit(42, "euro", "7");
@@ -98,15 +99,13 @@ TEST_F(CustomOperations, MoneyExampleEndToEnd) {
     EXPECT_EQ(euro.row, 42);
     EXPECT_EQ(euro.action, CatalogueAction::UnitInserted);
     EXPECT_EQ(euro.name, "Euro");
-    EXPECT_EQ(Content(),
-              "[Settings]\nCustom_1=money\n\n"
-              "[money]\nCustomUnit_1=Euro\nCustomValue_1=1\nCustomUnits=1\n");
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=money\n\n"
+                                   "[money]\nCustomUnit_1=Euro\nCustomValue_1=1\nCustomUnits=1\n"));
 
     ASSERT_TRUE(AddUnit(42, "cent", "0.01", "Euro").ok());
-    EXPECT_EQ(Content(),
-              "[Settings]\nCustom_1=money\n\n"
-              "[money]\nCustomUnit_1=Euro\nCustomValue_1=1\nCustomUnits=2\n"
-              "CustomUnit_2=Cent\nCustomValue_2=0.01000000000000\n");
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=money\n\n"
+                                   "[money]\nCustomUnit_1=Euro\nCustomValue_1=1\nCustomUnits=2\n"
+                                   "CustomUnit_2=Cent\nCustomValue_2=0.01000000000000\n"));
     EXPECT_EQ(UnitNames(catalogue_, 42), (std::vector<std::string>{"Euro", "Cent"}));
     EXPECT_EQ(catalogue_.UnitFactor(42, 1), 0.01);
     EXPECT_EQ(catalogue_.UnitAbbreviation(42, 1), " ");
@@ -115,10 +114,9 @@ TEST_F(CustomOperations, MoneyExampleEndToEnd) {
     ASSERT_TRUE(removed.ok());
     EXPECT_EQ(removed.row, 42);
     EXPECT_EQ(removed.action, CatalogueAction::UnitDeleted);
-    EXPECT_EQ(Content(),
-              "[Settings]\nCustom_1=money\n\n"
-              "[money]\nCustomUnit_1=Custom\nCustomUnits=1\n"
-              "CustomUnit_2=Cent\nCustomValue_2=0.01000000000000\n");
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=money\n\n"
+                                   "[money]\nCustomUnit_1=Custom\nCustomUnits=1\n"
+                                   "CustomUnit_2=Cent\nCustomValue_2=0.01000000000000\n"));
     EXPECT_EQ(UnitNames(catalogue_, 42), std::vector<std::string>{"Cent"});
     EXPECT_EQ(catalogue_.UnitCount(42), 1);
 
@@ -210,7 +208,7 @@ TEST_F(CustomOperations, RemovingACategoryTakesItsUnitsAlongEverywhere) {
     ASSERT_TRUE(AddUnit(42, "Cent", "0.01", "Euro").ok());
     // A name typed rather than listed is found ignoring case and blanks.
     ASSERT_TRUE(RemoveCustomCategory(catalogue_, store_, "  Money ").ok());
-    EXPECT_EQ(Content(), "[Settings]\nCustom_1=Custom\n\n[money]\n");
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=Custom\n\n[money]\n"));
     EXPECT_EQ(catalogue_.UnitCount(42), 0);
 
     // Units a hand-edited file kept for an old category of that name do not come back either.
@@ -218,7 +216,7 @@ TEST_F(CustomOperations, RemovingACategoryTakesItsUnitsAlongEverywhere) {
     ASSERT_TRUE(AddCustomCategory(catalogue_, store_, "money").ok());
     EXPECT_EQ(catalogue_.UnitCount(42), 0);
     EXPECT_EQ(Load(store_).UnitCount(42), 0);
-    EXPECT_EQ(Content(), "[Settings]\nCustom_1=money\n\n[money]\nNote=kept\n");
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=money\n\n[money]\nNote=kept\n"));
 }
 
 TEST_F(CustomOperations, OnlyAddedCategoriesAndUnitsAreRemoved) {

@@ -12,6 +12,7 @@
 namespace korvane {
 namespace {
 
+using testing::AsNewFile;
 using testing::kTestDataTransfer;
 using testing::kTestDistance;
 using testing::MakeTestCatalogue;
@@ -51,26 +52,23 @@ class CustomStorage : public ::testing::Test {
 // A category "money", the unit euro, then cent as 0.01 euro, then euro removed.
 TEST_F(CustomStorage, MoneyExampleStepByStep) {
     ASSERT_TRUE(StoreCustomCategory(store_, "money").ok());
-    EXPECT_EQ(Content(), "[Settings]\nCustom_1=money\n");
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=money\n"));
 
     ASSERT_TRUE(StoreCustomUnit(store_, "money", "Euro", "1").ok());
-    EXPECT_EQ(Content(),
-              "[Settings]\nCustom_1=money\n\n"
-              "[money]\nCustomUnit_1=Euro\nCustomValue_1=1\nCustomUnits=1\n");
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=money\n\n"
+                                   "[money]\nCustomUnit_1=Euro\nCustomValue_1=1\nCustomUnits=1\n"));
 
     ASSERT_TRUE(StoreCustomUnit(store_, "money", "Cent", FactorText(1 * 0.01)).ok());
-    EXPECT_EQ(Content(),
-              "[Settings]\nCustom_1=money\n\n"
-              "[money]\nCustomUnit_1=Euro\nCustomValue_1=1\nCustomUnits=2\n"
-              "CustomUnit_2=Cent\nCustomValue_2=0.01000000000000\n");
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=money\n\n"
+                                   "[money]\nCustomUnit_1=Euro\nCustomValue_1=1\nCustomUnits=2\n"
+                                   "CustomUnit_2=Cent\nCustomValue_2=0.01000000000000\n"));
 
     const ForgetUnitResult forgotten = ForgetCustomUnit(store_, "money", "Euro");
     ASSERT_TRUE(forgotten.write.ok());
     EXPECT_EQ(forgotten.freed, 1);
-    EXPECT_EQ(Content(),
-              "[Settings]\nCustom_1=money\n\n"
-              "[money]\nCustomUnit_1=Custom\nCustomUnits=1\n"
-              "CustomUnit_2=Cent\nCustomValue_2=0.01000000000000\n");
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=money\n\n"
+                                   "[money]\nCustomUnit_1=Custom\nCustomUnits=1\n"
+                                   "CustomUnit_2=Cent\nCustomValue_2=0.01000000000000\n"));
 
     const UnitCatalogue catalogue = Reload();
     EXPECT_EQ(catalogue.CategoryName(42), "money");
@@ -224,16 +222,15 @@ TEST_F(CustomStorage, RefusesEntriesThatWouldNotReadBack) {
 TEST_F(CustomStorage, StoreAndForgetNormaliseNamesAlike) {
     ASSERT_TRUE(StoreCustomCategory(store_, "  money  ").ok());
     ASSERT_TRUE(StoreCustomUnit(store_, "  money ", "\tEuro  ", "1").ok());
-    EXPECT_EQ(Content(),
-              "[Settings]\nCustom_1=money\n\n"
-              "[money]\nCustomUnit_1=Euro\nCustomValue_1=1\nCustomUnits=1\n");
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=money\n\n"
+                                   "[money]\nCustomUnit_1=Euro\nCustomValue_1=1\nCustomUnits=1\n"));
     EXPECT_EQ(ForgetCustomUnit(store_, "money  ", "  Euro\t").freed, 1);
     ASSERT_TRUE(ForgetCustomCategory(store_, "  money  ").ok());
-    EXPECT_EQ(Content(), "[Settings]\nCustom_1=Custom\n\n[money]\n");
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=Custom\n\n[money]\n"));
     // The placeholder of a free entry is no name to forget.
     ASSERT_TRUE(ForgetCustomCategory(store_, "custom").ok());
     EXPECT_EQ(ForgetCustomUnit(store_, "money", "CUSTOM").freed, 0);
-    EXPECT_EQ(Content(), "[Settings]\nCustom_1=Custom\n\n[money]\n");
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=Custom\n\n[money]\n"));
 }
 
 TEST_F(CustomStorage, RefusalsOfANameCallItAName) {

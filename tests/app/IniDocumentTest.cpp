@@ -24,6 +24,29 @@ TEST(IniDocument, ReadsLfCrLfAndLoneCrAlike) {
     }
 }
 
+// Lines added to a file take its own line break; a file that has none yet, the platform's.
+TEST(IniDocument, KeepsTheFilesLineBreakOrTakesThePlatforms) {
+#ifdef _WIN32
+    const std::string platform = "\r\n";
+#else
+    const std::string platform = "\n";
+#endif
+    const struct {
+        std::string_view before;
+        std::string after;
+    } cases[] = {
+        {"", "[S]" + platform + "K=1" + platform},
+        {"[S]", "[S]" + platform + "K=1" + platform},
+        {"[S]\nA=0\r\n", "[S]\nA=0\nK=1\n"},
+        {"[S]\r\nA=0\n", "[S]\r\nA=0\r\nK=1\r\n"},
+    };
+    for (const auto& row : cases) {
+        IniDocument document = IniDocument::Parse(row.before);
+        ASSERT_TRUE(document.Set("S", "K", "1"));
+        EXPECT_EQ(document.Serialise(), row.after) << row.before;
+    }
+}
+
 TEST(IniDocument, MatchesNamesIgnoringCaseAndTrimsBlanks) {
     const IniDocument document =
         IniDocument::Parse("  [ Viscosity (Kinematic) ]  \n\tvisibility =  1 \n[ÄRGER]\nÖL=x=y\n");

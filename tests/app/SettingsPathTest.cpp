@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "app/FileAccess.h"
+
 namespace korvane {
 namespace {
 
@@ -48,6 +50,23 @@ TEST(SettingsPathFromEnvironment, ExplicitFileThenXdgThenHome) {
     EXPECT_EQ(SettingsPathFromEnvironment("", "", ""), "");
 }
 
+#ifdef _WIN32
+
+// The rule applied to this very program, as Windows names it; tests/app/WindowsProcessTest.cpp
+// runs a program from a drive and a share the test controls.
+TEST(DefaultSettingsPath, RootOfThisProgramsDrive) {
+    const std::string program = file_access::ProgramFilePath();
+    ASSERT_GE(program.size(), 3u);
+    EXPECT_TRUE(program.ends_with("korvane_app_tests.exe")) << program;
+    const std::string settings = DefaultSettingsPath();
+    EXPECT_EQ(settings, BuildSettingsPath(program));
+    if (program[1] == ':') {
+        EXPECT_EQ(settings, program.substr(0, 3) + "Tabrivo.ini");
+    }
+}
+
+#else
+
 // Sets a variable for one scope and puts the old value back.
 class ScopedVariable {
   public:
@@ -83,6 +102,8 @@ TEST(DefaultSettingsPath, FollowsTheEnvironment) {
     ScopedVariable xdg("XDG_CONFIG_HOME", "/cfg");
     EXPECT_EQ(DefaultSettingsPath(), "/cfg/korvane/Tabrivo.ini");
 }
+
+#endif
 
 }  // namespace
 }  // namespace korvane

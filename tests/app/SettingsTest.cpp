@@ -7,6 +7,7 @@
 namespace korvane {
 namespace {
 
+using testing::AsNewFile;
 using testing::MakeTestCatalogue;
 using testing::ReadBytes;
 using testing::TempFolder;
@@ -59,8 +60,9 @@ TEST_F(SettingsFile, FlagsAreWrittenAsTrueAndFalse) {
     ASSERT_TRUE(WriteFlag(store_, SettingsFlag::OnTop, true).ok());
     ASSERT_TRUE(WriteFlag(store_, SettingsFlag::RememberCategory, false).ok());
     ASSERT_TRUE(WriteFlag(store_, SettingsFlag::ShowAbbreviation, false).ok());
-    EXPECT_EQ(Content(),
-              "[Settings]\nOnTop=TRUE\nRememberCategory=FALSE\nShowAbbreviation=FALSE\n");
+    EXPECT_EQ(
+        Content(),
+        AsNewFile("[Settings]\nOnTop=TRUE\nRememberCategory=FALSE\nShowAbbreviation=FALSE\n"));
 }
 
 TEST_F(SettingsFile, OutOfRangeValuesReadSafely) {
@@ -103,7 +105,7 @@ TEST_F(SettingsFile, DisplaySettingsWriteFormatPrecisionThenAllVisibilityKeys) {
         expected +=
             "\n[" + catalogue.CategoryName(c) + "]\nVisibility=" + std::to_string(c % 2) + "\n";
     }
-    EXPECT_EQ(Content(), expected);
+    EXPECT_EQ(Content(), AsNewFile(expected));
     const CategoryVisibility read = ReadVisibility(store_, catalogue);
     for (int c = 0; c < kBuiltInCategories; ++c)
         EXPECT_EQ(read.Flag(c), c % 2);
@@ -125,7 +127,7 @@ TEST_F(SettingsFile, LastSelectionRoundTripsAndKeepsOtherKeys) {
 
 TEST_F(SettingsFile, ResultFormatPageWritesPrecisionThenFormat) {
     ASSERT_TRUE(SaveResultFormat(store_, {FormatMode::Fixed, 2}).ok());
-    EXPECT_EQ(Content(), "[Settings]\nPrecision=2\nFormat=2\n");
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nPrecision=2\nFormat=2\n"));
 }
 
 TEST_F(SettingsFile, FailedSaveReportsOneReasonAndChangesNothing) {

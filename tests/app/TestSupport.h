@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -13,38 +14,85 @@
 
 namespace korvane::testing {
 
+// Paths are UTF-8 text, as in the storage; on Windows a narrow path would be read in the ANSI
+// code page.
+inline std::filesystem::path PathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+inline std::string TextOf(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+#ifdef _WIN32
+inline constexpr char kSeparator = '\\';
+#else
+inline constexpr char kSeparator = '/';
+#endif
+
 // A fresh folder per test, removed afterwards.
 class TempFolder {
   public:
     TempFolder() {
+#ifdef _WIN32
+        // No mkdtemp: a random name, which create_directory refuses when it is taken.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const std::filesystem::path candidate =
+                std::filesystem::temp_directory_path() /
+                ("korvane-app-test-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error))
+                path_ = TextOf(candidate);
+        }
+#else
         std::string pattern =
             (std::filesystem::temp_directory_path() / "korvane-app-test-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data()) == nullptr ? std::string() : pattern;
+#endif
         EXPECT_FALSE(path_.empty());
     }
     ~TempFolder() {
         std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+        std::filesystem::permissions(PathOf(path_), std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::remove_all(PathOf(path_), ignored);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    const std::string& Path() const { return path_; }
-    std::string File(std::string_view name) const { return path_ + "/" + std::string(name); }
+    const std::string& Path() const {
+        return path_;
+    }
+    std::string File(std::string_view name) const {
+        return path_ + kSeparator + std::string(name);
+    }
 
   private:
     std::string path_;
 };
 
+// `text`, written with LF, as the store puts it in a file it creates: with the platform's line
+// break (CR LF on Windows).
+inline std::string AsNewFile(std::string_view text) {
+#ifdef _WIN32
+    std::string file;
+    for (const char c : text)
+        file += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return file;
+#else
+    return std::string(text);
+#endif
+}
+
 inline void WriteBytes(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathOf(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

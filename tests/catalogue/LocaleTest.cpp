@@ -16,9 +16,16 @@ class UnderGermanLocale : public ::testing::Test {
   protected:
     void SetUp() override {
         previous_ = std::setlocale(LC_ALL, nullptr);
+#ifdef _WIN32
+        // The Windows C runtime names its locales its own way; MinGW's C++ library knows only
+        // "C", so the C locale is all a program there can switch.
+        ASSERT_NE(std::setlocale(LC_ALL, "German_Germany.1252"), nullptr);
+#else
         ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
             << "the de_DE.UTF-8 locale is missing; scripts/setup.sh generates it";
         previousGlobal_ = std::locale::global(std::locale("de_DE.UTF-8"));
+#endif
+        ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     }
     void TearDown() override {
         std::setlocale(LC_ALL, previous_.c_str());

@@ -5,9 +5,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <limits>
 #include <numbers>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -51,9 +53,24 @@ inline bool RunOnStack(std::size_t bytes, const std::function<void()>& body) {
     return started;
 }
 
+// A temporary file, removed when it is closed. Windows's tmpfile makes its files in the root of
+// the current drive under names that programs running side by side share, so it fails now and
+// then there; a random name in the temporary folder instead.
+inline std::FILE* OpenTemporaryFile() {
+#ifdef _WIN32
+    std::random_device random;
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("korvane-capture-" + std::to_string(random()) + "-" + std::to_string(random()));
+    return _wfopen(path.c_str(), L"w+bD");  // D: delete on close
+#else
+    return std::tmpfile();
+#endif
+}
+
 // Everything written to a temporary file by `write`, byte for byte.
 inline std::string Capture(const std::function<void(std::FILE*)>& write) {
-    std::FILE* file = std::tmpfile();
+    std::FILE* file = OpenTemporaryFile();
     if (file == nullptr)
         return "<no temporary file>";
     write(file);

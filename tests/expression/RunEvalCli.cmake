@@ -1,6 +1,8 @@
 # Runs `korvane-cli` with the arguments after "--" and checks its exit status, its standard
 # output against the regular expression STDOUT_REGEX, and its standard error stream against the
-# file STDERR_FILE byte for byte (empty when the file does not exist).
+# file STDERR_FILE byte for byte (empty when the file does not exist). LAUNCHER, when set, runs
+# the program (wine64 for a Windows build); with CRLF set the program must end every line of both
+# streams with CR LF, the Windows text convention, and the comparison then reads them as LF.
 set(arguments)
 set(collect OFF)
 math(EXPR last "${CMAKE_ARGC} - 1")
@@ -12,14 +14,49 @@ foreach(i RANGE ${last})
     endif()
 endforeach()
 
-execute_process(COMMAND "${CLI}" ${arguments}
-                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+set(launcher)
+if(LAUNCHER)
+    set(launcher "${LAUNCHER}")
+endif()
+# Through files: CMake would drop the CR of CR LF from an output variable.
+set(out_file "${CMAKE_CURRENT_BINARY_DIR}/eval-${NAME}.stdout")
+set(err_file "${CMAKE_CURRENT_BINARY_DIR}/eval-${NAME}.stderr")
+execute_process(COMMAND ${launcher} "${CLI}" ${arguments}
+                OUTPUT_FILE "${out_file}" ERROR_FILE "${err_file}" RESULT_VARIABLE status)
+file(READ "${out_file}" out)
+file(READ "${err_file}" err)
+
+# file(READ) drops every CR, so the line ends are counted in the file's bytes.
+function(count_line_ends file result)
+    file(READ "${file}" hex HEX)
+    string(REGEX REPLACE "(..)" "\\1 " bytes "${hex}")
+    string(REGEX MATCHALL "0d 0a " crlf "${bytes}")
+    string(REGEX MATCHALL "0a " lf "${bytes}")
+    string(REGEX MATCHALL "0d " cr "${bytes}")
+    list(LENGTH crlf crlf)
+    list(LENGTH lf lf)
+    list(LENGTH cr cr)
+    set(${result} ${crlf} ${lf} ${cr} PARENT_SCOPE)
+endfunction()
+
+set(failures "")
+if(CRLF)
+    foreach(stream out err)
+        count_line_ends("${${stream}_file}" counts)
+        list(GET counts 0 crlf)
+        list(GET counts 1 lf)
+        list(GET counts 2 cr)
+        if(NOT crlf EQUAL lf OR NOT crlf EQUAL cr)
+            string(APPEND failures
+                   "std${stream} has lines not ended by CR LF (CR LF ${crlf}, LF ${lf}, CR ${cr})\n")
+        endif()
+    endforeach()
+endif()
 
 set(expected_err "")
 if(EXISTS "${STDERR_FILE}")
     file(READ "${STDERR_FILE}" expected_err)
 endif()
-set(failures "")
 if(NOT status STREQUAL EXPECTED_STATUS)
     string(APPEND failures "exit status ${status}, expected ${EXPECTED_STATUS}\n")
 endif()
@@ -29,6 +66,7 @@ endif()
 if(NOT err STREQUAL expected_err)
     string(APPEND failures "standard error:\n${err}\nexpected:\n${expected_err}\n")
 endif()
+file(REMOVE "${out_file}" "${err_file}")
 if(failures)
     message(FATAL_ERROR "korvane-cli ${arguments}\n${failures}")
 endif()

@@ -54,6 +54,7 @@ void PreferencesLayoutTest::pageTextsFit_data() {
     QTest::newRow("General") << int{SheetDriver::General};
     QTest::newRow("Result Format") << int{SheetDriver::ResultFormat};
     QTest::newRow("Visible Categories") << int{SheetDriver::VisibleCategories};
+    QTest::newRow("Custom") << int{SheetDriver::Custom};
 }
 
 void PreferencesLayoutTest::pageTextsFit() {

@@ -21,6 +21,7 @@
 #include <sstream>
 
 #include "PreferencesSheetDriver.h"
+#include "ui/preferences/CCustom.h"
 #include "ui/preferences/CGeneral.h"
 #include "ui/preferences/CResults.h"
 #include "ui/preferences/CVisible.h"

@@ -9,6 +9,7 @@
 #include "AccessibilityTest.h"
 #include "ConverterWindowDetailsTest.h"
 #include "ConverterWindowTest.h"
+#include "CustomPageTest.h"
 #include "DialogAccessibilityTest.h"
 #include "FindDialogTest.h"
 #include "HelpAboutTest.h"
@@ -77,6 +78,10 @@ int main(int argc, char** argv) {
     }
     {
         korvane::test::PreferencesTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::CustomPageTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     {

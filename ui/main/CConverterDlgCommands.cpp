@@ -12,6 +12,7 @@
 #include "ui/dialogs/CSearchUnits.h"
 #include "ui/main/CConverterDlg.h"
 #include "ui/main/SortedLists.h"
+#include "ui/preferences/CCustom.h"
 #include "ui/preferences/CPropSheet.h"
 #include "ui/preferences/CResults.h"
 
@@ -151,7 +152,11 @@ void CConverterDlg::OnPreferences() {
 std::unique_ptr<CPropSheet> CConverterDlg::createPreferencesSheet() {
     const PreferencesContext context{state_, services_, writeReporter_,
                                      [this](bool on) { SetOnTop(on); }};
-    return std::make_unique<CPropSheet>(context, this);
+    auto sheet = std::make_unique<CPropSheet>(context, this);
+    // Custom categories and units reach the window the moment the page changes them.
+    connect(&sheet->customPage(), &CCustom::catalogueChanged, this,
+            &CConverterDlg::OnCatalogueChanged);
+    return sheet;
 }
 
 // What General and Custom did is already done, OK or not; Result Format and Visible

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "ui/main/FocusMarking.h"
+#include "ui/preferences/CCustom.h"
 #include "ui/preferences/CGeneral.h"
 #include "ui/preferences/CResults.h"
 #include "ui/preferences/CVisible.h"
@@ -41,8 +42,7 @@ void CPropSheet::createPages(const PreferencesContext& context) {
     general_ = new CGeneral(context, tabs_);
     results_ = new CResults(context, tabs_);
     visible_ = new CVisible(context, tabs_);
-    custom_ = new QWidget(tabs_);
-    custom_->setObjectName(QStringLiteral("customPage"));
+    custom_ = new CCustom(context, tabs_);
     tabs_->addTab(general_, QStringLiteral("General"));
     tabs_->addTab(results_, QStringLiteral("Result Format"));
     tabs_->addTab(visible_, QStringLiteral("Visible Categories"));

@@ -8,6 +8,7 @@ class QTabWidget;
 
 namespace korvane {
 
+class CCustom;
 class CGeneral;
 class CResults;
 class CVisible;
@@ -25,9 +26,9 @@ class CPropSheet : public QDialog {
     const CGeneral& generalPage() const { return *general_; }
     const CResults& resultsPage() const { return *results_; }
     const CVisible& visiblePage() const { return *visible_; }
-    // The fourth tab. The Custom page's catalogue changes are connected to the main window
-    // through this page when the sheet is made.
-    QWidget& customPage() const { return *custom_; }
+    // The Custom page's catalogue changes are connected to the main window through this page
+    // when the sheet is made.
+    CCustom& customPage() const { return *custom_; }
 
   public slots:
     void accept() override;
@@ -40,7 +41,7 @@ class CPropSheet : public QDialog {
     CGeneral* general_ = nullptr;
     CResults* results_ = nullptr;
     CVisible* visible_ = nullptr;
-    QWidget* custom_ = nullptr;
+    CCustom* custom_ = nullptr;
 };
 
 }  // namespace korvane
