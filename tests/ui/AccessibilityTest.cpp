@@ -39,20 +39,6 @@ void ChooseMeterToCentimeter(ConverterWindow& window) {
     window.clickUnit(window.outputList(), QStringLiteral("centimeter"));
 }
 
-// Restores the application's palette when the test ends, however it ends.
-class PaletteScope {
-  public:
-    explicit PaletteScope(const QPalette& palette) : saved_(QApplication::palette()) {
-        QApplication::setPalette(palette);
-    }
-    ~PaletteScope() { QApplication::setPalette(saved_); }
-    PaletteScope(const PaletteScope&) = delete;
-    PaletteScope& operator=(const PaletteScope&) = delete;
-
-  private:
-    QPalette saved_;
-};
-
 }  // namespace
 
 void AccessibilityTest::init() {

@@ -5,6 +5,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
 
 #include <algorithm>
 #include <utility>
@@ -86,6 +89,27 @@ void CheckTabCycle(QWidget& window, const QString& what) {
         QVERIFY2(sameLine ? after.x() > before.x() : after.y() > before.y(),
                  qPrintable(what + ": " + cycle[i - 1]->objectName() + " then " +
                             cycle[i]->objectName()));
+    }
+}
+
+// No widget keeps colours of its own against the desktop's, except the About address (its
+// link blue, checked for contrast elsewhere) and the About text's transparent face.
+void CheckFollowsPalette(QWidget& window, const QPalette& expected) {
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        for (const QPalette::ColorRole role :
+             {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Text}) {
+            if (qobject_cast<LinkLabel*>(widget) != nullptr && role == QPalette::WindowText)
+                continue;
+            const auto* terms = window.findChild<QWidget*>(QStringLiteral("termsText"));
+            const bool inTerms =
+                terms != nullptr && (widget == terms || terms->isAncestorOf(widget));
+            if (inTerms && role == QPalette::Base)
+                continue;
+            QVERIFY2(widget->palette().color(QPalette::Active, role) ==
+                         expected.color(QPalette::Active, role),
+                     qPrintable(window.objectName() + QStringLiteral(" / ") + widget->objectName() +
+                                QStringLiteral(" ") + QString::number(role)));
+        }
     }
 }
 
@@ -204,6 +228,47 @@ void DialogAccessibilityTest::tabReachesEveryControlInReadingOrder() {
         driver.tabs()->tabBar()->setFocus(Qt::TabFocusReason);
         CheckTabCycle(driver.sheet(), QStringLiteral("Preferences page %1").arg(page));
     }
+}
+
+}  // namespace korvane::test
+
+namespace korvane::test {
+
+void DialogAccessibilityTest::dialogsFollowTheDarkPalette() {
+    const PaletteScope scope(DarkPalette());
+    const QPalette dark = DarkPalette();
+    UnitCatalogue catalogue;
+    catalogue.LoadBuiltInTables();
+    {
+        CSearchUnits find(catalogue);
+        ShowAndActivate(find);
+        CheckFollowsPalette(find, dark);
+    }
+    {
+        const ProfileStore settings(settings_->path().toStdString());
+        CHelpDialog help(settings);
+        ShowAndActivate(help);
+        CheckFollowsPalette(help, dark);
+        // The bold headings are drawn in the text colour of the palette they opened with.
+        auto* text = help.findChild<QTextEdit*>(QStringLiteral("helpText"));
+        for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                if (format.hasProperty(QTextFormat::ForegroundBrush))
+                    QVERIFY(Contrast(format.foreground().color(), dark.color(QPalette::Base)) >=
+                            4.5);
+            }
+        }
+    }
+    {
+        RecordingDesktopServices services;
+        CAboutDlg about(services, kAddresses);
+        ShowAndActivate(about);
+        CheckFollowsPalette(about, dark);
+    }
+    ConverterWindow window(settings_->path());
+    SheetDriver driver(window);
+    CheckFollowsPalette(driver.sheet(), dark);
 }
 
 }  // namespace korvane::test

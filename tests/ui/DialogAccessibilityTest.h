@@ -21,6 +21,7 @@ class DialogAccessibilityTest : public QObject {
     void aboutNamesEveryControlAndItsLinkStaysReadable();
     void everyPreferencesPageNamesEveryControl();
     void tabReachesEveryControlInReadingOrder();
+    void dialogsFollowTheDarkPalette();
 
   private:
     ModalWatchdog watchdog_;

@@ -1,5 +1,7 @@
 #include "Palettes.h"
 
+#include <QApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -50,6 +52,14 @@ double Contrast(QColor a, QColor b) {
     const double la = Luminance(a);
     const double lb = Luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+PaletteScope::PaletteScope(const QPalette& palette) : saved_(QApplication::palette()) {
+    QApplication::setPalette(palette);
+}
+
+PaletteScope::~PaletteScope() {
+    QApplication::setPalette(saved_);
 }
 
 }  // namespace korvane::test

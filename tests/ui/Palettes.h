@@ -13,4 +13,17 @@ QPalette DarkPalette();
 // needs 4.5 at least.
 double Contrast(QColor a, QColor b);
 
+// Gives the application the palette while it lives, as a desktop theme does, and restores the
+// one before however the test ends.
+class PaletteScope {
+  public:
+    explicit PaletteScope(const QPalette& palette);
+    ~PaletteScope();
+    PaletteScope(const PaletteScope&) = delete;
+    PaletteScope& operator=(const PaletteScope&) = delete;
+
+  private:
+    QPalette saved_;
+};
+
 }  // namespace korvane::test
