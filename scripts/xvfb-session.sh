@@ -21,8 +21,10 @@ fi
 # A private session bus: dbus-run-session runs this script again inside it and stops the bus
 # when it ends.
 if [ "$a11y" -eq 1 ] && [ -z "${KORVANE_XVFB_SESSION_BUS:-}" ]; then
+  # The bus's own chatter (services it starts, limits it cannot raise) is left out.
   exec dbus-run-session -- env KORVANE_XVFB_SESSION_BUS=1 bash "$0" --a11y "$@" \
-    2> >(grep -v 'Failed to set fd limit' >&2)
+    2> >(grep -v -e 'Failed to set fd limit' -e 'Activating service name=' \
+      -e 'Successfully activated service' -e 'SpiRegistry daemon is running' >&2)
 fi
 
 work=$(mktemp -d)
