@@ -1,8 +1,11 @@
 #include "app/ConversionRequest.h"
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "catalogue/Conversion.h"
+#include "catalogue/Utf8.h"
 #include "expression/ZK_eval_math_expression.h"
 
 namespace korvane {
@@ -13,7 +16,23 @@ struct Evaluation {
     double value = 0.0;
     bool failed = false;
     std::string message;
+    std::size_t place = std::string_view::npos;  // byte index into the input
 };
+
+// Users count characters, not bytes: "2+§" has its "§" at position 3.
+void SetErrorPlace(ConversionResult& result, std::string_view input, std::size_t place) {
+    if (place == std::string_view::npos || place > input.size())
+        return;
+    result.errorPosition = static_cast<int>(CharacterCount(input.substr(0, place))) + 1;
+    if (place == input.size())
+        return;
+    const Utf8Char character = DecodeUtf8(input, place);
+    if (character.length == 0) {
+        AppendUtf8(result.errorCharacter, U'\uFFFD');
+    } else {
+        result.errorCharacter = std::string(input.substr(place, character.length));
+    }
+}
 
 // Empty input converts as 0 without asking the evaluator. Any error the evaluator reported,
 // even one a later stage cleared, makes the request fail: its value would be an error code or
@@ -23,10 +42,20 @@ Evaluation Evaluate(std::string_view input, bool print) {
     if (input.empty())
         return {};
     math_expression_check check = eval_math_expression_checked_xyzt(input, 0, 0, 0, 0, print);
-    return Evaluation{check.value, check.error_reported, std::move(check.first_message)};
+    return Evaluation{check.value, check.error_reported, std::move(check.first_message),
+                      check.first_position};
 }
 
 }  // namespace
+
+std::string ErrorDescription(const ConversionResult& result) {
+    if (result.errorMessage.empty() || result.errorPosition <= 0)
+        return result.errorMessage;
+    std::string text = result.errorMessage;
+    if (!result.errorCharacter.empty())
+        text += " '" + result.errorCharacter + "'";
+    return text + " at position " + std::to_string(result.errorPosition);
+}
 
 std::string UnitLabelText(const UnitCatalogue& catalogue, int category, int unitIndex,
                           bool showAbbreviation) {
@@ -65,6 +94,7 @@ ConversionResult RunConversionRequest(const UnitCatalogue& catalogue,
     if (evaluation.failed) {
         result.output = kErrorText;
         result.errorMessage = evaluation.message;
+        SetErrorPlace(result, request.input, evaluation.place);
         return result;
     }
     const auto value = ConvertValue(rule, *from, *to, catalogue.UnitFactor(category, *from),

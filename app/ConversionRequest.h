@@ -32,11 +32,20 @@ struct ConversionResult {
     std::string toLabel;
     // The message of the first evaluation error, for the output box's tooltip; empty when none.
     std::string errorMessage;
+    // Where that error lies in the input: its character (UTF-8) and its 1-based position in
+    // characters. Position 0: the error has no place (a result that is not a number); an empty
+    // character with a position: the error lies just past the end of the input.
+    int errorPosition = 0;
+    std::string errorCharacter;
 };
 
 // The one conversion path shared by the window and korvane-cli.
 ConversionResult RunConversionRequest(const UnitCatalogue& catalogue,
                                       const ConversionRequest& request);
+
+// The error message with its place, as a user reads it: "wrong symbol '§' at position 3";
+// the bare message when the error has no place; empty without an error.
+std::string ErrorDescription(const ConversionResult& result);
 
 // The unit's name, or its name, "\n" and abbreviation when abbreviations are shown and the
 // unit has one (" " means none).

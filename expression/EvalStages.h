@@ -65,12 +65,20 @@ struct EvalContext {
     // texts, or a null table, take the plain scan; both give the same results.
     const BracketTable* brackets = nullptr;
     bool use_bracket_table = true;  // off only to check that both ways agree
+    // Where the first error lies, for a caller that shows it to the user: a byte index into
+    // `input`, npos when the error has no place (a result that is not a number). The entry sets
+    // `input` and `copy` (the normalised copy, which the stages take their pieces from); a
+    // piece of the copy is mapped back to the input, whose spaces the copy dropped.
+    std::string_view input{};
+    std::string_view copy{};
+    std::size_t first_position = std::string_view::npos;
+    bool first_position_noted = false;
 };
 
 // Built once per evaluation over the normalised copy.
 struct BracketTable {
     static constexpr std::uint16_t kNoMatch = 0xFFFF;
-    std::string_view copy;
+    std::string_view copy{};
     std::vector<std::uint16_t> matches;  // followed by room for the open-bracket stack
 
     explicit BracketTable(std::string_view text);
@@ -89,6 +97,10 @@ int ReportFormatted(EvalContext& c, std::string_view function, std::string_view 
 // The same for the common one-character messages ("found alone '%c'!").
 int ReportCharacter(EvalContext& c, std::string_view function, std::string_view text,
                     std::size_t position, std::string_view format, char character);
+// Notes `at` (a pointer into the input or its copy; nullptr: no place) as the place of the first
+// error, unless an error or a place was noted before. For checks whose report names another
+// position than the one at fault.
+void NoteFirstPlace(EvalContext& c, const char* at);
 // Reports the table message of the code already in the slot.
 int ReportTableMessage(EvalContext& c, std::string_view function, std::string_view text);
 void WriteText(std::FILE* stream, std::string_view text);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <functional>
 #include <string>
 
 #include "expression/EvalStages.h"
@@ -90,12 +91,51 @@ void WriteText(std::FILE* stream, std::string_view text) {
         std::fwrite(text.data(), 1, text.size(), stream);
 }
 
+namespace {
+
+bool Within(std::string_view range, const char* at) {
+    const std::less_equal<const char*> before;
+    return before(range.data(), at) && before(at, range.data() + range.size());
+}
+
+// The byte index in the input of the copy's character `index`: the copy is the input without
+// its spaces.
+std::size_t InputIndexOfCopy(std::string_view input, std::size_t index) {
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < input.size(); ++i) {
+        if (input[i] == ' ')
+            continue;
+        if (seen++ == index)
+            return i;
+    }
+    return input.size();
+}
+
+}  // namespace
+
+void NoteFirstPlace(EvalContext& c, const char* at) {
+    if (c.first_code != kNoError || c.first_position_noted)
+        return;
+    c.first_position_noted = true;
+    if (at == nullptr || c.input.data() == nullptr) {
+        c.first_position = std::string_view::npos;
+    } else if (Within(c.input, at)) {
+        c.first_position = static_cast<std::size_t>(at - c.input.data());
+    } else if (c.copy.data() != nullptr && Within(c.copy, at)) {
+        c.first_position = InputIndexOfCopy(c.input, static_cast<std::size_t>(at - c.copy.data()));
+    } else {
+        c.first_position = std::string_view::npos;
+    }
+}
+
 int Report(EvalContext& c, std::string_view function, std::string_view text,
            std::string_view message, std::size_t position) {
     if (c.slot == kNoError)
         c.slot = kError;
-    if (c.first_code == kNoError)
+    if (c.first_code == kNoError) {
+        NoteFirstPlace(c, position <= text.size() ? text.data() + position : nullptr);
         c.first_code = c.slot;
+    }
     if (c.print)
         print_math_expression_error(c.errors, function, text, message, position, c.slot, 1);
     return c.slot;

@@ -158,6 +158,8 @@ std::size_t find_first_free_operator_pos(EvalContext& c, std::string_view text, 
     for (std::size_t i = 0; i < length; ++i) {
         const char ch = text[i];
         if (IsOperator(ch) && i == length - 1) {
+            // The report names the piece; the fault is the operator at its end.
+            NoteFirstPlace(c, text.data() + i);
             c.slot = kOperatorLast;
             Report(c, kScanName, text, "operator can not be the last in expression", 0);
         }
@@ -247,6 +249,10 @@ ME_TYPE eval_variable_or_number(EvalContext& c, std::string_view text, std::size
 int test_for_ZK_math_expression_result_correction(EvalContext& c, ME_TYPE value,
                                                   std::string_view text) {
     c.slot = kNoError;
+    if (!std::isfinite(value)) {
+        // The whole result is at fault, not one place of the text.
+        NoteFirstPlace(c, nullptr);
+    }
     if (std::isnan(value)) {
         c.slot = kResultNan;
         Report(c, kResultName, text, "result is NAN", 0);
@@ -261,6 +267,13 @@ ME_TYPE EvaluateEntry(EvalContext& c, std::string_view text) {
     c.slot = kNoError;
     std::string copy;
     normalize_math_expression(text, copy);
+    c.input = text;
+    c.copy = copy;
+    // The copy ends with this call; a place noted later could not be mapped back.
+    struct ForgetCopy {
+        EvalContext& c;
+        ~ForgetCopy() { c.copy = {}; }
+    } forget{c};
     if (IsHelpKeyword(copy)) {
         if (c.output != nullptr)
             print_math_expression_help(c.output, 0);
@@ -345,6 +358,7 @@ math_expression_check eval_math_expression_checked_xyzt(std::string_view text, M
     check.code = slot;
     check.error_reported = c.first_code != kNoError;
     check.first_code = c.first_code;
+    check.first_position = check.error_reported ? c.first_position : std::string_view::npos;
     if (check.error_reported)
         math_expression_error_message(check.first_message, c.first_code);
     return check;

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "catalogue/NumberText.h"
 #include "expression/EvalStages.h"
@@ -118,6 +119,21 @@ bool ScanNumber(EvalContext& c, std::string_view text, std::string_view operand)
     return true;
 }
 
+// The first ')' that closes nothing, else the first '(' left open; text.size() when balanced.
+std::size_t UnbalancedBracket(std::string_view text) {
+    std::vector<std::size_t> open;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '(') {
+            open.push_back(i);
+        } else if (text[i] == ')') {
+            if (open.empty())
+                return i;
+            open.pop_back();
+        }
+    }
+    return open.empty() ? text.size() : open.front();
+}
+
 }  // namespace
 
 bool IsAsciiDigit(char c) {
@@ -153,6 +169,8 @@ int check_for_brackets_correctness_in_math_expression(std::FILE* errors, std::st
 
 int check_math_expression_for_correctness(EvalContext& c, std::string_view text) {
     if (text.size() > kMaxLength) {
+        // The first character past the limit is where the text becomes too long.
+        NoteFirstPlace(c, text.data() + kMaxLength);
         c.slot = kTooLong;
         ReportFormatted(
             c, kCheckName, text, text.size(),
@@ -161,10 +179,10 @@ int check_math_expression_for_correctness(EvalContext& c, std::string_view text)
         return kTooLong;
     }
     const int balance = check_for_brackets_correctness_in_math_expression(c.errors, text);
-    if (balance < 0)
-        return kTooManyRightBrackets;
-    if (balance > 0)
-        return kTooManyLeftBrackets;
+    if (balance != 0) {
+        NoteFirstPlace(c, text.data() + UnbalancedBracket(text));
+        return balance < 0 ? kTooManyRightBrackets : kTooManyLeftBrackets;
+    }
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!IsAllowed(text[i])) {
             c.slot = kWrongSymbol;

@@ -59,6 +59,9 @@ struct math_expression_check {
                                 // evaluation, even one a later stage cleared
     int first_code;             // the first reported code (0 when none)
     std::string first_message;  // the table message of first_code (empty when none)
+    // Where the first error lies: a byte index into the text (the text's size when it lies
+    // past the end), npos when it has no place, as for a result that is not a number.
+    std::size_t first_position = std::string_view::npos;
 };
 // Prints nothing: no diagnostics, no bracket-checker lines, no help text.
 math_expression_check eval_math_expression_checked(std::string_view text);

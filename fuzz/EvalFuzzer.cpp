@@ -30,7 +30,8 @@ Run Evaluate(std::string_view text, bool bracket_table) {
     char* buffer = nullptr;
     std::size_t size = 0;
     std::FILE* stream = open_memstream(&buffer, &size);
-    if (stream == nullptr) std::abort();
+    if (stream == nullptr)
+        std::abort();
     korvane::expression::SeedRandomIntegers(1);
     EvalContext c{.x = 0.5,
                   .y = -2,
@@ -50,10 +51,13 @@ Run Evaluate(std::string_view text, bool bracket_table) {
 }
 
 void Require(bool condition) {
-    if (!condition) __builtin_trap();
+    if (!condition)
+        __builtin_trap();
 }
 
-bool Same(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+bool Same(double a, double b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
 
 }  // namespace
 
@@ -75,6 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(check.error_reported == (check.first_code != 0));
     Require(check.first_message.empty() == !check.error_reported);
     Require(check.code == 0 || check.error_reported);
+    // The place of the first error lies in the text (or just past it), never elsewhere.
+    Require(check.first_position == std::string_view::npos ||
+            (check.error_reported && check.first_position <= text.size()));
 
     const Run fast = Evaluate(text, true);
     const Run plain = Evaluate(text, false);

@@ -4,6 +4,7 @@
 Writes, beside this script:
   banner.gif           250 x 57, the banner of the main window and the About box
   invert.gif           32 x 32, the invert icon between the unit lists
+  banner@2x.gif, invert@2x.gif   the same at twice the size, for screens of double density
   korvane-16.png, korvane-32.png, korvane-48.png, korvane.svg   the application icon
 
 Run it again after changing a drawing; the generated files are kept in the repository so a
@@ -208,24 +209,33 @@ def draw_exchange_arrows(canvas, x0, y0, size, top, bottom):
                          0.20 * s), bottom)
 
 
-def banner():
-    c = Canvas(250, 57)
-    c.fill_gradient(NAVY, TEAL, rounded_rect(0, 0, 250, 57, 9))
+def banner(scale=1):
+    """The banner at `scale` times its 250 x 57 pixels (2 for screens of double density)."""
+    k = scale
+    c = Canvas(250 * k, 57 * k)
+    c.fill_gradient(NAVY, TEAL, rounded_rect(0, 0, 250 * k, 57 * k, 9 * k))
     # The mark: a light disc with the two arrows.
-    disc = [(28 + 20 * math.cos(a / 40 * 2 * math.pi), 28.5 + 20 * math.sin(a / 40 * 2 * math.pi))
-            for a in range(40)]
-    c.polygon(disc, PALE)
-    draw_exchange_arrows(c, 12, 12.5, 32, NAVY, ORANGE)
-    title, _ = text_strokes("KORVANE", 60, 10, 21, spacing=0.9)
-    c.strokes(title, 3.2, WHITE)
-    sub, _ = text_strokes("UNIT CONVERTER", 61, 39, 9, spacing=1.1)
-    c.strokes(sub, 1.4, PALE)
+    c.polygon(disc(28 * k, 28.5 * k, 20 * k, 40 * k), PALE)
+    draw_exchange_arrows(c, 12 * k, 12.5 * k, 32 * k, NAVY, ORANGE)
+    title, _ = text_strokes("KORVANE", 60 * k, 10 * k, 21 * k, spacing=0.9)
+    c.strokes(title, 3.2 * k, WHITE)
+    sub, _ = text_strokes("UNIT CONVERTER", 61 * k, 39 * k, 9 * k, spacing=1.1)
+    c.strokes(sub, 1.4 * k, PALE)
     return c
 
 
-def invert_icon():
-    c = Canvas(32, 32)
-    draw_exchange_arrows(c, 0, 0, 32, NAVY, ORANGE)
+def disc(cx, cy, r, steps):
+    return [(cx + r * math.cos(a / steps * 2 * math.pi), cy + r * math.sin(a / steps * 2 * math.pi))
+            for a in range(steps)]
+
+
+def invert_icon(scale=1):
+    """The invert icon at `scale` times 32 x 32 pixels. The arrows sit on the banner's light
+    disc, so the dark arrow stands out on dark window faces as well as on light ones."""
+    k = scale
+    c = Canvas(32 * k, 32 * k)
+    c.polygon(disc(16 * k, 16 * k, 15.5 * k, 48 * k), PALE)
+    draw_exchange_arrows(c, 3 * k, 3.5 * k, 26 * k, NAVY, ORANGE)
     return c
 
 
@@ -452,6 +462,9 @@ def write_gif(path, canvas, transparent):
 def main():
     write_gif(os.path.join(HERE, "banner.gif"), banner(), transparent=True)
     write_gif(os.path.join(HERE, "invert.gif"), invert_icon(), transparent=True)
+    # Twice the pixels for screens of double density; the windows pick them by themselves.
+    write_gif(os.path.join(HERE, "banner@2x.gif"), banner(2), transparent=True)
+    write_gif(os.path.join(HERE, "invert@2x.gif"), invert_icon(2), transparent=True)
     for size in (16, 32, 48):
         write_png(os.path.join(HERE, "korvane-%d.png" % size), app_icon(size))
     with open(os.path.join(HERE, "korvane.svg"), "w", encoding="utf-8") as f:

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-utils hyperfine locales
+  openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi xdotool
   python3
   g++-mingw-w64-x86-64-posix googletest wine64 wine
 )

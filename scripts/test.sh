@@ -35,6 +35,16 @@ phase "test (Release)"
 ctest --test-dir build "${ctest_args[@]}"
 phase_done "test (Release)"
 
+phase "window tests on a real X server (Xvfb, openbox, accessibility bus)"
+bash scripts/ui-xvfb.sh build
+# What a screen reader sees of every window; the whole dump is kept beside the build.
+if ! bash scripts/a11y-dump.sh build --check >build/a11y-dump.txt 2>&1; then
+  cat build/a11y-dump.txt
+  exit 1
+fi
+grep '^== Every control' build/a11y-dump.txt
+phase_done "window tests on a real X server"
+
 phase "build under AddressSanitizer and UndefinedBehaviorSanitizer (Debug)"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
     -DKORVANE_SANITIZE=ON -DKORVANE_BUILD_GUI=ON -DKORVANE_BUILD_TESTS=ON \

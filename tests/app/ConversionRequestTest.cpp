@@ -157,5 +157,42 @@ TEST_F(ConversionRequestTest, UnknownFormulaTypeShowsError) {
     EXPECT_EQ(result.output, "Error");
 }
 
+// The window shows this text as the output box's tooltip and tells it to screen readers: the
+// table message first, then the character at fault and its position in characters.
+TEST_F(ConversionRequestTest, ErrorDescriptionSaysWhereTheErrorIs) {
+    struct Row {
+        std::string input;
+        std::string description;
+    };
+    const Row rows[] = {
+        {"2+\u00a7", "wrong symbol '\u00a7' at position 3"},
+        {"\u00b5m \u00b7 #", "wrong symbol '\u00b5' at position 1"},
+        {"  4 / 0", "divide by 0 '0' at position 7"},
+        {"(1+2))", "too much rigth brackets ')' at position 6"},
+        {"2 *", "operator can not be the last in expression '*' at position 3"},
+        {"2+\xff", "wrong symbol '\ufffd' at position 3"},
+        {"1e308*10", "expression result is INF"},
+        {"2*3", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.input);
+        ConversionRequest request;
+        request.category = catalogue_.FindCategory("Distance");
+        request.fromUnit = "meter";
+        request.toUnit = "centimeter";
+        request.input = row.input;
+        request.printEvaluation = false;
+        const ConversionResult result = RunConversionRequest(catalogue_, request);
+        EXPECT_EQ(ErrorDescription(result), row.description);
+    }
+}
+
+TEST_F(ConversionRequestTest, ErrorPastTheEndHasAPositionButNoCharacter) {
+    ConversionResult result;
+    result.errorMessage = "too much left brackets";
+    result.errorPosition = 5;
+    EXPECT_EQ(ErrorDescription(result), "too much left brackets at position 5");
+}
+
 }  // namespace
 }  // namespace korvane

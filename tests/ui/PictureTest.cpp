@@ -23,6 +23,39 @@ void PictureTest::loadsTheProgramsPicturesAtTheirSize() {
     QVERIFY(services.messages.empty());
 }
 
+// On a screen of double density the picture of twice the pixels is drawn pixel for pixel,
+// not the small one stretched.
+void PictureTest::doubleDensityDrawsTheSharpPicture() {
+    RecordingDesktopServices services;
+    for (const char* name : {"186", "190"}) {
+        CPicture picture(services);
+        QVERIFY(picture.LoadFromResource(QString::fromLatin1(name)));
+        const QSize size(picture.Width(), picture.Height());
+        QImage sharp;
+        QVERIFY(sharp.load(QStringLiteral(":/GIF/%1@2x").arg(QString::fromLatin1(name))));
+        QCOMPARE(sharp.size(), size * 2);
+        sharp = sharp.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        sharp.setDevicePixelRatio(1.0);  // Qt reads "@2x" in the name as a ratio of 2
+
+        const auto draw = [&](qreal ratio) {
+            QImage target((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+            target.setDevicePixelRatio(ratio);
+            target.fill(Qt::transparent);
+            QPainter painter(&target);
+            picture.Draw(&painter, QRect(QPoint(0, 0), size));
+            return target;
+        };
+        QImage dense = draw(2.0);
+        dense.setDevicePixelRatio(1.0);
+        QCOMPARE(dense, sharp);
+        // The plain screen still gets the picture at its own size, and it is not the same.
+        QImage plain = draw(1.0);
+        QCOMPARE(plain.size(), size);
+        QVERIFY(plain.scaled(size * 2) != sharp);
+    }
+    QVERIFY(services.messages.empty());
+}
+
 void PictureTest::drawsStretchedIntoTheRectangle() {
     RecordingDesktopServices services;
     CPicture banner(services);

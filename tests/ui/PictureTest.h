@@ -14,6 +14,7 @@ class PictureTest : public QObject {
     void secondLoadReplacesTheFirstAndFreeEmpties();
     void failedLoadDropsTheHeldPicture();
     void measuresOnTheDevicesResolution();
+    void doubleDensityDrawsTheSharpPicture();
 };
 
 }  // namespace korvane::test

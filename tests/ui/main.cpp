@@ -6,9 +6,11 @@
 #include <clocale>
 #include <cstdlib>
 
+#include "AccessibilityTest.h"
 #include "ConverterWindowDetailsTest.h"
 #include "ConverterWindowTest.h"
 #include "CustomPageTest.h"
+#include "DialogAccessibilityTest.h"
 #include "FindDialogTest.h"
 #include "HelpAboutTest.h"
 #include "ManualScreenshots.h"
@@ -80,6 +82,14 @@ int main(int argc, char** argv) {
     }
     {
         korvane::test::CustomPageTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::AccessibilityTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        korvane::test::DialogAccessibilityTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures == 0 ? 0 : 1;

@@ -16,6 +16,7 @@
 #include "platform/DesktopServices.h"
 #include "ui/dialogs/LinkLabel.h"
 #include "ui/main/ApplicationIcon.h"
+#include "ui/main/FocusMarking.h"
 #include "ui/main/PictureControl.h"
 
 namespace korvane {
@@ -47,6 +48,7 @@ CAboutDlg::CAboutDlg(DesktopServices& services, WebAddresses addresses, QWidget*
       addresses_(std::move(addresses)),
       m_picBanner(services, this) {
     setObjectName(QStringLiteral("aboutDialog"));
+    KeepFocusMarked(*this);
     setWindowTitle(QStringLiteral("About Korvane Unit Converter"));
     createWidgets();
     createLayout();
@@ -73,11 +75,13 @@ void CAboutDlg::createWidgets() {
 
     banner_ = new PictureControl(m_picBanner, kBannerSize, this);
     banner_->setObjectName(QStringLiteral("banner"));
+    banner_->setAccessibleName(QStringLiteral("Open the home page"));
     banner_->setFixedSize(kBannerSize);
     banner_->setCursor(Qt::PointingHandCursor);
 
     terms_ = new QPlainTextEdit(TermsOfUse(), this);
     terms_->setObjectName(QStringLiteral("termsText"));
+    terms_->setAccessibleName(QStringLiteral("Terms of use"));
     terms_->setReadOnly(true);
     terms_->setFrameShape(QFrame::NoFrame);
     terms_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

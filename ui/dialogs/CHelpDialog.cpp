@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/ProfileStore.h"
+#include "ui/main/FocusMarking.h"
 
 namespace korvane {
 
@@ -66,10 +67,12 @@ QString CustomizationsHelpText(const std::string& settingsPath) {
 
 CHelpDialog::CHelpDialog(const ProfileStore& settings, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("helpDialog"));
+    KeepFocusMarked(*this);
     setWindowTitle(QStringLiteral("Help"));
 
     text_ = new QTextEdit(this);
     text_->setObjectName(QStringLiteral("helpText"));
+    text_->setAccessibleName(QStringLiteral("Help text"));
     text_->setReadOnly(true);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setMinimumSize(460, 340);

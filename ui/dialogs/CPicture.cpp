@@ -44,6 +44,7 @@ CPicture::~CPicture() {
 
 void CPicture::Free() {
     picture_ = QImage();
+    sharp_ = QImage();
     height_ = 0;
     size_ = 0;
     width_ = 0;
@@ -83,7 +84,21 @@ bool CPicture::LoadFromResource(const QString& name, const QString& type) {
     }
     height_ = MulDiv(HimetricHeight(), kScreenDpi, kHimetricPerInch);
     width_ = MulDiv(HimetricWidth(), kScreenDpi, kHimetricPerInch);
+    LoadSharpVariant(resource.absoluteFilePath());
     return loaded;
+}
+
+// Optional: without it, or with one of another size, the picture is stretched as before.
+void CPicture::LoadSharpVariant(const QString& resourcePath) {
+    const QResource resource(resourcePath + QStringLiteral("@2x"));
+    if (!resource.isValid())
+        return;
+    QImage image;
+    if (!image.loadFromData(resource.uncompressedData()) || image.size() != picture_.size() * 2) {
+        return;
+    }
+    image.setDevicePixelRatio(2.0);
+    sharp_ = std::move(image);
 }
 
 bool CPicture::LoadFromMemory(const void* bytes, std::size_t size) {
@@ -124,9 +139,11 @@ bool CPicture::MeasureOnDevice(const QPaintDevice* device) {
 bool CPicture::Draw(QPainter* painter, const QRect& rect) const {
     if (painter == nullptr || !painter->isActive() || !IsLoaded())
         return false;
+    const QPaintDevice* device = painter->device();
+    const bool dense = device != nullptr && device->devicePixelRatioF() > 1.0;
     painter->save();
     painter->setRenderHint(QPainter::SmoothPixmapTransform);
-    painter->drawImage(rect, picture_);
+    painter->drawImage(rect, dense && !sharp_.isNull() ? sharp_ : picture_);
     painter->restore();
     return true;
 }

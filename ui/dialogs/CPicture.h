@@ -26,7 +26,8 @@ class CPicture {
     CPicture& operator=(const CPicture&) = delete;
 
     // Loads resource `name` of `type`, i.e. the Qt resource ":/<type>/<name>"; sizes in
-    // pixels at 96 dots per inch.
+    // pixels at 96 dots per inch. A resource "<name>@2x" of twice the size, where there is one,
+    // is what Draw() uses on screens of double density or more.
     bool LoadFromResource(const QString& name, const QString& type = QStringLiteral("GIF"));
     // Builds the picture from a copy of `size` bytes.
     bool LoadFromMemory(const void* bytes, std::size_t size);
@@ -43,6 +44,7 @@ class CPicture {
 
   private:
     void ShowError(const char* message) const;
+    void LoadSharpVariant(const QString& resourcePath);
     // The picture's extent in 0.01 mm, as the system picture object reports it.
     int HimetricWidth() const;
     int HimetricHeight() const;
@@ -50,6 +52,7 @@ class CPicture {
     DesktopServices& services_;
     QWidget* messageOwner_;
     QImage picture_;
+    QImage sharp_;  // twice the pixels of picture_, or null
     int height_ = 0;
     std::size_t size_ = 0;
     int width_ = 0;

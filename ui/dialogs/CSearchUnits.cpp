@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "catalogue/UnitCatalogue.h"
+#include "ui/main/FocusMarking.h"
 
 namespace korvane {
 
@@ -78,6 +79,7 @@ CSearchUnits::CSearchUnits(const UnitCatalogue& catalogue, QWidget* parent)
       entries_(BuildFindEntries(catalogue)),
       filter_(entries_) {
     setObjectName(QStringLiteral("findDialog"));
+    KeepFocusMarked(*this);
     setWindowTitle(QStringLiteral("Find"));
     createWidgets();
     createLayout();
@@ -91,10 +93,12 @@ CSearchUnits::~CSearchUnits() = default;
 void CSearchUnits::createWidgets() {
     searchEdit_ = new QLineEdit(this);
     searchEdit_->setObjectName(QStringLiteral("searchEdit"));
+    searchEdit_->setAccessibleName(QStringLiteral("Unit or category name"));
 
     matchModel_ = new FindMatchModel(entries_, this);
     matchList_ = new QListView(this);
     matchList_->setObjectName(QStringLiteral("matchList"));
+    matchList_->setAccessibleName(QStringLiteral("Possible matches"));
     matchList_->setModel(matchModel_);
     matchList_->setSelectionMode(QAbstractItemView::SingleSelection);
     matchList_->setEditTriggers(QAbstractItemView::NoEditTriggers);

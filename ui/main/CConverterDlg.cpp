@@ -12,7 +12,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QSpacerItem>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -77,6 +76,7 @@ CConverterDlg::CConverterDlg(ConverterState& state, DesktopServices& services, P
     createActions();
     createConnections();
     createKeyCommands();
+    nameControls();
 }
 
 CConverterDlg::~CConverterDlg() = default;
@@ -132,12 +132,9 @@ void CConverterDlg::createWidgets() {
     widgets_.invertIcon->setObjectName(QStringLiteral("invertIcon"));
     widgets_.invertIcon->setFixedSize(kInvertSize);
 
-    // The template's hidden, disabled default button: it keeps Enter from ending the dialog.
-    auto* hiddenDefaultButton = new QPushButton(QStringLiteral("Button2"), this);
-    hiddenDefaultButton->setObjectName(QStringLiteral("hiddenDefaultButton"));
-    hiddenDefaultButton->setDefault(true);
-    hiddenDefaultButton->setEnabled(false);
-    hiddenDefaultButton->hide();
+    // The template's hidden default button ("Button2") only keeps Enter from ending the
+    // dialog; a Qt dialog without a visible default button ignores Enter anyway, and a hidden
+    // button would still be listed to screen readers. So there is none.
 
     setTabOrder(widgets_.inputUnitList, widgets_.outputUnitList);
     setTabOrder(widgets_.outputUnitList, widgets_.inputEdit);

@@ -107,6 +107,9 @@ class CConverterDlg : public QDialog {
     void createKeyCommands();
     void applyLookAndFeel();
     void setUpToolTips();
+    // Accessibility: CConverterDlgAccessibility.cpp.
+    void nameControls();
+    void describeResult(const QString& output, const QString& unitName, const QString& error);
     void placeBanner();
     void applyOnTop();
 

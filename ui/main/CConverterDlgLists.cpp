@@ -160,7 +160,10 @@ void CConverterDlg::UpdateConversion() {
     widgets_.outputEdit->setText(ToQString(result.output));
     // Long results show their beginning, as the input box does.
     widgets_.outputEdit->setCursorPosition(0);
-    widgets_.outputEdit->setToolTip(ToQString(result.errorMessage));
+    const QString error = ToQString(ErrorDescription(result));
+    widgets_.outputEdit->setToolTip(error);
+    describeResult(widgets_.outputEdit->text(),
+                   ToQString(result.toLabel.substr(0, result.toLabel.find('\n'))), error);
 }
 
 // Nothing to convert (no units, or no unit chosen): a number left in the output box would read
@@ -170,6 +173,7 @@ void CConverterDlg::clearResult() {
     widgets_.outputUnitLabel->clear();
     widgets_.outputEdit->clear();
     widgets_.outputEdit->setToolTip(QString());
+    describeResult(QString(), QString(), QString());
 }
 
 // Drops every entry that no longer names a category in use. The custom-category operation

@@ -2,6 +2,8 @@
 
 #include <QAbstractItemDelegate>
 #include <QHelpEvent>
+#include <QPainter>
+#include <QPen>
 #include <QToolTip>
 
 #include <algorithm>
@@ -57,6 +59,33 @@ QItemSelectionModel::SelectionFlags UnitList::selectionCommand(const QModelIndex
         return QItemSelectionModel::NoUpdate;
     }
     return command;
+}
+
+// The style marks the focused list only by a faint frame around its current row; the two lists
+// look alike, so the one with the focus gets an outline in the highlight colour, as the focused
+// text boxes have.
+bool UnitList::event(QEvent* event) {
+    const bool handled = QListWidget::event(event);
+    if (event->type() == QEvent::Paint && hasFocus() && frameWidth() > 0) {
+        QPainter painter(this);
+        QPen pen(palette().color(QPalette::Highlight));
+        pen.setWidth(frameWidth());
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(pen);
+        const qreal inset = frameWidth() / 2.0;
+        painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+    }
+    return handled;
+}
+
+void UnitList::focusInEvent(QFocusEvent* event) {
+    QListWidget::focusInEvent(event);
+    update();
+}
+
+void UnitList::focusOutEvent(QFocusEvent* event) {
+    QListWidget::focusOutEvent(event);
+    update();
 }
 
 bool UnitList::viewportEvent(QEvent* event) {

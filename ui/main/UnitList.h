@@ -8,7 +8,8 @@ namespace korvane {
 // selection: a Ctrl+click on the selected unit, or a drag that ends below the last entry, would
 // otherwise leave no unit chosen while the output still showed the result for it. Names wider
 // than the list end in "…" and show in full as a tooltip; the list is always as wide as the
-// window gives it and never scrolls sideways.
+// window gives it and never scrolls sideways. With the focus it is outlined in the highlight
+// colour.
 class UnitList final : public QListWidget {
   public:
     UnitList(const QString& objectName, QWidget* parent);
@@ -23,6 +24,9 @@ class UnitList final : public QListWidget {
   protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
+    bool event(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 };
 

@@ -124,8 +124,9 @@ void CCustom::createWidgets(QWidget& content) {
     widgets_.addCategoryMode->setObjectName(QStringLiteral("addCategoryMode"));
     widgets_.categoryName = CreateEdit("newCategoryEdit", parent);
     widgets_.categoryName->setAccessibleName(QStringLiteral("Name of the new category"));
+    // Not "Add category": that is the radio button's caption above it.
     widgets_.addCategory = CreateButton(QStringLiteral("Add"), "addCategoryButton",
-                                        QStringLiteral("Add category"), parent);
+                                        QStringLiteral("Add the new category"), parent);
 
     widgets_.existingCategoryMode = new QRadioButton(QStringLiteral("Existing category"), parent);
     widgets_.existingCategoryMode->setObjectName(QStringLiteral("existingCategoryMode"));

@@ -5,6 +5,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "ui/main/FocusMarking.h"
 #include "ui/preferences/CCustom.h"
 #include "ui/preferences/CGeneral.h"
 #include "ui/preferences/CResults.h"
@@ -14,6 +15,7 @@ namespace korvane {
 
 CPropSheet::CPropSheet(const PreferencesContext& context, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("preferencesSheet"));
+    KeepFocusMarked(*this);
     setWindowTitle(QStringLiteral("Preferences"));
     // Caption and close box only: the sheet has one size.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -33,6 +35,7 @@ CPropSheet::~CPropSheet() = default;
 void CPropSheet::createPages(const PreferencesContext& context) {
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("preferencesTabs"));
+    tabs_->setAccessibleName(QStringLiteral("Preferences pages"));
     // The pages carry their own group frames; without a second frame around them the sheet
     // also opens in a third less time (the frame is the largest area the style paints).
     tabs_->setDocumentMode(true);

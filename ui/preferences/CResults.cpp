@@ -81,9 +81,11 @@ void CResults::createWidgets(QWidget& content) {
     precisionList_->setObjectName(QStringLiteral("precisionList"));
     precisionList_->setEditable(false);
     precisionCaption_->setBuddy(precisionList_);
+    precisionList_->setAccessibleName(QStringLiteral("Decimal precision"));
 
     preview_ = new QLabel(&content);
     preview_->setObjectName(QStringLiteral("previewText"));
+    preview_->setAccessibleDescription(QStringLiteral("A result as the chosen format shows it"));
     preview_->setTextFormat(Qt::PlainText);
     preview_->setAlignment(Qt::AlignCenter);
     preview_->setFont(PreviewFont());

@@ -47,6 +47,9 @@ void CVisible::createControls(QWidget& content) {
 void CVisible::createWidgets(QWidget& content) {
     categoryList_ = new QListWidget(&content);
     categoryList_->setObjectName(QStringLiteral("visibleCategoryList"));
+    categoryList_->setAccessibleName(QStringLiteral("Visible categories"));
+    categoryList_->setAccessibleDescription(
+        QStringLiteral("The ticked categories are listed in the converter window"));
     categoryList_->setSelectionMode(QAbstractItemView::SingleSelection);
     // Columns filled from top to bottom, scrolled sideways, as a small-icon list view
     // aligned left shows them.

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+#include "UiTestSupport.h"
+
+namespace korvane::test {
+
+// The dialogs as screen-reader and keyboard users meet them: Find, Help, About and every page
+// of Preferences name each control once, and keep the focus visible.
+class DialogAccessibilityTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+
+    void findNamesEveryControl();
+    void helpNamesEveryControl();
+    void aboutNamesEveryControlAndItsLinkStaysReadable();
+    void everyPreferencesPageNamesEveryControl();
+    void tabReachesEveryControlInReadingOrder();
+    void dialogsFollowTheDarkPalette();
+
+  private:
+    ModalWatchdog watchdog_;
+    std::unique_ptr<SettingsFile> settings_;
+};
+
+}  // namespace korvane::test
