@@ -102,5 +102,9 @@ fi
 echo "== built in ${SECONDS} s"
 start_wine
 echo "== tests under Wine"
-ctest --test-dir "$build/korvane" --output-on-failure -j"$jobs" --timeout 300
+# A program start under Wine once in a while ends at once with no output at all when the
+# machine is loaded (seen once in some twenty runs); a test gets a second start in that case.
+# A real failure fails both starts, and the output of the failed one is still shown.
+ctest --test-dir "$build/korvane" --output-on-failure -j"$jobs" --timeout 300 \
+    --repeat until-pass:2
 echo "== Windows tests passed (${SECONDS} s in all)"
