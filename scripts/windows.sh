@@ -103,8 +103,8 @@ echo "== built in ${SECONDS} s"
 start_wine
 echo "== tests under Wine"
 # A program start under Wine once in a while ends at once with no output at all when the
-# machine is loaded (seen once in some twenty runs); a test gets a second start in that case.
-# A real failure fails both starts, and the output of the failed one is still shown.
+# machine is loaded (seen once in some twenty runs), so a failed test gets one second start; a
+# test that fails both is reported, with the output of each failed start.
 ctest --test-dir "$build/korvane" --output-on-failure -j"$jobs" --timeout 300 \
     --repeat until-pass:2
 echo "== Windows tests passed (${SECONDS} s in all)"
