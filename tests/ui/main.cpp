@@ -35,6 +35,13 @@ int SaveScreenshot(const char* path) {
     return window.dialog().grab().save(QString::fromLocal8Bit(path)) ? 0 : 1;
 }
 
+// One test class, its object gone before the next class starts.
+template <typename Test>
+int Run(int argc, char** argv) {
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 }  // namespace
 
 // One program for every window test, on the platform the environment names (offscreen in
@@ -47,50 +54,18 @@ int main(int argc, char** argv) {
     // KORVANE_MANUAL_SCREENSHOTS=<folder>: the pictures of the user manual instead.
     if (const char* folder = std::getenv("KORVANE_MANUAL_SCREENSHOTS"))
         return korvane::test::SaveManualScreenshots(QString::fromLocal8Bit(folder));
+    using namespace korvane::test;
     int failures = 0;
-    {
-        korvane::test::SortedListsTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    {
-        korvane::test::PictureTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    {
-        korvane::test::FindDialogTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    {
-        korvane::test::HelpAboutTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    {
-        korvane::test::ConverterWindowTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    {
-        korvane::test::ConverterWindowDetailsTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    {
-        korvane::test::WindowCommandsTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    {
-        korvane::test::PreferencesTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    {
-        korvane::test::CustomPageTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    {
-        korvane::test::AccessibilityTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    {
-        korvane::test::DialogAccessibilityTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
+    failures += Run<SortedListsTest>(argc, argv);
+    failures += Run<PictureTest>(argc, argv);
+    failures += Run<FindDialogTest>(argc, argv);
+    failures += Run<HelpAboutTest>(argc, argv);
+    failures += Run<ConverterWindowTest>(argc, argv);
+    failures += Run<ConverterWindowDetailsTest>(argc, argv);
+    failures += Run<WindowCommandsTest>(argc, argv);
+    failures += Run<PreferencesTest>(argc, argv);
+    failures += Run<CustomPageTest>(argc, argv);
+    failures += Run<AccessibilityTest>(argc, argv);
+    failures += Run<DialogAccessibilityTest>(argc, argv);
     return failures == 0 ? 0 : 1;
 }
