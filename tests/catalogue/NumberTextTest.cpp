@@ -49,6 +49,25 @@ TEST(ReadAtof, OverflowAndUnderflowLikeAtof) {
     EXPECT_EQ(ReadAtof("0.0001e99999999999999999999"), std::numeric_limits<double>::infinity());
 }
 
+// Leading zeros carry no magnitude: however many stand before a number out of range, it leaves
+// the range the same way as without them.
+TEST(ReadAtof, LeadingZerosDoNotDecideTheWayOutOfRange) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const struct {
+        std::size_t zeros;
+        const char* number;
+        double expected;
+    } cases[] = {
+        {200, "1e-330", 0.0}, {400, "1e-330", 0.0},  {200, "1.5e-330", 0.0},
+        {400, "1e330", kInf}, {200, "10e-330", 0.0}, {200, ".1e-330", 0.0},
+    };
+    for (const auto& c : cases) {
+        const std::string text = std::string(c.zeros, '0') + c.number;
+        EXPECT_EQ(ReadAtof(text), c.expected) << c.zeros << " zeros before " << c.number;
+        EXPECT_EQ(ReadAtof("-" + text), -c.expected) << "-, " << c.zeros << " zeros, " << c.number;
+    }
+}
+
 TEST(ReadAtoi, StopsAtTheFirstNonDigitAndSaturates) {
     EXPECT_EQ(ReadAtoi(" 16 (hex)"), 16);
     EXPECT_EQ(ReadAtoi("-7x"), -7);

@@ -110,6 +110,12 @@ TEST(EntryDiagnostics, PiecesShowTheRestOfTheirBuffer) {
         EvaluateCaptured("(2)(3)+0").output,
         Block("eval_math_operand_xyzt", 1, "(2)(3)+0", 23, "last rigth bracket must be last") +
             Block("eval_math_operand_xyzt", 1, "(2)(3)+0", 5, "wrong expression!"));
+    // An operator first is placed on the first character, in every stage that reports it.
+    EXPECT_EQ(EvaluateCaptured("*2").output,
+              Block("eval_correct_math_expression_xyzt", 1, "*2", 17,
+                    "wrong operator '*' stands in start in expression") +
+                  Block("eval_correct_math_expression_xyzt", 1, "*2", 16, "two operators follow") +
+                  Block("evaluate_number", 1, "*2", 7, "Empty variable!"));
     EXPECT_EQ(EvaluateCaptured("2+").output, Block("find_first_free_operator_pos", 1, "2+", 15,
                                                    "operator can not be the last in expression"));
 }

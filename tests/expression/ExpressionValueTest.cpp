@@ -209,6 +209,25 @@ TEST(Length, LimitCountsTheTextAsTyped) {
     CheckRow({"", std::string(5000, '('), 3, 3, 3});
 }
 
+// The arguments of a call are measured from the bracket being matched, not from the call's
+// start: a bracket late in long arguments is no text past the limit.
+TEST(Length, LongCallArgumentsWithABracketLateInThem) {
+    const auto ones = [](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += "1+";
+        return text;
+    };
+    const std::string call = "max(" + ones(300) + "(2),3)";
+    ASSERT_EQ(call.size(), 610u);
+    CheckRow({"", call, 302, 0, 0});
+    // Near the limit: the call's last bracket pair is at about character 1000.
+    const std::string longest = "max(" + ones(503) + "(2),3)";
+    ASSERT_LE(longest.size(), 1023u);
+    CheckRow({"", longest, 505, 0, 0});
+    CheckRow({"", "max(3," + ones(300) + "(2))", 302, 0, 0});
+}
+
 // ---- The error slot ----------------------------------------------------------------------------
 
 INSTANTIATE_TEST_SUITE_P(
