@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QUrl>
@@ -76,12 +78,48 @@ QStringList CalculatorCommand() {
 #endif
 }
 
+// The screen a window not shown yet will open on: where it has been moved to, else where Qt
+// places a window without a parent (the pointer's screen when there are several).
+QScreen* ScreenToOpenOn(const QWidget& window) {
+    if (window.testAttribute(Qt::WA_Moved)) {
+        if (QScreen* screen = QGuiApplication::screenAt(window.geometry().center()))
+            return screen;
+    }
+    if (const QScreen* primary = QGuiApplication::primaryScreen();
+        primary != nullptr && primary->virtualSiblings().size() > 1) {
+        if (QScreen* screen = QGuiApplication::screenAt(QCursor::pos()))
+            return screen;
+    }
+    return window.screen();
+}
+
+// Qt centres a message box on its owner, which before the owner is first shown has no place
+// yet: the box would open at the screen's corner. Such a box is centred on the owner's screen
+// instead, once its own size is known.
+class PlacedMessageBox final : public QMessageBox {
+  public:
+    using QMessageBox::QMessageBox;
+
+  protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        const QWidget* owner = parentWidget();
+        if (owner == nullptr || owner->window()->isVisible())
+            return;
+        if (const QScreen* screen = ScreenToOpenOn(*owner->window())) {
+            QRect placed = frameGeometry();
+            placed.moveCenter(screen->availableGeometry().center());
+            move(placed.topLeft());
+        }
+    }
+};
+
 }  // namespace
 
 MessageAnswer QtDesktopServices::messageBox(QWidget* owner, const QString& caption,
                                             const QString& text, MessageIcon icon,
                                             MessageButtons buttons) {
-    QMessageBox box(ToQtIcon(icon), caption, text, ToQtButtons(buttons), owner);
+    PlacedMessageBox box(ToQtIcon(icon), caption, text, ToQtButtons(buttons), owner);
     box.setTextFormat(Qt::PlainText);
     return FromQtAnswer(box.exec());
 }

@@ -33,6 +33,8 @@ class CustomPageTest : public QObject {
     void factorBoxTakesOnlyNumberCharactersAsTyped();
     void everythingAddedIsBackAfterARestartAndInTheCli();
     void sheetCancelKeepsWhatThePageDid();
+    void enterInANameOrFactorBoxRunsThatRowsAdd();
+    void longReferenceNamesAreShownInFull();
 
   private:
     ModalWatchdog watchdog_;

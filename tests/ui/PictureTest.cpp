@@ -1,10 +1,15 @@
 #include "PictureTest.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QMessageBox>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include "RecordingDesktopServices.h"
+#include "platform/QtDesktopServices.h"
 #include "ui/dialogs/CPicture.h"
 
 namespace korvane::test {
@@ -89,6 +94,44 @@ void PictureTest::missingResourceIsReportedOnceAndDrawsNothing() {
     QVERIFY(!picture.Draw(&painter, QRect(0, 0, 50, 50)));
     QVERIFY(!picture.MeasureOnDevice(&target));
     QCOMPARE(services.messages.size(), std::size_t{1});
+}
+
+// At start-up the window that owns the message is not shown yet, so it has no place to centre
+// the box on; the box goes to the middle of the screen the window will open on, through the
+// real desktop services. Where the owner is shown, the box is centred on it.
+void PictureTest::startUpMessageIsCentredOnTheWindowsScreen() {
+    QtDesktopServices services;
+    QRect shown;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, &answer, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            box != nullptr && box->isVisible()) {
+            shown = box->frameGeometry();
+            box->done(QMessageBox::Ok);
+        }
+    });
+    answer.start(20);
+    for (const bool ownerShown : {false, true}) {
+        QWidget owner;
+        owner.setGeometry(40, 40, 200, 150);
+        if (ownerShown) {
+            owner.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        }
+        shown = QRect();
+        CPicture picture(services, &owner);
+        QVERIFY(!picture.LoadFromResource(QStringLiteral("999")));
+        QVERIFY(shown.isValid());
+        const QPoint expected = ownerShown ? owner.frameGeometry().center()
+                                           : owner.screen()->availableGeometry().center();
+        QVERIFY2((shown.center() - expected).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("owner %1: box centred at %2,%3, not %4,%5")
+                                .arg(ownerShown ? "shown" : "not shown")
+                                .arg(shown.center().x())
+                                .arg(shown.center().y())
+                                .arg(expected.x())
+                                .arg(expected.y())));
+    }
 }
 
 void PictureTest::undecodableDataLeavesTheHolderEmpty() {

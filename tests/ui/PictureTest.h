@@ -10,6 +10,7 @@ class PictureTest : public QObject {
     void loadsTheProgramsPicturesAtTheirSize();
     void drawsStretchedIntoTheRectangle();
     void missingResourceIsReportedOnceAndDrawsNothing();
+    void startUpMessageIsCentredOnTheWindowsScreen();
     void undecodableDataLeavesTheHolderEmpty();
     void secondLoadReplacesTheFirstAndFreeEmpties();
     void failedLoadDropsTheHeldPicture();

@@ -35,9 +35,15 @@ int SaveScreenshot(const char* path) {
     return window.dialog().grab().save(QString::fromLocal8Bit(path)) ? 0 : 1;
 }
 
-// One test class, its object gone before the next class starts.
+// One test class, its object gone before the next class starts. KORVANE_UI_TEST_CLASS=<name>
+// (without the namespace) runs that class alone, so its functions can be named on the command
+// line.
 template <typename Test>
 int Run(int argc, char** argv) {
+    const QByteArray only = qgetenv("KORVANE_UI_TEST_CLASS");
+    const QByteArray name = Test::staticMetaObject.className();
+    if (!only.isEmpty() && !name.endsWith("::" + only))
+        return 0;
     Test test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -21,6 +21,8 @@
 #include "app/CustomOperations.h"
 #include "platform/DesktopServices.h"
 #include "ui/main/SortedLists.h"
+#include "ui/preferences/EnterClicksButton.h"
+#include "ui/preferences/FullNameToolTip.h"
 #include "ui/preferences/TypedCharacterFilter.h"
 
 namespace korvane {
@@ -142,6 +144,8 @@ void CCustom::createWidgets(QWidget& content) {
         new TypedCharacterFilter(QString::fromLatin1(kFactorCharacters), widgets_.factor));
     widgets_.unitList = CreateList("referenceUnitList", kUnitListCharacters, parent);
     widgets_.unitList->setAccessibleName(QStringLiteral("Unit the factor counts in"));
+    // Several units differ only at the end of a long name.
+    new FullNameToolTip(*widgets_.unitList);
     widgets_.addUnit =
         CreateButton(QStringLiteral("Add"), "addUnitButton", QStringLiteral("Add unit"), parent);
     widgets_.removeUnit = CreateButton(QStringLiteral("Remove"), "removeUnitButton",
@@ -222,6 +226,13 @@ void CCustom::createConnections() {
     connect(widgets_.removeCategory, &QPushButton::clicked, this, &CCustom::OnRemoveCategory);
     connect(widgets_.addUnit, &QPushButton::clicked, this, &CCustom::OnAddUnit);
     connect(widgets_.removeUnit, &QPushButton::clicked, this, &CCustom::OnRemoveUnit);
+    // Enter in a box of a row adds what that row holds; elsewhere the sheet's OK stays the
+    // default.
+    auto* addCategory = new EnterClicksButton(*widgets_.addCategory, this);
+    widgets_.categoryName->installEventFilter(addCategory);
+    auto* addUnit = new EnterClicksButton(*widgets_.addUnit, this);
+    widgets_.unitName->installEventFilter(addUnit);
+    widgets_.factor->installEventFilter(addUnit);
 }
 
 void CCustom::OnInitDialog() {
