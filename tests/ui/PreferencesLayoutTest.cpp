@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -110,6 +111,29 @@ void PreferencesLayoutTest::everyCategoryNameFitsItsColumn() {
         const QListWidgetItem* item = list->item(row);
         const int needed = metrics.horizontalAdvance(item->text()) + indicator;
         QVERIFY2(list->visualItemRect(item).width() >= needed, qPrintable(item->text()));
+    }
+}
+
+// All the categories at once, each whole: no scrolling, sideways or down, to reach any of them.
+void PreferencesLayoutTest::everyCategoryIsInViewWithoutScrolling() {
+    SheetDriver driver(*window_);
+    driver.showPage(SheetDriver::VisibleCategories);
+    QListWidget* list = driver.categoryChecks();
+    QCoreApplication::processEvents();
+    QCOMPARE(list->count(), 42);
+    QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(list->verticalScrollBar()->maximum(), 0);
+    const QRect view = list->viewport()->rect();
+    for (int row = 0; row < list->count(); ++row) {
+        const QRect item = list->visualItemRect(list->item(row));
+        QVERIFY2(view.contains(item), qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 in %6x%7")
+                                                     .arg(list->item(row)->text())
+                                                     .arg(item.x())
+                                                     .arg(item.y())
+                                                     .arg(item.width())
+                                                     .arg(item.height())
+                                                     .arg(view.width())
+                                                     .arg(view.height())));
     }
 }
 

@@ -20,6 +20,7 @@ class PreferencesLayoutTest : public QObject {
     void pageTextsFit();
     void tabTitlesFit();
     void everyCategoryNameFitsItsColumn();
+    void everyCategoryIsInViewWithoutScrolling();
     void sheetKeepsItsSizeAcrossThePages();
     void sheetOpensOnTheWindowsScreen();
 

@@ -7,28 +7,46 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 #include "app/ConverterState.h"
 
 namespace korvane {
 
 namespace {
 
-// The template's column width; wider when the font needs it for the longest name.
-constexpr int kTemplateColumnWidth = 157;
+// All the categories in view at once, in this many columns: the sheet grows a little in height
+// rather than in width.
+constexpr int kColumns = 2;
 
-int ColumnWidth(const QListWidget* list, const UnitCatalogue& catalogue) {
-    const QFontMetrics metrics(list->font());
-    int widest = 0;
+void MakeTickable(QListWidgetItem& item, bool ticked) {
+    item.setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    item.setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+}
+
+QString LongestName(const QFontMetrics& metrics, const UnitCatalogue& catalogue) {
+    QString longest;
     for (int c = 0; c < kBuiltInCategories; ++c) {
-        widest = std::max(
-            widest, metrics.horizontalAdvance(QString::fromStdString(catalogue.CategoryName(c))));
+        const QString name = QString::fromStdString(catalogue.CategoryName(c));
+        if (metrics.horizontalAdvance(name) > metrics.horizontalAdvance(longest))
+            longest = name;
     }
-    const QStyle* style = list->style();
-    const int indicator = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, list);
-    const int margins = 4 * style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 8;
-    return std::max(kTemplateColumnWidth, widest + indicator + margins);
+    return longest;
+}
+
+// One category's place, as the list's own style and font measure an entry of the longest name.
+QSize CategoryCell(QWidget& page, const UnitCatalogue& catalogue) {
+    QListWidget probe(&page);
+    auto* item = new QListWidgetItem(LongestName(probe.fontMetrics(), catalogue), &probe);
+    MakeTickable(*item, true);
+    return {probe.sizeHintForColumn(0), probe.sizeHintForRow(0)};
+}
+
+// The list's room for every category in kColumns columns, its frame included. A list that
+// may scroll sideways keeps its scroll bar's height free below the columns, shown or not.
+QSize ListRoom(const QListWidget& list, QSize cell) {
+    const int rows = (kBuiltInCategories + kColumns - 1) / kColumns;
+    const int frame = 2 * list.frameWidth();
+    const int scrollBar = list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list);
+    return {kColumns * cell.width() + frame, rows * cell.height() + scrollBar + frame};
 }
 
 }  // namespace
@@ -36,6 +54,24 @@ int ColumnWidth(const QListWidget* list, const UnitCatalogue& catalogue) {
 CVisible::CVisible(const PreferencesContext& context, QWidget* parent)
     : PreferencesPage(parent), context_(context) {
     setObjectName(QStringLiteral("visiblePage"));
+    reserveRoomForTheList();
+}
+
+// The sheet takes its size from its pages before any is built, and keeps it; so the page asks
+// now for what the list will need, measured on a list like it and a box like its own.
+void CVisible::reserveRoomForTheList() {
+    cell_ = CategoryCell(*this, context_.state.catalogue);
+    const QListWidget list(this);
+    const QCheckBox box(QStringLiteral("Display all Categories"), this);
+    const QStyle* style = this->style();
+    const int across = style->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, this) +
+                       style->pixelMetric(QStyle::PM_LayoutRightMargin, nullptr, this);
+    const int down = style->pixelMetric(QStyle::PM_LayoutTopMargin, nullptr, this) +
+                     style->pixelMetric(QStyle::PM_LayoutBottomMargin, nullptr, this) +
+                     style->pixelMetric(QStyle::PM_LayoutVerticalSpacing, nullptr, this) +
+                     box.sizeHint().height();
+    const QSize room = ListRoom(list, cell_);
+    setMinimumSize(minimumSize().expandedTo(QSize(room.width() + across, room.height() + down)));
 }
 
 void CVisible::createControls(QWidget& content) {
@@ -58,6 +94,7 @@ void CVisible::createWidgets(QWidget& content) {
     categoryList_->setResizeMode(QListView::Adjust);
     categoryList_->setUniformItemSizes(true);
     categoryList_->installEventFilter(this);
+    categoryList_->setMinimumSize(ListRoom(*categoryList_, cell_));
 
     displayAllBox_ = new QCheckBox(QStringLiteral("Display all Categories"), &content);
     displayAllBox_->setObjectName(QStringLiteral("displayAllBox"));
@@ -74,11 +111,9 @@ void CVisible::OnInitDialog() {
     for (int c = 0; c < kBuiltInCategories; ++c) {
         auto* item =
             new QListWidgetItem(QString::fromStdString(catalogue.CategoryName(c)), categoryList_);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(context_.state.visibility.IsVisible(c) ? Qt::Checked : Qt::Unchecked);
+        MakeTickable(*item, context_.state.visibility.IsVisible(c));
     }
-    categoryList_->setGridSize(
-        QSize(ColumnWidth(categoryList_, catalogue), categoryList_->sizeHintForRow(0)));
+    categoryList_->setGridSize(cell_);
 }
 
 bool CVisible::eventFilter(QObject* watched, QEvent* event) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QSize>
+
 #include "ui/preferences/PreferencesContext.h"
 #include "ui/preferences/PreferencesPage.h"
 
@@ -28,9 +30,12 @@ class CVisible : public PreferencesPage {
     void createLayout(QWidget& content);
 
     void OnDisplayAll();
+    // Sizes the page, before it is built, for every category in view at once.
+    void reserveRoomForTheList();
 
     PreferencesContext context_;
     int m_bDisplayAll = 0;
+    QSize cell_;  // one category's place in the list: the longest name and its tick fit
 
     QListWidget* categoryList_ = nullptr;
     QCheckBox* displayAllBox_ = nullptr;
