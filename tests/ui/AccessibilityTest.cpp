@@ -95,6 +95,26 @@ void AccessibilityTest::everyControlIsNamedOnce() {
         QVERIFY2(node.name != QStringLiteral("Button2"), qPrintable(node.path));
 }
 
+// A unit label is named by the unit it shows; an empty one must not borrow its group's title
+// ("Result "), which would announce it as the result.
+void AccessibilityTest::unitLabelsAreNamedByTheirUnitOrAsEmpty() {
+    settings_->write("[Settings]\nCustom_1=my units\n");
+    auto window = open();
+    window->chooseCategory(QStringLiteral("Distance"));
+    QVERIFY(!window->inputLabel()->text().isEmpty());
+    QList<AccessibleNode> tree = AccessibleTree(&window->dialog());
+    QCOMPARE(FindNode(tree, window->inputLabel())->name, window->inputLabel()->text());
+    QCOMPARE(FindNode(tree, window->outputLabel())->name, window->outputLabel()->text());
+
+    window->chooseCategory(QStringLiteral("my units"));
+    QVERIFY(window->inputLabel()->text().isEmpty());
+    tree = AccessibleTree(&window->dialog());
+    QCOMPARE(FindNode(tree, window->inputLabel())->name, QStringLiteral("No unit to convert from"));
+    QCOMPARE(FindNode(tree, window->outputLabel())->name, QStringLiteral("No unit to convert to"));
+    const QStringList problems = AccessibilityProblems(&window->dialog());
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+}
+
 void AccessibilityTest::picturesArePressableButtonsOutsideTheTabOrder() {
     auto window = open();
     ChooseMeterToCentimeter(*window);

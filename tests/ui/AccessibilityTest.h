@@ -18,6 +18,7 @@ class AccessibilityTest : public QObject {
     void cleanup();
 
     void everyControlIsNamedOnce();
+    void unitLabelsAreNamedByTheirUnitOrAsEmpty();
     void picturesArePressableButtonsOutsideTheTabOrder();
     void resultAndErrorAreDescribed_data();
     void resultAndErrorAreDescribed();

@@ -1,6 +1,7 @@
 #include "DialogAccessibilityTest.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -191,6 +192,21 @@ void DialogAccessibilityTest::everyPreferencesPageNamesEveryControl() {
         const QString problems = Problems(&driver.sheet());
         QVERIFY2(problems.isEmpty(), qPrintable(QString::number(page) + ": " + problems));
     }
+}
+
+// The preview's frame is named by its own title, not by the group around it.
+void DialogAccessibilityTest::previewGroupHasItsOwnName() {
+    ConverterWindow window(settings_->path());
+    SheetDriver driver(window);
+    driver.showPage(SheetDriver::ResultFormat);
+    const QList<AccessibleNode> tree = AccessibleTree(&driver.sheet());
+    const QWidget* group = driver.sheet().findChild<QWidget*>(QStringLiteral("previewGroup"));
+    const AccessibleNode* node = FindNode(tree, group);
+    QVERIFY(node != nullptr);
+    QCOMPARE(node->name, QStringLiteral("Preview"));
+    const AccessibleNode* text = FindNode(tree, driver.preview());
+    QVERIFY(text != nullptr);
+    QCOMPARE(text->name, driver.preview()->text());
 }
 
 }  // namespace korvane::test

@@ -20,6 +20,7 @@ class DialogAccessibilityTest : public QObject {
     void helpNamesEveryControl();
     void aboutNamesEveryControlAndItsLinkStaysReadable();
     void everyPreferencesPageNamesEveryControl();
+    void previewGroupHasItsOwnName();
     void tabReachesEveryControlInReadingOrder();
     void dialogsFollowTheDarkPalette();
 

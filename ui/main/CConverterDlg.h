@@ -110,6 +110,7 @@ class CConverterDlg : public QDialog {
     // Accessibility: CConverterDlgAccessibility.cpp.
     void nameControls();
     void describeResult(const QString& output, const QString& unitName, const QString& error);
+    void nameUnitLabels();
     void placeBanner();
     void applyOnTop();
 

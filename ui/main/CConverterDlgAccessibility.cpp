@@ -46,4 +46,14 @@ void CConverterDlg::describeResult(const QString& output, const QString& unitNam
     widgets_.outputEdit->setAccessibleDescription(error.isEmpty() ? unitName : error);
 }
 
+// A label is read by its text; an empty one would be read by its group's title instead, "Result ",
+// as if it were the result. It is named for what it lacks.
+void CConverterDlg::nameUnitLabels() {
+    const auto name = [](QLabel* label, const QString& whenEmpty) {
+        label->setAccessibleName(label->text().isEmpty() ? whenEmpty : QString());
+    };
+    name(widgets_.inputUnitLabel, QStringLiteral("No unit to convert from"));
+    name(widgets_.outputUnitLabel, QStringLiteral("No unit to convert to"));
+}
+
 }  // namespace korvane

@@ -157,6 +157,7 @@ void CConverterDlg::UpdateConversion() {
 
     widgets_.inputUnitLabel->setText(ToQString(result.fromLabel));
     widgets_.outputUnitLabel->setText(ToQString(result.toLabel));
+    nameUnitLabels();
     widgets_.outputEdit->setText(ToQString(result.output));
     // Long results show their beginning, as the input box does.
     widgets_.outputEdit->setCursorPosition(0);
@@ -171,6 +172,7 @@ void CConverterDlg::UpdateConversion() {
 void CConverterDlg::clearResult() {
     widgets_.inputUnitLabel->clear();
     widgets_.outputUnitLabel->clear();
+    nameUnitLabels();
     widgets_.outputEdit->clear();
     widgets_.outputEdit->setToolTip(QString());
     describeResult(QString(), QString(), QString());

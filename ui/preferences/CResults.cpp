@@ -98,6 +98,8 @@ void CResults::createWidgets(QWidget& content) {
 void CResults::createLayout(QWidget& content) {
     auto* previewGroup = new QGroupBox(QStringLiteral(" Preview "), &content);
     previewGroup->setObjectName(QStringLiteral("previewGroup"));
+    // Without a name of its own a screen reader names it by the group around it.
+    previewGroup->setAccessibleName(QStringLiteral("Preview"));
     auto* previewLayout = new QVBoxLayout(previewGroup);
     previewLayout->addStretch(1);
     previewLayout->addWidget(preview_);
