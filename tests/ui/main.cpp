@@ -11,6 +11,7 @@
 #include "ConverterWindowTest.h"
 #include "CustomPageTest.h"
 #include "DialogAccessibilityTest.h"
+#include "DialogScreenshots.h"
 #include "FindDialogTest.h"
 #include "HelpAboutTest.h"
 #include "ManualScreenshots.h"
@@ -60,6 +61,9 @@ int main(int argc, char** argv) {
     // KORVANE_MANUAL_SCREENSHOTS=<folder>: the pictures of the user manual instead.
     if (const char* folder = std::getenv("KORVANE_MANUAL_SCREENSHOTS"))
         return korvane::test::SaveManualScreenshots(QString::fromLocal8Bit(folder));
+    // KORVANE_DIALOG_SCREENSHOTS=<folder>: pictures of the dialog details, on a real display.
+    if (const char* folder = std::getenv("KORVANE_DIALOG_SCREENSHOTS"))
+        return korvane::test::SaveDialogScreenshots(QString::fromLocal8Bit(folder));
     using namespace korvane::test;
     int failures = 0;
     failures += Run<SortedListsTest>(argc, argv);
