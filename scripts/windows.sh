@@ -103,8 +103,17 @@ echo "== built in ${SECONDS} s"
 start_wine
 echo "== tests under Wine"
 # A program start under Wine once in a while ends at once with no output at all when the
-# machine is loaded (seen once in some twenty runs), so a failed test gets one second start; a
-# test that fails both is reported, with the output of each failed start.
-ctest --test-dir "$build/korvane" --output-on-failure -j"$jobs" --timeout 300 \
-    --repeat until-pass:2
+# machine is loaded (seen once in some twenty runs), so a failed test gets one second start.
+# A test that needed it is named as flaky in the log, so that a test which fails now and then
+# for a reason of its own shows up instead of passing quietly; a test that fails both starts
+# fails the run, with the output of each failed start.
+if ! ctest --test-dir "$build/korvane" --output-on-failure -j"$jobs" --timeout 300; then
+    failed_log=$build/korvane/Testing/Temporary/LastTestsFailed.log
+    first_failures=$(cut -d: -f2- "$failed_log" 2>/dev/null | tr '\n' ' ')
+    echo "== second start of: $first_failures"
+    ctest --test-dir "$build/korvane" --output-on-failure --timeout 300 --rerun-failed
+    for name in $first_failures; do
+        echo "windows: flaky: $name failed its first start and passed its second"
+    done
+fi
 echo "== Windows tests passed (${SECONDS} s in all)"
