@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "KorvaneVersion.h"
 #include "cli/CatalogueCommands.h"
 #include "cli/CliState.h"
 #include "cli/CommandLine.h"
@@ -24,7 +25,11 @@ int main(int argc, char** argv) try {
     const korvane::cli::ConsoleSession console;
     std::ios::sync_with_stdio(false);
 
-    CLI::App app{"korvane-cli: the Korvane Unit Converter's engine on the command line"};
+    // Named here: CLI11 would otherwise show argv[0], the path the program was started by.
+    CLI::App app{"korvane-cli: the Korvane Unit Converter's engine on the command line",
+                 "korvane-cli"};
+    app.set_version_flag("--version", std::string("korvane-cli ") + korvane::config::kVersion,
+                         "Print the version and exit");
     app.require_subcommand(1, 1);
     // --settings and --no-settings may also follow the command's own arguments.
     app.fallthrough();
