@@ -122,9 +122,9 @@ void WriteOut(std::string& out) {
     out.clear();
 }
 
-void RunBatchFrom(CliState& state, const ConvertOptions& options, std::streambuf& source) {
-    const UnitCatalogue& catalogue = state.Catalogue();
-    const UnitFinder finder(catalogue, UnitFinder::Index::ExactNames);
+// Converts each line of `source` with `convertLine` and prints one output line per input line.
+template <typename ConvertLineFunction>
+void RunLines(CliState& state, std::streambuf& source, ConvertLineFunction convertLine) {
     LineReader reader(source);
     std::string out;
     std::size_t lineNumber = 0;
@@ -133,7 +133,7 @@ void RunBatchFrom(CliState& state, const ConvertOptions& options, std::streambuf
         std::vector<std::string> notes;
         const Outcome outcome = line->tooLong
                                     ? Outcome{{}, "the line is longer than 1 MiB", kExitUsage}
-                                    : ConvertLine(catalogue, finder, options, line->text, notes);
+                                    : convertLine(line->text, notes);
         // A failed line still gets its output line, so results stay aligned with requests.
         out += outcome.status == kExitUsage ? std::string(kErrorText) : outcome.output;
         out += '\n';
@@ -151,6 +151,37 @@ void RunBatchFrom(CliState& state, const ConvertOptions& options, std::streambuf
     }
     WriteOut(out);
     std::fflush(stdout);
+}
+
+void RunBatchFrom(CliState& state, const ConvertOptions& options, std::streambuf& source) {
+    const UnitCatalogue& catalogue = state.Catalogue();
+    const UnitFinder finder(catalogue, UnitFinder::Index::ExactNames);
+    RunLines(state, source, [&](std::string_view line, std::vector<std::string>& notes) {
+        return ConvertLine(catalogue, finder, options, line, notes);
+    });
+}
+
+// convert - FROM TO: the values come from standard input, one per line. The units are looked
+// up once, so a misspelt unit is one message rather than one per line.
+void RunValuesFromInput(CliState& state, const ConvertOptions& options) {
+    const UnitCatalogue& catalogue = state.Catalogue();
+    const UnitFinder finder(catalogue);
+    std::vector<std::string> notes;
+    const Outcome check = ConvertOne(catalogue, finder, options, "0", options.from, options.to,
+                                     options.category, false, notes);
+    for (const std::string& note : notes)
+        std::cerr << "korvane-cli: " << note << '\n';
+    if (check.status == kExitUsage) {
+        std::cerr << "korvane-cli: " << check.message << '\n';
+        state.Report(kExitUsage);
+        return;
+    }
+    ConvertOptions quiet = options;
+    quiet.verbose = false;
+    RunLines(state, *std::cin.rdbuf(), [&](std::string_view value, std::vector<std::string>& none) {
+        return ConvertOne(catalogue, finder, quiet, value, options.from, options.to,
+                          options.category, false, none);
+    });
 }
 
 void RunBatch(CliState& state, const ConvertOptions& options) {
@@ -179,11 +210,13 @@ void AddConvertCommand(CLI::App& app, CliState& state) {
     auto* convert = app.add_subcommand(
         "convert",
         "Convert VALUE from unit FROM to unit TO and print what the output box would show");
-    convert->add_option("VALUE", options->value,
-                        "The value or expression to convert. One that starts with '-' is a "
-                        "value when a digit follows the '-' (-5, -1e3, -2*pi) or when it is a "
-                        "plain number (-.5); any other (-pi, -(1+2), -.5*2) goes after --, "
-                        "which ends the options: convert --format fixed -- -pi radian degree");
+    convert->add_option(
+        "VALUE", options->value,
+        "The value or expression to convert; - reads values from standard "
+        "input, one per line, and prints one result per line. One that starts with '-' is a "
+        "value when a digit follows the '-' (-5, -1e3, -2*pi) or when it is a "
+        "plain number (-.5); any other (-pi, -(1+2), -.5*2) goes after --, "
+        "which ends the options: convert --format fixed -- -pi radian degree");
     convert->add_option("FROM", options->from,
                         "The source unit: its exact name, else its abbreviation (in), else its "
                         "name in any case (Meter), else part of its name (kilomet); a text that "
@@ -230,6 +263,8 @@ void AddConvertCommand(CLI::App& app, CliState& state) {
             std::cerr << "korvane-cli: convert needs VALUE FROM TO (or --batch FILE)\n"
                       << convert->help();
             state.Report(kExitUsage);
+        } else if (options->value == "-") {
+            RunValuesFromInput(state, *options);
         } else {
             RunSingle(state, *options);
         }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "catalogue/Conversion.h"
 #include "catalogue/NumberText.h"
 #include "cli/CliSupport.h"
 #include "cli/CommandLine.h"
@@ -59,9 +60,14 @@ void AddEvalCommand(CLI::App& app, CliState& state) {
         const math_expression_check result = eval_math_expression_checked_xyzt(
             options->expression, ReadAtof(options->x), ReadAtof(options->y), ReadAtof(options->z),
             ReadAtof(options->t), 1);
-        std::cout << ShortestText(result.value) << '\n' << std::flush;
-        if (result.error_reported)
+        // A failed evaluation returns its error code as the value; a script reading standard
+        // output must not take that for the result.
+        if (result.error_reported) {
+            std::cout << kErrorText << '\n' << std::flush;
             state.Report(kExitError);
+        } else {
+            std::cout << ShortestText(result.value) << '\n' << std::flush;
+        }
     });
 }
 

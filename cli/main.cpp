@@ -1,18 +1,52 @@
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <csignal>
+#include <initializer_list>
 #include <iostream>
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "KorvaneVersion.h"
 #include "cli/CatalogueCommands.h"
 #include "cli/CliState.h"
+#include "cli/CommandChoice.h"
 #include "cli/CommandLine.h"
 #include "cli/ConvertCommand.h"
 #include "cli/CustomCommands.h"
 #include "cli/EvalCommand.h"
 #include "cli/SettingsCommands.h"
 #include "cli/SystemText.h"
+
+namespace {
+
+struct CommandGroup {
+    std::initializer_list<std::string_view> names;
+    void (*add)(CLI::App&, korvane::cli::CliState&);
+};
+
+// Only the command the line names is set up (half the work of a one-shot conversion otherwise
+// goes into options it never reads); without a known name, all are, for help and errors.
+void AddCommands(CLI::App& app, korvane::cli::CliState& state, std::string_view word) {
+    const CommandGroup groups[] = {
+        {{"categories", "units"}, korvane::cli::AddCatalogueCommands},
+        {{"convert"}, korvane::cli::AddConvertCommand},
+        {{"custom"}, korvane::cli::AddCustomCommands},
+        {{"eval"}, korvane::cli::AddEvalCommand},
+    };
+    const auto names = [word](const CommandGroup& group) {
+        return std::find(group.names.begin(), group.names.end(), word) != group.names.end();
+    };
+    const bool known = std::any_of(std::begin(groups), std::end(groups), names);
+    for (const CommandGroup& group : groups) {
+        if (!known || names(group))
+            group.add(app, state);
+    }
+}
+
+}  // namespace
 
 // Nothing that goes wrong ends in an abort: an exception anywhere, even while the commands are
 // set up, ends with a message and the usage status.
@@ -24,7 +58,11 @@ int main(int argc, char** argv) try {
     const korvane::cli::ConsoleSession console;
     std::ios::sync_with_stdio(false);
 
-    CLI::App app{"korvane-cli: the Korvane Unit Converter's engine on the command line"};
+    // Named here: CLI11 would otherwise show argv[0], the path the program was started by.
+    CLI::App app{"korvane-cli: the Korvane Unit Converter's engine on the command line",
+                 "korvane-cli"};
+    app.set_version_flag("--version", std::string("korvane-cli ") + korvane::config::kVersion,
+                         "Print the version and exit");
     app.require_subcommand(1, 1);
     // --settings and --no-settings may also follow the command's own arguments.
     app.fallthrough();
@@ -33,15 +71,12 @@ int main(int argc, char** argv) try {
         "error or a custom change was refused, 2 usage error or the command could not be\n"
         "carried out.");
 
-    korvane::cli::CliState state;
-    korvane::cli::AddSettingsOptions(app, state);
-    korvane::cli::AddCatalogueCommands(app, state);
-    korvane::cli::AddConvertCommand(app, state);
-    korvane::cli::AddCustomCommands(app, state);
-    korvane::cli::AddEvalCommand(app, state);
-
     // On Windows the arguments are read again from the wide command line, as UTF-8.
     const std::vector<std::string> arguments = korvane::cli::Utf8Arguments(argc, argv);
+
+    korvane::cli::CliState state;
+    korvane::cli::AddSettingsOptions(app, state);
+    AddCommands(app, state, korvane::cli::CommandWord(arguments));
     std::vector<const char*> pointers;
     for (const std::string& argument : arguments)
         pointers.push_back(argument.c_str());

@@ -5,7 +5,8 @@ Writes, beside this script:
   banner.gif           250 x 57, the banner of the main window and the About box
   invert.gif           32 x 32, the invert icon between the unit lists
   banner@2x.gif, invert@2x.gif   the same at twice the size, for screens of double density
-  korvane-16.png, korvane-32.png, korvane-48.png, korvane.svg   the application icon
+  korvane-16.png ... korvane-256.png, korvane.svg   the application icon (16, 32, 48 px for
+                       the window; 64, 128, 256 px for menus, docks and software centres)
 
 Run it again after changing a drawing; the generated files are kept in the repository so a
 build needs no Python. The script checks each GIF by decoding it again.
@@ -239,6 +240,10 @@ def invert_icon(scale=1):
     return c
 
 
+# The sizes desktops and software centres look for in the hicolor theme; the build installs each.
+ICON_SIZES = (16, 32, 48, 64, 128, 256)
+
+
 def app_icon(size):
     c = Canvas(size, size)
     margin = size / 16.0
@@ -465,7 +470,7 @@ def main():
     # Twice the pixels for screens of double density; the windows pick them by themselves.
     write_gif(os.path.join(HERE, "banner@2x.gif"), banner(2), transparent=True)
     write_gif(os.path.join(HERE, "invert@2x.gif"), invert_icon(2), transparent=True)
-    for size in (16, 32, 48):
+    for size in ICON_SIZES:
         write_png(os.path.join(HERE, "korvane-%d.png" % size), app_icon(size))
     with open(os.path.join(HERE, "korvane.svg"), "w", encoding="utf-8") as f:
         f.write(app_icon_svg())

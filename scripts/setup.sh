@@ -1,18 +1,30 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build and the tests need, and nothing else.
+# Installs the Debian 12 packages a task needs, and nothing else:
+#   scripts/setup.sh run    building and running the two programs (scripts/run.sh)
+#   scripts/setup.sh        the above and everything the tests use (scripts/test.sh): test
+#                           libraries, benchmarks, clang for fuzzing, Xvfb and the accessibility
+#                           bus, the Windows cross-build and Wine, the packaging validators
 # Only what is missing is installed, so a prepared machine is left alone.
 set -euo pipefail
 
-packages=(
-  cmake g++ make pkg-config
-  qt6-base-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+run_packages=(
+  cmake g++ make
+  qt6-base-dev libgl-dev libcli11-dev
+)
+test_packages=(
+  pkg-config python3
+  libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-utils hyperfine locales
   openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi xdotool
-  python3
   g++-mingw-w64-x86-64-posix googletest wine64 wine
+  dpkg-dev file appstream desktop-file-utils man-db groff-base bash-completion
 )
+
+packages=("${run_packages[@]}")
+if [ "${1:-test}" != run ]; then
+  packages+=("${test_packages[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -27,9 +39,12 @@ as_root() {
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  as_root apt-get update
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
 fi
+
+[ "${1:-test}" = run ] && exit 0
 
 # The locale tests need a locale with a decimal comma.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then

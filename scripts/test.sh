@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the Release build (what ships, benchmarks built but not
-# run), then the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, then
-# the bounded fuzzing run, and last the Windows build of the core and korvane-cli with its tests
-# under Wine. Every build treats a compiler warning as an error. Each phase prints
+# run), the Debian package with its validators and its unpacked programs, then the whole suite
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, then the bounded fuzzing run, and
+# last the Windows build of the core and korvane-cli with its tests under Wine. Every build treats a compiler warning as an error. Each phase prints
 # its time, so a slow step shows in the log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,6 +44,10 @@ if ! bash scripts/a11y-dump.sh build --check >build/a11y-dump.txt 2>&1; then
 fi
 grep '^== Every control' build/a11y-dump.txt
 phase_done "window tests on a real X server"
+
+phase "Debian package: build, validate the metadata, run the unpacked programs"
+bash scripts/package.sh build-package
+phase_done "Debian package"
 
 phase "build under AddressSanitizer and UndefinedBehaviorSanitizer (Debug)"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \

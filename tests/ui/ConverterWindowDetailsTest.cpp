@@ -13,9 +13,15 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QStyleOptionComboBox>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QToolTip>
 
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "platform/Diagnostics.h"
 #include "ui/app/DisplayCheck.h"
 #include "ui/main/CategoryBox.h"
 #include "ui/main/UnitList.h"
@@ -361,6 +367,55 @@ void ConverterWindowDetailsTest::noDisplayIsFoundOnlyWhenNothingCanDraw() {
     environment.platform = platformBytes.constData();
     environment.platformOption = PlatformOption(static_cast<int>(argv.size()), argv.data());
     QCOMPARE(NoDisplayFound(environment), noDisplay);
+}
+
+void ConverterWindowDetailsTest::diagnosticsGoWhereSomeoneReadsThem_data() {
+    QTest::addColumn<QByteArray>("setting");
+    QTest::addColumn<bool>("terminal");
+    QTest::addColumn<bool>("wanted");
+    QTest::newRow("journal") << QByteArray() << false << false;
+    QTest::newRow("terminal") << QByteArray() << true << true;
+    QTest::newRow("asked for") << QByteArrayLiteral("1") << false << true;
+    QTest::newRow("refused on a terminal") << QByteArrayLiteral("0") << true << false;
+    QTest::newRow("other value: the terminal decides")
+        << QByteArrayLiteral("yes") << false << false;
+}
+
+void ConverterWindowDetailsTest::diagnosticsGoWhereSomeoneReadsThem() {
+    QFETCH(QByteArray, setting);
+    QFETCH(bool, terminal);
+    QFETCH(bool, wanted);
+    QCOMPARE(DiagnosticsWanted(setting.isNull() ? nullptr : setting.constData(), terminal), wanted);
+}
+
+// The test's standard error stream is no terminal, as a desktop start's is not: a failing
+// expression typed into the window writes nothing there unless KORVANE_DIAGNOSTICS asks for it.
+void ConverterWindowDetailsTest::windowWritesDiagnosticsOnlyWhenAsked() {
+    for (const bool asked : {false, true}) {
+        if (asked) {
+            qputenv("KORVANE_DIAGNOSTICS", "1");
+        } else {
+            qunsetenv("KORVANE_DIAGNOSTICS");
+        }
+        QTemporaryFile captured;
+        QVERIFY(captured.open());
+        std::fflush(stderr);
+        const int saved = dup(STDERR_FILENO);
+        dup2(captured.handle(), STDERR_FILENO);
+        {
+            auto window = open();
+            window->typeInput(QStringLiteral("2+"));
+            QCOMPARE(window->outputEdit()->text(), QStringLiteral("Error"));
+        }
+        std::fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+        qunsetenv("KORVANE_DIAGNOSTICS");
+        // The redirected stream moved the shared file position to the end.
+        QVERIFY(captured.seek(0));
+        const QByteArray written = captured.readAll();
+        QCOMPARE(written.contains("ERROR in math expression"), asked);
+    }
 }
 
 }  // namespace korvane::test

@@ -29,6 +29,9 @@ class ConverterWindowDetailsTest : public QObject {
     void contextMenuAndDropPasteTheSameWay();
     void noDisplayIsFoundOnlyWhenNothingCanDraw_data();
     void noDisplayIsFoundOnlyWhenNothingCanDraw();
+    void diagnosticsGoWhereSomeoneReadsThem_data();
+    void diagnosticsGoWhereSomeoneReadsThem();
+    void windowWritesDiagnosticsOnlyWhenAsked();
 
   private:
     std::unique_ptr<ConverterWindow> open();

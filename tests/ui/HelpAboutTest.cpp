@@ -219,26 +219,26 @@ void HelpAboutTest::addressStaysReadableOnDarkBackgrounds() {
 }
 
 void HelpAboutTest::manualPagesComeFromTheNearestCopy_data() {
-    QTest::addColumn<QStringList>("copies");  // of "beside", "installed", "source"
+    QTest::addColumn<QStringList>("copies");  // of "override", "beside", "installed"
     QTest::addColumn<QString>("homeOverride");
     QTest::addColumn<QString>("expectedDir");
     QTest::addColumn<QString>("expectedHome");
 
-    const QStringList all{"beside", "installed", "source"};
-    QTest::newRow("installed beside the program") << all << ""
+    const QStringList all{"override", "beside", "installed"};
+    QTest::newRow("asked for in the environment") << all << ""
+                                                  << "elsewhere/manual"
+                                                  << "";
+    QTest::newRow("installed beside the program") << QStringList{"beside", "installed"} << ""
                                                   << "prefix/share/doc/manual"
                                                   << "";
-    QTest::newRow("installed at the prefix") << QStringList{"installed", "source"} << ""
+    QTest::newRow("installed at the prefix") << QStringList{"installed"} << ""
                                              << "installed/manual"
                                              << "";
-    QTest::newRow("run from the build") << QStringList{"source"} << ""
-                                        << "source/manual"
-                                        << "";
     QTest::newRow("no manual anywhere") << QStringList{} << ""
                                         << "installed/manual"
                                         << "";
     QTest::newRow("configured home page") << all << "https://example.org/"
-                                          << "prefix/share/doc/manual"
+                                          << "elsewhere/manual"
                                           << "https://example.org/";
 }
 
@@ -251,7 +251,7 @@ void HelpAboutTest::manualPagesComeFromTheNearestCopy() {
     const auto place = [&](const QString& relative) { return root.filePath(relative); };
     const QMap<QString, QString> dirs{{"beside", place("prefix/share/doc/manual")},
                                       {"installed", place("installed/manual")},
-                                      {"source", place("source/manual")}};
+                                      {"override", place("elsewhere/manual")}};
     for (const QString& copy : copies) {
         QVERIFY(QDir().mkpath(dirs[copy]));
         QFile page(QDir{dirs[copy]}.filePath(QStringLiteral("index.html")));
@@ -263,7 +263,7 @@ void HelpAboutTest::manualPagesComeFromTheNearestCopy() {
     places.programDir = place("prefix/bin");
     places.fromProgramDir = QStringLiteral("../share/doc/manual");
     places.installDir = dirs["installed"];
-    places.sourceDir = dirs["source"];
+    places.overrideDir = dirs["override"];
     places.homeOverride = homeOverride;
     const WebAddresses addresses = ResolveWebAddresses(places);
 

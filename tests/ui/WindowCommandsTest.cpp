@@ -357,6 +357,25 @@ void WindowCommandsTest::helpAndAboutOpenOverTheWindow() {
     QVERIFY(window->services().messages.empty());
 }
 
+// F1 and Ctrl+Q act as the Help and Exit items do, from the input box too.
+void WindowCommandsTest::desktopKeysOpenHelpAndExit() {
+    watchdog_.allow("korvane::CHelpDialog");
+    auto window = open();
+    WhenOpen<CHelpDialog> help([](CHelpDialog& dialog) {
+        Click(dialog.findChild<QPushButton*>(QStringLiteral("okButton")));
+    });
+    QTest::keyClick(window->inputEdit(), Qt::Key_F1);
+    QVERIFY(help.ran());
+    QVERIFY(window->dialog().isVisible());
+
+    activate(*window);
+    PressCtrl(window->inputEdit(), Qt::Key_Q);
+    QVERIFY(!window->dialog().isVisible());
+    // Exit's saving, not a close's: the display settings, no selection.
+    QCOMPARE(settings_->value("Settings", "Format"), std::optional<std::string>("0"));
+    QVERIFY(!settings_->value("Settings", "LastCategory"));
+}
+
 void WindowCommandsTest::webItemsOpenTheirPagesQuietly_data() {
     QTest::addColumn<bool>("browser");
     QTest::newRow("browser") << true;

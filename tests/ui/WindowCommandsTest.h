@@ -27,6 +27,7 @@ class WindowCommandsTest : public QObject {
     void findWithoutAChoiceChangesNothing();
     void findOnAHiddenCategoryWhileNoneIsListed();
     void helpAndAboutOpenOverTheWindow();
+    void desktopKeysOpenHelpAndExit();
     void webItemsOpenTheirPagesQuietly_data();
     void webItemsOpenTheirPagesQuietly();
     void noCommandActsWhileAnotherDialogIsOpen();

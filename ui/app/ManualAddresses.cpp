@@ -19,15 +19,13 @@ bool HoldsManual(const QString& dir) {
 }
 
 QString ManualDir(const ManualPlaces& places) {
+    if (HoldsManual(places.overrideDir))
+        return QDir::cleanPath(places.overrideDir);
     if (!places.programDir.isEmpty() && !places.fromProgramDir.isEmpty()) {
         const QString beside =
             QDir::cleanPath(QDir(places.programDir).filePath(places.fromProgramDir));
         if (HoldsManual(beside))
             return beside;
-    }
-    for (const QString& dir : {places.installDir, places.sourceDir}) {
-        if (HoldsManual(dir))
-            return QDir::cleanPath(dir);
     }
     return QDir::cleanPath(places.installDir);
 }
@@ -54,7 +52,7 @@ WebAddresses DefaultWebAddresses() {
         places.programDir = QCoreApplication::applicationDirPath();
     places.fromProgramDir = QString::fromUtf8(config::kManualFromProgramDir);
     places.installDir = QString::fromUtf8(config::kManualInstallDir);
-    places.sourceDir = QString::fromUtf8(config::kManualSourceDir);
+    places.overrideDir = qEnvironmentVariable("KORVANE_MANUAL_DIR");
     places.homeOverride = QString::fromUtf8(config::kHomeUrl);
     places.productOverride = QString::fromUtf8(config::kProductUrl);
     return ResolveWebAddresses(places);

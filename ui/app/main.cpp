@@ -4,7 +4,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "KorvaneVersion.h"
 #include "platform/QtDesktopServices.h"
 #include "ui/app/CConverterApp.h"
 #include "ui/app/DisplayCheck.h"
@@ -27,6 +29,18 @@ bool ReportMissingDisplay([[maybe_unused]] int argc, [[maybe_unused]] char** arg
     return false;
 }
 
+// --version answers before anything needs a display, so a packager's check or a script works
+// on a machine without one.
+bool ReportVersion(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("korvane %s\n", korvane::config::kVersion);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -34,6 +48,8 @@ int main(int argc, char** argv) {
     // A closed standard stream must not end the program; writes to it just fail.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
+    if (ReportVersion(argc, argv))
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
     if (ReportMissingDisplay(argc, argv))
         return 1;
     QApplication application(argc, argv);

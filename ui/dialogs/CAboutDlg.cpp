@@ -13,6 +13,7 @@
 
 #include <utility>
 
+#include "KorvaneVersion.h"
 #include "platform/DesktopServices.h"
 #include "ui/dialogs/LinkLabel.h"
 #include "ui/main/ApplicationIcon.h"
@@ -65,7 +66,9 @@ void CAboutDlg::createWidgets() {
     icon_->setPixmap(ApplicationIcon().pixmap(kIconSize, kIconSize));
     icon_->setFixedSize(kIconSize, kIconSize);
 
-    version_ = new QLabel(QStringLiteral("Korvane Unit Converter Version 5.3"), this);
+    version_ = new QLabel(
+        QStringLiteral("Korvane Unit Converter Version ") + QLatin1String(config::kShortVersion),
+        this);
     version_->setObjectName(QStringLiteral("versionText"));
 
     rule_ = new QFrame(this);

@@ -268,6 +268,9 @@ void CConverterDlg::createKeyCommands() {
     keyFilter->addCommand(ctrl(Qt::Key_I), [this] { OnInvert(); });
     keyFilter->addCommand(ctrl(Qt::Key_F), [this] { OnFind(); });
     keyFilter->addCommand(ctrl(Qt::Key_P), [this] { OnPreferences(); });
+    // The desktop's own conventions, beside the keys the menus show.
+    keyFilter->addCommand(QKeyCombination(Qt::Key_F1), [this] { OnHelp(); });
+    keyFilter->addCommand(ctrl(Qt::Key_Q), [this] { OnFileExit(); });
 }
 
 void CConverterDlg::setUpToolTips() {

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "catalogue/CatalogueAction.h"
+#include "platform/Diagnostics.h"
 #include "ui/dialogs/CPicture.h"
 #include "ui/dialogs/WebAddresses.h"
 #include "ui/main/CategoryBox.h"
@@ -160,6 +161,8 @@ class CConverterDlg : public QDialog {
     SettingsWriteReporter writeReporter_;
 
     int m_nCurrentCategory = 0;
+    // Decided once, at start: whether anyone reads the evaluator's diagnostics (Diagnostics.h).
+    const bool printDiagnostics_ = DiagnosticsWantedHere();
 
     CPicture m_picBanner;
     CPicture m_picInvert;

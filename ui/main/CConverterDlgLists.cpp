@@ -149,6 +149,7 @@ void CConverterDlg::UpdateConversion() {
     request.input = widgets_.inputEdit->text().toStdString();
     request.format = state_.format;
     request.showAbbreviation = state_.showAbbreviation;
+    request.printEvaluation = printDiagnostics_;
     const ConversionResult result = RunConversionRequest(state_.catalogue, request);
     if (!result.changed) {
         clearResult();
