@@ -1,0 +1,277 @@
+#include "catalogue/UnitTiers.h"
+
+#include <algorithm>
+
+#include "catalogue/CaseFold.h"
+#include "catalogue/UnitTextForms.h"
+#include "catalogue/Utf8.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr char32_t kMiddleDot = 0xB7;
+constexpr std::string_view kSiPrefix = "SI Prefix";
+constexpr std::string_view kNumbers = "Numbers";
+
+std::string_view TrimRight(std::string_view text) {
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+// The next code point of `text` from `at`, case folded when asked; middle dots skipped when
+// asked. Malformed bytes come one by one, as themselves.
+char32_t NextCodePoint(std::string_view text, std::size_t& at, bool fold, bool skipDots) {
+    while (at < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        char32_t c = byte;
+        if (byte < 0x80) {
+            ++at;
+        } else {
+            const Utf8Char decoded = DecodeUtf8(text, at);
+            c = decoded.length == 0 ? byte : decoded.codePoint;
+            at += decoded.length == 0 ? 1 : decoded.length;
+        }
+        if (skipDots && c == kMiddleDot)
+            continue;
+        return fold ? FoldCodePoint(c) : c;
+    }
+    return 0;
+}
+
+// Equal texts, without allocating: the lookups compare every name of the catalogue.
+bool SameText(std::string_view a, std::string_view b, bool fold, bool skipDots) {
+    if (!fold && !skipDots)
+        return a == b;
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() || j < b.size()) {
+        if (NextCodePoint(a, i, fold, skipDots) != NextCodePoint(b, j, fold, skipDots))
+            return false;
+    }
+    return true;
+}
+
+// Calls `match` with each piece of an abbreviation: "NM, nmi" has two; a comma inside brackets
+// ("ft (Clarke, Cape)") does not split. No pieces for the no-abbreviation marker.
+template <typename Match>
+bool AnyPiece(std::string_view abbreviation, Match match) {
+    int depth = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= abbreviation.size(); ++i) {
+        const bool end = i == abbreviation.size();
+        if (!end && abbreviation[i] == '(')
+            ++depth;
+        if (!end && abbreviation[i] == ')')
+            depth = std::max(0, depth - 1);
+        if (!end && !(depth == 0 && abbreviation[i] == ',' && i + 1 < abbreviation.size() &&
+                      abbreviation[i + 1] == ' '))
+            continue;
+        std::string_view piece = TrimRight(abbreviation.substr(start, i - start));
+        while (!piece.empty() && piece.front() == ' ')
+            piece.remove_prefix(1);
+        if (!piece.empty() && match(piece))
+            return true;
+        start = i + 1;
+    }
+    return false;
+}
+
+// "therm (EC)" -> "therm", "cal (mean" -> "cal", "ounce(troy)" -> "ounce"; empty when the text
+// has no trailing bracket or nothing before it.
+std::string_view WithoutQualifier(std::string_view text) {
+    text = TrimRight(text);
+    const std::size_t open = text.rfind('(');
+    if (open == std::string_view::npos || open == 0)
+        return {};
+    const std::string_view tail = text.substr(open);
+    const std::size_t close = tail.find(')');
+    if (close != std::string_view::npos && close + 1 != tail.size())
+        return {};
+    return TrimRight(text.substr(0, open));
+}
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+bool ContainsFoldedText(std::string_view name, std::string_view foldedText) {
+    if (!IsAscii(name))
+        return FoldCase(name).find(foldedText) != std::string::npos;
+    const auto found = std::search(name.begin(), name.end(), foldedText.begin(), foldedText.end(),
+                                   [](char a, char b) { return LowerAscii(a) == b; });
+    return found != name.end();
+}
+
+bool MatchesUnit(const UnitRecord& unit, std::string_view text, Tier tier,
+                 std::string_view foldedText) {
+    const std::string_view name = TrimRight(unit.name);
+    switch (tier) {
+        case Tier::Name:
+            return name == text;
+        case Tier::Abbreviation:
+            return AnyPiece(unit.abbreviation,
+                            [&](std::string_view p) { return SameText(p, text, false, true); });
+        case Tier::NameAnyCase:
+            return SameText(name, text, true, false);
+        case Tier::AbbreviationAnyCase:
+            return AnyPiece(unit.abbreviation,
+                            [&](std::string_view p) { return SameText(p, text, true, true); });
+        case Tier::WithoutQualifier: {
+            const std::string_view bare = WithoutQualifier(name);
+            if (!bare.empty() && SameText(bare, text, true, false))
+                return true;
+            return AnyPiece(unit.abbreviation, [&](std::string_view p) {
+                const std::string_view piece = WithoutQualifier(p);
+                return !piece.empty() && SameText(piece, text, true, true);
+            });
+        }
+        case Tier::PartOfName:
+            return ContainsFoldedText(name, foldedText);
+        default:
+            return false;
+    }
+}
+
+// A form the alias tier made from the text: the whole name in any case or an abbreviation.
+bool MatchesForm(const UnitRecord& unit, std::string_view form) {
+    return SameText(TrimRight(unit.name), form, true, false) ||
+           AnyPiece(unit.abbreviation,
+                    [&](std::string_view p) { return SameText(p, form, false, true); });
+}
+
+bool AliasApplies(const UnitAlias& alias, const TierContext& context) {
+    return alias.scope == AliasScope::Always || context.timeGroup;
+}
+
+void AddUnit(std::vector<int>& units, int unit) {
+    if (std::find(units.begin(), units.end(), unit) == units.end())
+        units.push_back(unit);
+}
+
+std::vector<int> AliasMatches(const UnitCatalogue& catalogue, int category, std::string_view text,
+                              const std::vector<std::string>& forms, Tier tier,
+                              const TierContext& context) {
+    std::vector<int> units;
+    const std::string& categoryName = catalogue.CategoryName(category);
+    for (const UnitAlias& alias : UnitAliases()) {
+        if (alias.category != categoryName || !AliasApplies(alias, context))
+            continue;
+        const bool hit = tier == Tier::Alias
+                             ? std::any_of(forms.begin(), forms.end(),
+                                           [&](const std::string& f) { return f == alias.alias; })
+                             : SameText(alias.alias, text, true, false);
+        if (hit) {
+            if (const auto unit = FindUnitIgnoringTrailingBlanks(catalogue, category, alias.unit))
+                AddUnit(units, *unit);
+        }
+    }
+    if (tier != Tier::Alias)
+        return units;
+    for (int u = 0; u < catalogue.UnitCount(category); ++u) {
+        const UnitRecord& unit = catalogue.Unit(category, u);
+        for (const std::string& form : forms) {
+            if (form != text && MatchesForm(unit, form))
+                AddUnit(units, u);
+        }
+    }
+    std::sort(units.begin(), units.end());
+    return units;
+}
+
+std::vector<int> MatchTierWithForms(const UnitCatalogue& catalogue, int category,
+                                    std::string_view text, Tier tier,
+                                    const std::vector<std::string>& forms,
+                                    const std::string& foldedText, const TierContext& context) {
+    // A prefix counts only by its full name: "m" is the meter, not milli.
+    if (catalogue.CategoryName(category) == kSiPrefix && tier != Tier::Name &&
+        tier != Tier::NameAnyCase)
+        return {};
+    if (tier == Tier::PartOfName && CharacterCount(text) < 3)
+        return {};
+    if (tier == Tier::Alias || tier == Tier::AbbreviationAnyCase) {
+        std::vector<int> units = AliasMatches(catalogue, category, text, forms, tier, context);
+        if (tier == Tier::Alias)
+            return units;
+        for (int u = 0; u < catalogue.UnitCount(category); ++u) {
+            if (MatchesUnit(catalogue.Unit(category, u), text, tier, foldedText))
+                AddUnit(units, u);
+        }
+        std::sort(units.begin(), units.end());
+        return units;
+    }
+    std::vector<int> units;
+    for (int u = 0; u < catalogue.UnitCount(category); ++u) {
+        if (MatchesUnit(catalogue.Unit(category, u), text, tier, foldedText))
+            units.push_back(u);
+    }
+    return units;
+}
+
+}  // namespace
+
+bool IsLookupCategory(const UnitCatalogue& catalogue, int category) {
+    return !catalogue.IsFreeSlot(category) && catalogue.CategoryName(category) != kNumbers &&
+           catalogue.UnitCount(category) > 0;
+}
+
+std::vector<int> MatchTier(const UnitCatalogue& catalogue, int category, std::string_view text,
+                           Tier tier, const TierContext& context) {
+    const std::vector<std::string> forms =
+        tier == Tier::Alias ? AliasForms(text) : std::vector<std::string>();
+    const std::string folded = tier == Tier::PartOfName ? FoldCase(text) : std::string();
+    return MatchTierWithForms(catalogue, category, text, tier, forms, folded, context);
+}
+
+std::vector<std::string> AliasForms(std::string_view text) {
+    return TextForms(text);
+}
+
+UnitTextMatches::UnitTextMatches(const UnitCatalogue& catalogue, std::string text,
+                                 TierContext context)
+    : catalogue_(catalogue), text_(std::move(text)), context_(context) {}
+
+void UnitTextMatches::AdvanceTo(Tier tier) {
+    const int first = done_ == Tier::None ? 1 : static_cast<int>(done_) + 1;
+    if (first > static_cast<int>(tier) || text_.empty())
+        return;
+    std::string folded;
+    for (int t = first; t <= static_cast<int>(tier); ++t) {
+        const auto kind = static_cast<Tier>(t);
+        if (kind == Tier::Alias && forms_.empty())
+            forms_ = TextForms(text_);
+        if (kind == Tier::PartOfName)
+            folded = FoldCase(text_);
+        for (int c = 0; c < kMaxCategories; ++c) {
+            if (byCategory_[c].Found() || !IsLookupCategory(catalogue_, c))
+                continue;
+            std::vector<int> units =
+                MatchTierWithForms(catalogue_, c, text_, kind, forms_, folded, context_);
+            if (!units.empty())
+                byCategory_[c] = TierMatch{kind, std::move(units)};
+        }
+        done_ = kind;
+    }
+}
+
+bool UnitTextMatches::FoundBy(Tier tier) const {
+    return std::any_of(byCategory_.begin(), byCategory_.end(),
+                       [tier](const TierMatch& m) { return m.Found() && m.tier <= tier; });
+}
+
+Tier UnitTextMatches::BestTier() const {
+    Tier best = Tier::None;
+    for (const TierMatch& match : byCategory_) {
+        if (match.Found())
+            best = std::min(best, match.tier);
+    }
+    return best;
+}
+
+}  // namespace korvane
