@@ -61,7 +61,7 @@ class Reader {
           normal_(normal),
           text_(normal.text),
           context_(context),
-          cache_(catalogue) {}
+          cache_(catalogue, context.index) {}
 
     Outcome Read() {
         const std::vector<Separator> separators = FindSeparators(text_);
@@ -98,19 +98,25 @@ class Reader {
         const Tier limit = HasBlankBeforeDigit(text) ? Tier::NameAnyCase
                            : loose                   ? Tier::PartOfName
                                                      : Tier::WithoutQualifier;
-        UnitTextMatches& matches = cache_.Get(text);
-        matches.AdvanceTo(limit);
-        if (matches.FoundBy(limit))
+        if (Found(cache_.Get(text), limit))
             return std::string(text);
         // "uS", "um": the ASCII stand-in for the micro sign, tried when the text fails as typed.
         if (text.size() > 1 && text.front() == 'u') {
-            const std::string micro = "µ" + std::string(text.substr(1));
-            UnitTextMatches& microMatches = cache_.Get(micro);
-            microMatches.AdvanceTo(limit);
-            if (microMatches.FoundBy(limit))
+            std::string micro = "µ" + std::string(text.substr(1));
+            if (Found(cache_.Get(micro), limit))
                 return micro;
         }
         return std::nullopt;
+    }
+
+    // Tier by tier, so a text an early tier finds never pays for the loose ones.
+    static bool Found(UnitTextMatches& matches, Tier limit) {
+        for (int t = static_cast<int>(Tier::Name); t <= static_cast<int>(limit); ++t) {
+            matches.AdvanceTo(static_cast<Tier>(t));
+            if (matches.FoundBy(static_cast<Tier>(t)))
+                return true;
+        }
+        return false;
     }
 
     std::optional<std::string> ResolveAny(std::string_view text) {

@@ -234,8 +234,8 @@ UnitTextMatches& LookupCache::Get(std::string_view text, bool timeGroup) {
         if (entries_[i]->Text() == text && timeGroups_[i] == timeGroup)
             return *entries_[i];
     }
-    entries_.push_back(
-        std::make_unique<UnitTextMatches>(catalogue_, std::string(text), TierContext{timeGroup}));
+    entries_.push_back(std::make_unique<UnitTextMatches>(catalogue_, std::string(text),
+                                                         TierContext{timeGroup}, index_));
     timeGroups_.push_back(timeGroup);
     return *entries_.back();
 }
