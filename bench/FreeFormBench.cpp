@@ -45,7 +45,8 @@ void ReadText(benchmark::State& state, std::string_view text, bool convert) {
             break;
         }
         if (convert) {
-            ConversionRequest request = DistanceRequest(catalogue, ShortestText(read.reading->value));
+            ConversionRequest request =
+                DistanceRequest(catalogue, ShortestText(read.reading->value));
             request.fromUnit = catalogue.UnitName(read.reading->category, read.reading->fromUnit);
             ConversionResult result = RunConversionRequest(catalogue, request);
             benchmark::DoNotOptimize(result.output.data());

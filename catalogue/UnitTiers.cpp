@@ -308,8 +308,6 @@ Tier UnitTextMatches::BestTier() const {
     return best;
 }
 
-
-
 void UnitTierIndex::Add(int table, std::string key, Hit hit) {
     Hits& hits = tables_[table][std::move(key)];
     const bool known = std::any_of(hits.begin(), hits.end(), [&](const Hit& h) {
@@ -364,75 +362,75 @@ const UnitTierIndex::Hits* UnitTierIndex::Find(int table, const std::string& key
     return found == tables_[table].end() ? nullptr : &found->second;
 }
 
-void UnitTextMatches::AddHits(Tier tier, const UnitTierIndex::Hits* hits,
-                              std::array<std::vector<int>, kMaxCategories>& found) const {
+void UnitTextMatches::AddHits(const UnitTierIndex::Hits* hits,
+                              std::vector<UnitTierIndex::Hit>& found) const {
     if (!hits)
         return;
     for (const UnitTierIndex::Hit& hit : *hits) {
-        if (byCategory_[hit.category].Found() || (hit.timeGroupOnly && !context_.timeGroup))
-            continue;
-        if (tier == Tier::PartOfName || tier == Tier::Name || tier == Tier::NameAnyCase ||
-            catalogue_.CategoryName(hit.category) != kSiPrefix)
-            AddUnit(found[hit.category], hit.unit);
+        if (!byCategory_[hit.category].Found() && (!hit.timeGroupOnly || context_.timeGroup))
+            found.push_back(hit);
     }
 }
 
 // The same tiers as the scan, answered from the index's tables.
 void UnitTextMatches::AddIndexed(Tier tier) {
     using I = UnitTierIndex;
-    std::array<std::vector<int>, kMaxCategories> found;
+    std::vector<I::Hit> found;
     switch (tier) {
-    case Tier::Name:
-        AddHits(tier, index_->Find(I::kName, text_), found);
-        break;
-    case Tier::Abbreviation:
-        AddHits(tier, index_->Find(I::kAbbreviation, WithoutDots(text_)), found);
-        break;
-    case Tier::NameAnyCase:
-        AddHits(tier, index_->Find(I::kNameFolded, FoldCase(text_)), found);
-        break;
-    case Tier::Alias:
-        if (forms_.empty())
-            forms_ = TextForms(text_);
-        for (const std::string& form : forms_) {
-            AddHits(tier, index_->Find(I::kAlias, form), found);
-            if (form == text_)
-                continue;
-            AddHits(tier, index_->Find(I::kNameFolded, FoldCase(form)), found);
-            AddHits(tier, index_->Find(I::kAbbreviation, WithoutDots(form)), found);
-        }
-        break;
-    case Tier::AbbreviationAnyCase:
-        AddHits(tier, index_->Find(I::kAbbreviationFolded, FoldCase(WithoutDots(text_))), found);
-        AddHits(tier, index_->Find(I::kAliasFolded, FoldCase(text_)), found);
-        break;
-    case Tier::WithoutQualifier:
-        AddHits(tier, index_->Find(I::kBareNameFolded, FoldCase(text_)), found);
-        AddHits(tier, index_->Find(I::kBareAbbreviationFolded, FoldCase(WithoutDots(text_))),
-                found);
-        break;
-    case Tier::PartOfName:
-        if (CharacterCount(text_) < 3)
+        case Tier::Name:
+            AddHits(index_->Find(I::kName, text_), found);
             break;
-        for (int c = 0; c < kMaxCategories; ++c) {
-            if (byCategory_[c].Found() || !IsLookupCategory(catalogue_, c) ||
-                catalogue_.CategoryName(c) == kSiPrefix)
-                continue;
-            const std::string folded = FoldCase(text_);
-            for (int u = 0; u < catalogue_.UnitCount(c); ++u) {
-                if (index_->FoldedName(c, u).find(folded) != std::string::npos)
-                    found[c].push_back(u);
+        case Tier::Abbreviation:
+            AddHits(index_->Find(I::kAbbreviation, WithoutDots(text_)), found);
+            break;
+        case Tier::NameAnyCase:
+            AddHits(index_->Find(I::kNameFolded, FoldCase(text_)), found);
+            break;
+        case Tier::Alias:
+            if (forms_.empty())
+                forms_ = TextForms(text_);
+            for (const std::string& form : forms_) {
+                AddHits(index_->Find(I::kAlias, form), found);
+                if (form == text_)
+                    continue;
+                AddHits(index_->Find(I::kNameFolded, FoldCase(form)), found);
+                AddHits(index_->Find(I::kAbbreviation, WithoutDots(form)), found);
             }
-        }
-        break;
-    default:
-        break;
+            break;
+        case Tier::AbbreviationAnyCase:
+            AddHits(index_->Find(I::kAbbreviationFolded, FoldCase(WithoutDots(text_))), found);
+            AddHits(index_->Find(I::kAliasFolded, FoldCase(text_)), found);
+            break;
+        case Tier::WithoutQualifier:
+            AddHits(index_->Find(I::kBareNameFolded, FoldCase(text_)), found);
+            AddHits(index_->Find(I::kBareAbbreviationFolded, FoldCase(WithoutDots(text_))), found);
+            break;
+        case Tier::PartOfName:
+            if (CharacterCount(text_) < 3)
+                break;
+            for (int c = 0; c < kMaxCategories; ++c) {
+                if (byCategory_[c].Found() || !IsLookupCategory(catalogue_, c) ||
+                    catalogue_.CategoryName(c) == kSiPrefix)
+                    continue;
+                const std::string folded = FoldCase(text_);
+                for (int u = 0; u < catalogue_.UnitCount(c); ++u) {
+                    if (index_->FoldedName(c, u).find(folded) != std::string::npos)
+                        found.push_back({c, u});
+                }
+            }
+            break;
+        default:
+            break;
     }
-    for (int c = 0; c < kMaxCategories; ++c) {
-        if (found[c].empty())
-            continue;
-        std::sort(found[c].begin(), found[c].end());
-        byCategory_[c] = TierMatch{tier, std::move(found[c])};
+    // The prefixes' abbreviations and aliases are not indexed, so a hit there is by a name.
+    for (const I::Hit& hit : found) {
+        TierMatch& match = byCategory_[hit.category];
+        match.tier = tier;
+        AddUnit(match.units, hit.unit);
+    }
+    for (TierMatch& match : byCategory_) {
+        if (match.tier == tier)
+            std::sort(match.units.begin(), match.units.end());
     }
 }
 

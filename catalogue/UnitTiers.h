@@ -64,13 +64,13 @@ class UnitTierIndex {
 
     // The tables, one per kind of key.
     enum Table {
-        kName,             // the name, trailing blanks dropped
-        kAbbreviation,     // each abbreviation piece, middle dots dropped
-        kNameFolded,       // the name, case folded
-        kAlias,            // the alias as written
+        kName,          // the name, trailing blanks dropped
+        kAbbreviation,  // each abbreviation piece, middle dots dropped
+        kNameFolded,    // the name, case folded
+        kAlias,         // the alias as written
         kAbbreviationFolded,
         kAliasFolded,
-        kBareNameFolded,   // the name without its trailing "(…)", case folded
+        kBareNameFolded,  // the name without its trailing "(…)", case folded
         kBareAbbreviationFolded,
         kTables
     };
@@ -101,8 +101,7 @@ class UnitTextMatches {
 
   private:
     void AddIndexed(Tier tier);
-    void AddHits(Tier tier, const UnitTierIndex::Hits* hits,
-                 std::array<std::vector<int>, kMaxCategories>& found) const;
+    void AddHits(const UnitTierIndex::Hits* hits, std::vector<UnitTierIndex::Hit>& found) const;
 
     const UnitCatalogue& catalogue_;
     const UnitTierIndex* index_;
