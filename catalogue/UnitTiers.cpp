@@ -54,6 +54,13 @@ char LowerAscii(char c) {
 bool SameText(std::string_view a, std::string_view b, bool fold, bool skipDots) {
     if (!fold && !skipDots)
         return a == b;
+    // Most candidates differ in their first letter; no unit text starts with a middle dot.
+    if (!a.empty() && !b.empty()) {
+        const auto x = static_cast<unsigned char>(a.front());
+        const auto y = static_cast<unsigned char>(b.front());
+        if (x < 0x80 && y < 0x80 && (fold ? LowerAscii(a.front()) != LowerAscii(b.front()) : x != y))
+            return false;
+    }
     const bool ascii = IsAscii(a) && IsAscii(b);
     if (ascii && a.size() != b.size())
         return false;
@@ -203,7 +210,7 @@ std::vector<int> AliasMatches(const UnitCatalogue& catalogue, int category, std:
     }
     if (tier != Tier::Alias)
         return units;
-    for (int u = 0; u < catalogue.UnitCount(category); ++u) {
+    for (int u = 0, count = catalogue.UnitCount(category); u < count; ++u) {
         const UnitRecord& unit = catalogue.Unit(category, u);
         for (const std::string& form : forms) {
             if (form != text && MatchesForm(unit, form))
@@ -228,7 +235,7 @@ std::vector<int> MatchTierWithForms(const UnitCatalogue& catalogue, int category
         std::vector<int> units = AliasMatches(catalogue, category, text, forms, tier, context);
         if (tier == Tier::Alias)
             return units;
-        for (int u = 0; u < catalogue.UnitCount(category); ++u) {
+        for (int u = 0, count = catalogue.UnitCount(category); u < count; ++u) {
             if (MatchesUnit(catalogue.Unit(category, u), text, tier, foldedText))
                 AddUnit(units, u);
         }
@@ -236,7 +243,7 @@ std::vector<int> MatchTierWithForms(const UnitCatalogue& catalogue, int category
         return units;
     }
     std::vector<int> units;
-    for (int u = 0; u < catalogue.UnitCount(category); ++u) {
+    for (int u = 0, count = catalogue.UnitCount(category); u < count; ++u) {
         if (MatchesUnit(catalogue.Unit(category, u), text, tier, foldedText))
             units.push_back(u);
     }

@@ -262,6 +262,18 @@ Refusal Refuse(std::string message, int column) {
 ReadResult ReadNormal(const UnitCatalogue& catalogue, const NormalText& normal,
                       const ReadingContext& context, bool offer);
 
+// "did you mean", with the reading that accepting it gives: the text read again with the
+// unit's name in place of what was typed.
+void Offer(const UnitCatalogue& catalogue, const NormalText& normal, const ReadError& error,
+           const std::string& name, const ReadingContext& context, Refusal& refusal) {
+    refusal.message += "; did you mean " + Quoted(name) + "?";
+    refusal.suggestion = name;
+    NormalText corrected = normal;
+    corrected.text.replace(error.at, error.unit.size(), name);
+    corrected.columns.resize(corrected.text.size() + 1, normal.ColumnAt(error.at));
+    refusal.offered = ReadNormal(catalogue, corrected, context, false).reading;
+}
+
 // "unknown unit", with the plain word for units the catalogue lacks and "did you mean" with the
 // reading that accepting it gives.
 Refusal UnknownUnit(const UnitCatalogue& catalogue, const NormalText& normal,
@@ -275,15 +287,8 @@ Refusal UnknownUnit(const UnitCatalogue& catalogue, const NormalText& normal,
     }
     Refusal refusal = Refuse("unknown unit " + Quoted(error.unit) + where, column);
     const auto misspelling = offer ? FindMisspelling(catalogue, error.unit) : std::nullopt;
-    if (!misspelling)
-        return refusal;
-    refusal.message += "; did you mean " + Quoted(misspelling->name) + "?";
-    refusal.suggestion = misspelling->name;
-    NormalText corrected = normal;
-    corrected.text.replace(error.at, error.unit.size(), misspelling->name);
-    corrected.columns.resize(corrected.text.size() + 1, column);
-    const ReadResult offered = ReadNormal(catalogue, corrected, context, false);
-    refusal.offered = offered.reading;
+    if (misspelling)
+        Offer(catalogue, normal, error, misspelling->name, context, refusal);
     return refusal;
 }
 
@@ -305,6 +310,13 @@ ReadResult ReadNormal(const UnitCatalogue& catalogue, const NormalText& normal,
         return result;
     }
     const ReadError& error = *outcome.error;
+    if (!error.suggestion.empty()) {
+        const int column = normal.ColumnAt(error.at);
+        result.refusal = Refuse(error.message + " at column " + std::to_string(column), column);
+        if (offer)
+            Offer(catalogue, normal, error, error.suggestion, context, result.refusal);
+        return result;
+    }
     if (!error.unit.empty()) {
         result.refusal = UnknownUnit(catalogue, normal, error, context, offer);
         return result;
