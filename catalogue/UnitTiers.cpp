@@ -40,10 +40,35 @@ char32_t NextCodePoint(std::string_view text, std::size_t& at, bool fold, bool s
     return 0;
 }
 
-// Equal texts, without allocating: the lookups compare every name of the catalogue.
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+// Equal texts, without allocating: the lookups compare every name of the catalogue, so the
+// common case (ASCII on both sides, where folding keeps the length) never decodes.
 bool SameText(std::string_view a, std::string_view b, bool fold, bool skipDots) {
     if (!fold && !skipDots)
         return a == b;
+    // Most candidates differ in their first letter; no unit text starts with a middle dot.
+    if (!a.empty() && !b.empty()) {
+        const auto x = static_cast<unsigned char>(a.front());
+        const auto y = static_cast<unsigned char>(b.front());
+        if (x < 0x80 && y < 0x80 && (fold ? LowerAscii(a.front()) != LowerAscii(b.front()) : x != y))
+            return false;
+    }
+    const bool ascii = IsAscii(a) && IsAscii(b);
+    if (ascii && a.size() != b.size())
+        return false;
+    if (ascii) {
+        return fold ? std::equal(a.begin(), a.end(), b.begin(),
+                                 [](char x, char y) { return LowerAscii(x) == LowerAscii(y); })
+                    : a == b;
+    }
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() || j < b.size()) {
@@ -53,10 +78,29 @@ bool SameText(std::string_view a, std::string_view b, bool fold, bool skipDots) 
     return true;
 }
 
+std::string WithoutDots(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "\xC2\xB7") == 0) {
+            ++i;
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
 // Calls `match` with each piece of an abbreviation: "NM, nmi" has two; a comma inside brackets
 // ("ft (Clarke, Cape)") does not split. No pieces for the no-abbreviation marker.
 template <typename Match>
 bool AnyPiece(std::string_view abbreviation, Match match) {
+    if (abbreviation.find(',') == std::string_view::npos) {
+        std::string_view piece = TrimRight(abbreviation);
+        while (!piece.empty() && piece.front() == ' ')
+            piece.remove_prefix(1);
+        return !piece.empty() && match(piece);
+    }
     int depth = 0;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= abbreviation.size(); ++i) {
@@ -90,15 +134,6 @@ std::string_view WithoutQualifier(std::string_view text) {
     if (close != std::string_view::npos && close + 1 != tail.size())
         return {};
     return TrimRight(text.substr(0, open));
-}
-
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
 
 bool ContainsFoldedText(std::string_view name, std::string_view foldedText) {
@@ -161,7 +196,8 @@ std::vector<int> AliasMatches(const UnitCatalogue& catalogue, int category, std:
     std::vector<int> units;
     const std::string& categoryName = catalogue.CategoryName(category);
     for (const UnitAlias& alias : UnitAliases()) {
-        if (alias.category != categoryName || !AliasApplies(alias, context))
+        if (alias.category != categoryName || !AliasApplies(alias, context) ||
+            (tier != Tier::Alias && alias.scope != AliasScope::Always))
             continue;
         const bool hit = tier == Tier::Alias
                              ? std::any_of(forms.begin(), forms.end(),
@@ -174,7 +210,7 @@ std::vector<int> AliasMatches(const UnitCatalogue& catalogue, int category, std:
     }
     if (tier != Tier::Alias)
         return units;
-    for (int u = 0; u < catalogue.UnitCount(category); ++u) {
+    for (int u = 0, count = catalogue.UnitCount(category); u < count; ++u) {
         const UnitRecord& unit = catalogue.Unit(category, u);
         for (const std::string& form : forms) {
             if (form != text && MatchesForm(unit, form))
@@ -199,7 +235,7 @@ std::vector<int> MatchTierWithForms(const UnitCatalogue& catalogue, int category
         std::vector<int> units = AliasMatches(catalogue, category, text, forms, tier, context);
         if (tier == Tier::Alias)
             return units;
-        for (int u = 0; u < catalogue.UnitCount(category); ++u) {
+        for (int u = 0, count = catalogue.UnitCount(category); u < count; ++u) {
             if (MatchesUnit(catalogue.Unit(category, u), text, tier, foldedText))
                 AddUnit(units, u);
         }
@@ -207,7 +243,7 @@ std::vector<int> MatchTierWithForms(const UnitCatalogue& catalogue, int category
         return units;
     }
     std::vector<int> units;
-    for (int u = 0; u < catalogue.UnitCount(category); ++u) {
+    for (int u = 0, count = catalogue.UnitCount(category); u < count; ++u) {
         if (MatchesUnit(catalogue.Unit(category, u), text, tier, foldedText))
             units.push_back(u);
     }
@@ -234,8 +270,8 @@ std::vector<std::string> AliasForms(std::string_view text) {
 }
 
 UnitTextMatches::UnitTextMatches(const UnitCatalogue& catalogue, std::string text,
-                                 TierContext context)
-    : catalogue_(catalogue), text_(std::move(text)), context_(context) {}
+                                 TierContext context, const UnitTierIndex* index)
+    : catalogue_(catalogue), index_(index), text_(std::move(text)), context_(context) {}
 
 void UnitTextMatches::AdvanceTo(Tier tier) {
     const int first = done_ == Tier::None ? 1 : static_cast<int>(done_) + 1;
@@ -244,6 +280,11 @@ void UnitTextMatches::AdvanceTo(Tier tier) {
     std::string folded;
     for (int t = first; t <= static_cast<int>(tier); ++t) {
         const auto kind = static_cast<Tier>(t);
+        if (index_) {
+            AddIndexed(kind);
+            done_ = kind;
+            continue;
+        }
         if (kind == Tier::Alias && forms_.empty())
             forms_ = TextForms(text_);
         if (kind == Tier::PartOfName)
@@ -272,6 +313,132 @@ Tier UnitTextMatches::BestTier() const {
             best = std::min(best, match.tier);
     }
     return best;
+}
+
+void UnitTierIndex::Add(int table, std::string key, Hit hit) {
+    Hits& hits = tables_[table][std::move(key)];
+    const bool known = std::any_of(hits.begin(), hits.end(), [&](const Hit& h) {
+        return h.category == hit.category && h.unit == hit.unit;
+    });
+    if (!known)
+        hits.push_back(hit);
+}
+
+UnitTierIndex::UnitTierIndex(const UnitCatalogue& catalogue) : catalogue_(catalogue) {
+    for (int c = 0; c < kMaxCategories; ++c) {
+        if (!IsLookupCategory(catalogue, c))
+            continue;
+        const bool prefixes = catalogue.CategoryName(c) == kSiPrefix;
+        for (int u = 0; u < catalogue.UnitCount(c); ++u) {
+            const UnitRecord& unit = catalogue.Unit(c, u);
+            const std::string_view name = TrimRight(unit.name);
+            folded_[c].push_back(FoldCase(name));
+            Add(kName, std::string(name), {c, u});
+            Add(kNameFolded, folded_[c].back(), {c, u});
+            if (prefixes)
+                continue;  // a prefix counts only by its full name
+            const std::string_view bare = WithoutQualifier(name);
+            if (!bare.empty())
+                Add(kBareNameFolded, FoldCase(bare), {c, u});
+            AnyPiece(unit.abbreviation, [&](std::string_view piece) {
+                const std::string plain = WithoutDots(piece);
+                Add(kAbbreviation, plain, {c, u});
+                Add(kAbbreviationFolded, FoldCase(plain), {c, u});
+                const std::string_view barePiece = WithoutQualifier(piece);
+                if (!barePiece.empty())
+                    Add(kBareAbbreviationFolded, FoldCase(WithoutDots(barePiece)), {c, u});
+                return false;
+            });
+        }
+        for (const UnitAlias& alias : UnitAliases()) {
+            if (alias.category != catalogue.CategoryName(c))
+                continue;
+            const auto unit = FindUnitIgnoringTrailingBlanks(catalogue, c, alias.unit);
+            if (!unit)
+                continue;
+            const bool timeGroup = alias.scope == AliasScope::TimeGroup;
+            Add(kAlias, std::string(alias.alias), {c, *unit, timeGroup});
+            if (!timeGroup)
+                Add(kAliasFolded, FoldCase(alias.alias), {c, *unit});
+        }
+    }
+}
+
+const UnitTierIndex::Hits* UnitTierIndex::Find(int table, const std::string& key) const {
+    const auto found = tables_[table].find(key);
+    return found == tables_[table].end() ? nullptr : &found->second;
+}
+
+void UnitTextMatches::AddHits(const UnitTierIndex::Hits* hits,
+                              std::vector<UnitTierIndex::Hit>& found) const {
+    if (!hits)
+        return;
+    for (const UnitTierIndex::Hit& hit : *hits) {
+        if (!byCategory_[hit.category].Found() && (!hit.timeGroupOnly || context_.timeGroup))
+            found.push_back(hit);
+    }
+}
+
+// The same tiers as the scan, answered from the index's tables.
+void UnitTextMatches::AddIndexed(Tier tier) {
+    using I = UnitTierIndex;
+    std::vector<I::Hit> found;
+    switch (tier) {
+        case Tier::Name:
+            AddHits(index_->Find(I::kName, text_), found);
+            break;
+        case Tier::Abbreviation:
+            AddHits(index_->Find(I::kAbbreviation, WithoutDots(text_)), found);
+            break;
+        case Tier::NameAnyCase:
+            AddHits(index_->Find(I::kNameFolded, FoldCase(text_)), found);
+            break;
+        case Tier::Alias:
+            if (forms_.empty())
+                forms_ = TextForms(text_);
+            for (const std::string& form : forms_) {
+                AddHits(index_->Find(I::kAlias, form), found);
+                if (form == text_)
+                    continue;
+                AddHits(index_->Find(I::kNameFolded, FoldCase(form)), found);
+                AddHits(index_->Find(I::kAbbreviation, WithoutDots(form)), found);
+            }
+            break;
+        case Tier::AbbreviationAnyCase:
+            AddHits(index_->Find(I::kAbbreviationFolded, FoldCase(WithoutDots(text_))), found);
+            AddHits(index_->Find(I::kAliasFolded, FoldCase(text_)), found);
+            break;
+        case Tier::WithoutQualifier:
+            AddHits(index_->Find(I::kBareNameFolded, FoldCase(text_)), found);
+            AddHits(index_->Find(I::kBareAbbreviationFolded, FoldCase(WithoutDots(text_))), found);
+            break;
+        case Tier::PartOfName:
+            if (CharacterCount(text_) < 3)
+                break;
+            for (int c = 0; c < kMaxCategories; ++c) {
+                if (byCategory_[c].Found() || !IsLookupCategory(catalogue_, c) ||
+                    catalogue_.CategoryName(c) == kSiPrefix)
+                    continue;
+                const std::string folded = FoldCase(text_);
+                for (int u = 0; u < catalogue_.UnitCount(c); ++u) {
+                    if (index_->FoldedName(c, u).find(folded) != std::string::npos)
+                        found.push_back({c, u});
+                }
+            }
+            break;
+        default:
+            break;
+    }
+    // The prefixes' abbreviations and aliases are not indexed, so a hit there is by a name.
+    for (const I::Hit& hit : found) {
+        TierMatch& match = byCategory_[hit.category];
+        match.tier = tier;
+        AddUnit(match.units, hit.unit);
+    }
+    for (TierMatch& match : byCategory_) {
+        if (match.tier == tier)
+            std::sort(match.units.begin(), match.units.end());
+    }
 }
 
 }  // namespace korvane

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "catalogue/UnitAliases.h"
@@ -42,11 +43,52 @@ std::vector<int> MatchTier(const UnitCatalogue& catalogue, int category, std::st
 // "gal (UK)", "kilometres per hour" -> "kilometer/hour", "inches" -> "inch".
 std::vector<std::string> AliasForms(std::string_view text);
 
+// The catalogue's names, abbreviations and aliases hashed by the key each tier compares, so a
+// lookup costs a few hash probes instead of a pass over every unit. Worth building for a
+// program that reads many texts (the window, on every keystroke); a one-shot reading scans.
+// The catalogue must outlive the index and stay unchanged while it is in use.
+class UnitTierIndex {
+  public:
+    explicit UnitTierIndex(const UnitCatalogue& catalogue);
+
+    struct Hit {
+        int category = 0;
+        int unit = 0;
+        bool timeGroupOnly = false;  // an alias of AliasScope::TimeGroup
+    };
+    using Hits = std::vector<Hit>;
+
+    const Hits* Find(int table, const std::string& key) const;
+    const std::string& FoldedName(int category, int unit) const { return folded_[category][unit]; }
+    const UnitCatalogue& Catalogue() const { return catalogue_; }
+
+    // The tables, one per kind of key.
+    enum Table {
+        kName,          // the name, trailing blanks dropped
+        kAbbreviation,  // each abbreviation piece, middle dots dropped
+        kNameFolded,    // the name, case folded
+        kAlias,         // the alias as written
+        kAbbreviationFolded,
+        kAliasFolded,
+        kBareNameFolded,  // the name without its trailing "(…)", case folded
+        kBareAbbreviationFolded,
+        kTables
+    };
+
+  private:
+    void Add(int table, std::string key, Hit hit);
+
+    const UnitCatalogue& catalogue_;
+    std::array<std::unordered_map<std::string, Hits>, kTables> tables_;
+    std::array<std::vector<std::string>, kMaxCategories> folded_;
+};
+
 // One text looked up in every category, tier by tier, only as far as a caller needs: a text
 // such as "ft" that an early tier finds never pays for the loose ones. Not for Numbers.
 class UnitTextMatches {
   public:
-    UnitTextMatches(const UnitCatalogue& catalogue, std::string text, TierContext context = {});
+    UnitTextMatches(const UnitCatalogue& catalogue, std::string text, TierContext context = {},
+                    const UnitTierIndex* index = nullptr);
 
     const std::string& Text() const { return text_; }
     // Looks the text up with every tier up to `tier` in the categories that have found nothing.
@@ -58,7 +100,11 @@ class UnitTextMatches {
     Tier BestTier() const;
 
   private:
+    void AddIndexed(Tier tier);
+    void AddHits(const UnitTierIndex::Hits* hits, std::vector<UnitTierIndex::Hit>& found) const;
+
     const UnitCatalogue& catalogue_;
+    const UnitTierIndex* index_;
     std::string text_;
     TierContext context_;
     Tier done_ = Tier::None;  // None: nothing looked up yet

@@ -109,7 +109,7 @@ Outcome ConvertLine(const UnitCatalogue& catalogue, const UnitFinder& finder,
                     const ConvertOptions& options, std::string_view line,
                     std::vector<std::string>& notes) {
     const auto fields = Fields(line);
-    if (fields.size() == 1) {
+    if (fields.size() == 1 && !fields[0].empty()) {
         // One field is a text typed as a conversion: "12 in to cm".
         const FreeFormOutcome read =
             ConvertFreeForm(catalogue, fields[0], options.format, DecimalFromEnvironment());

@@ -73,7 +73,7 @@ FreeFormOutcome ConvertFreeForm(const UnitCatalogue& catalogue, std::string_view
                                 const ResultFormat& format, query::DecimalSeparator decimal) {
     const query::ReadResult read = query::ReadFreeForm(catalogue, text, {decimal, std::nullopt});
     if (!read.reading)
-        return {{}, read.refusal.message, {}, kExitError};
+        return {std::string(kErrorText), read.refusal.message, {}, kExitError};
     const query::Reading& reading = *read.reading;
     ConversionRequest request;
     request.category = reading.category;
@@ -120,7 +120,7 @@ void RunFreeFormConvert(CliState& state, std::string_view text, const ResultForm
         ConvertFreeForm(state.Catalogue(), text, format, DecimalFromEnvironment());
     if (verbose && !outcome.echo.empty())
         std::cerr << "korvane-cli: " << outcome.echo << '\n';
-    std::cout << (outcome.output.empty() ? std::string(kErrorText) : outcome.output) << '\n';
+    std::cout << outcome.output << '\n';
     if (!outcome.message.empty())
         std::cerr << "korvane-cli: " << outcome.message << '\n';
     state.Report(outcome.status);

@@ -61,7 +61,7 @@ class Reader {
           normal_(normal),
           text_(normal.text),
           context_(context),
-          cache_(catalogue) {}
+          cache_(catalogue, context.index) {}
 
     Outcome Read() {
         const std::vector<Separator> separators = FindSeparators(text_);
@@ -98,19 +98,25 @@ class Reader {
         const Tier limit = HasBlankBeforeDigit(text) ? Tier::NameAnyCase
                            : loose                   ? Tier::PartOfName
                                                      : Tier::WithoutQualifier;
-        UnitTextMatches& matches = cache_.Get(text);
-        matches.AdvanceTo(limit);
-        if (matches.FoundBy(limit))
+        if (Found(cache_.Get(text), limit))
             return std::string(text);
         // "uS", "um": the ASCII stand-in for the micro sign, tried when the text fails as typed.
         if (text.size() > 1 && text.front() == 'u') {
-            const std::string micro = "µ" + std::string(text.substr(1));
-            UnitTextMatches& microMatches = cache_.Get(micro);
-            microMatches.AdvanceTo(limit);
-            if (microMatches.FoundBy(limit))
+            std::string micro = "µ" + std::string(text.substr(1));
+            if (Found(cache_.Get(micro), limit))
                 return micro;
         }
         return std::nullopt;
+    }
+
+    // Tier by tier, so a text an early tier finds never pays for the loose ones.
+    static bool Found(UnitTextMatches& matches, Tier limit) {
+        for (int t = static_cast<int>(Tier::Name); t <= static_cast<int>(limit); ++t) {
+            matches.AdvanceTo(static_cast<Tier>(t));
+            if (matches.FoundBy(static_cast<Tier>(t)))
+                return true;
+        }
+        return false;
     }
 
     std::optional<std::string> ResolveAny(std::string_view text) {
@@ -256,6 +262,18 @@ Refusal Refuse(std::string message, int column) {
 ReadResult ReadNormal(const UnitCatalogue& catalogue, const NormalText& normal,
                       const ReadingContext& context, bool offer);
 
+// "did you mean", with the reading that accepting it gives: the text read again with the
+// unit's name in place of what was typed.
+void Offer(const UnitCatalogue& catalogue, const NormalText& normal, const ReadError& error,
+           const std::string& name, const ReadingContext& context, Refusal& refusal) {
+    refusal.message += "; did you mean " + Quoted(name) + "?";
+    refusal.suggestion = name;
+    NormalText corrected = normal;
+    corrected.text.replace(error.at, error.unit.size(), name);
+    corrected.columns.resize(corrected.text.size() + 1, normal.ColumnAt(error.at));
+    refusal.offered = ReadNormal(catalogue, corrected, context, false).reading;
+}
+
 // "unknown unit", with the plain word for units the catalogue lacks and "did you mean" with the
 // reading that accepting it gives.
 Refusal UnknownUnit(const UnitCatalogue& catalogue, const NormalText& normal,
@@ -269,15 +287,8 @@ Refusal UnknownUnit(const UnitCatalogue& catalogue, const NormalText& normal,
     }
     Refusal refusal = Refuse("unknown unit " + Quoted(error.unit) + where, column);
     const auto misspelling = offer ? FindMisspelling(catalogue, error.unit) : std::nullopt;
-    if (!misspelling)
-        return refusal;
-    refusal.message += "; did you mean " + Quoted(misspelling->name) + "?";
-    refusal.suggestion = misspelling->name;
-    NormalText corrected = normal;
-    corrected.text.replace(error.at, error.unit.size(), misspelling->name);
-    corrected.columns.resize(corrected.text.size() + 1, column);
-    const ReadResult offered = ReadNormal(catalogue, corrected, context, false);
-    refusal.offered = offered.reading;
+    if (misspelling)
+        Offer(catalogue, normal, error, misspelling->name, context, refusal);
     return refusal;
 }
 
@@ -299,6 +310,13 @@ ReadResult ReadNormal(const UnitCatalogue& catalogue, const NormalText& normal,
         return result;
     }
     const ReadError& error = *outcome.error;
+    if (!error.suggestion.empty()) {
+        const int column = normal.ColumnAt(error.at);
+        result.refusal = Refuse(error.message + " at column " + std::to_string(column), column);
+        if (offer)
+            Offer(catalogue, normal, error, error.suggestion, context, result.refusal);
+        return result;
+    }
     if (!error.unit.empty()) {
         result.refusal = UnknownUnit(catalogue, normal, error, context, offer);
         return result;

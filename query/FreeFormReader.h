@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalogue/UnitCatalogue.h"
+#include "catalogue/UnitTiers.h"
 
 namespace korvane::query {
 
@@ -18,6 +19,9 @@ struct ReadingContext {
     // The category the window shows, if any: a text that resolves there by a strict tier reads
     // in it (with Temperature shown, "100 C" is Celsius). korvane-cli passes none.
     std::optional<int> shownCategory;
+    // A caller that reads many texts against one catalogue (the window) builds this once and
+    // passes it; without it every lookup scans the catalogue, which suits a one-shot reading.
+    const UnitTierIndex* index = nullptr;
 };
 
 // A complete reading of a free-form text: what the lists should show and what to convert.

@@ -277,6 +277,8 @@ ValueRead ReadValue(std::string_view text, std::size_t at, DecimalSeparator deci
         Fail(read, "malformed number", at);
         return read;
     }
+    if (text[at] == '(')
+        return Evaluate(text, at, end, decimal);
     ValueRead number = ReadNumber(text, at, decimal);
     if (!number.error && number.plainInteger) {
         if (auto mixed = MixedNumber(text, number))

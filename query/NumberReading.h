@@ -18,7 +18,8 @@ struct ReadError {
 
     std::string message;
     std::size_t at = 0;
-    std::string unit;  // a unit text that named nothing, for "did you mean"
+    std::string unit;        // a unit text that named nothing, for "did you mean"
+    std::string suggestion;  // a catalogue name to offer for `unit`, when already known
 };
 
 // A value read from the text: the number, where it ended, and what the user should be told

@@ -24,6 +24,15 @@ std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
+std::string TemperatureHint(std::string_view letter) {
+    return "; for " +
+           std::string(letter == "C"   ? "Celsius"
+                       : letter == "F" ? "Fahrenheit"
+                       : letter == "R" ? "Rankine"
+                                       : "Kelvin") +
+           " type °" + std::string(letter);
+}
+
 std::optional<std::string_view> PreferredCategory(std::string_view text) {
     for (const UnitPreference& preference : UnitPreferences()) {
         if (EqualsIgnoringCase(preference.text, text))
@@ -98,6 +107,31 @@ std::string Described(const UnitCatalogue& catalogue, const UnitText& text, int 
     return Quoted(text.text) + " (" + catalogue.CategoryName(category) + ")";
 }
 
+// "12 pt to mm": a short text that names no unit of the partner's category may still be part
+// of exactly one name there ("point (PostScript)"); that unit is offered, never read.
+void OfferPartnerUnit(const UnitCatalogue& catalogue, LookupCache& cache,
+                      const ChoiceRequest& request, ReadError& error) {
+    for (std::size_t i = 0; i < 2; ++i) {
+        const UnitText& text = request.texts[i];
+        const int partner =
+            BestCategoryOf(catalogue, cache.Get(request.texts[1 - i].text, request.timeGroup));
+        if (partner < 0 || text.text.size() < 2)
+            continue;
+        const std::string folded = FoldCase(text.text);
+        std::vector<int> units;
+        for (int u = 0; u < catalogue.UnitCount(partner); ++u) {
+            if (FoldCase(catalogue.UnitName(partner, u)).find(folded) != std::string::npos)
+                units.push_back(u);
+        }
+        if (units.size() != 1)
+            continue;
+        error.unit = text.text;
+        error.at = text.at;
+        error.suggestion = catalogue.UnitName(partner, units.front());
+        return;
+    }
+}
+
 void NoCommonCategory(const UnitCatalogue& catalogue, LookupCache& cache,
                       const ChoiceRequest& request, UnitChoice& choice) {
     std::string described;
@@ -110,6 +144,8 @@ void NoCommonCategory(const UnitCatalogue& catalogue, LookupCache& cache,
     const std::string what = request.hasTarget ? "the units are in different categories: "
                                                : "the parts are in different categories: ";
     choice.error = ReadError{what + described, request.texts.back().at};
+    if (request.hasTarget && request.texts.size() == 2)
+        OfferPartnerUnit(catalogue, cache, request, *choice.error);
 }
 
 std::optional<int> ChooseCategory(const UnitCatalogue& catalogue,
@@ -138,8 +174,10 @@ std::optional<int> ChooseCategory(const UnitCatalogue& catalogue,
         std::vector<int> best;
         Rank bestRank{Tier::None, Tier::None};
         for (int c = 0; c < kMaxCategories; ++c) {
-            const auto rank =
-                Allowed(catalogue, c, request) ? RankIn(matches, c, tier) : std::nullopt;
+            // RankIn first: it rules out most categories with one look at the first text.
+            auto rank = RankIn(matches, c, tier);
+            if (rank && !Allowed(catalogue, c, request))
+                rank.reset();
             if (!rank || *rank > bestRank)
                 continue;
             if (*rank < bestRank)
@@ -158,9 +196,10 @@ std::optional<int> ChooseCategory(const UnitCatalogue& catalogue,
             names += (names.empty() ? "" : ", ") + catalogue.CategoryName(c);
             choice.candidates.push_back(catalogue.CategoryName(c));
         }
-        choice.error = ReadError{"ambiguous: " + Quoted(request.texts.front().text) +
-                                     " fits several categories (" + names +
-                                     "); choose the category first or type the unit's name",
+        const std::string& first = request.texts.front().text;
+        choice.error = ReadError{"ambiguous: " + Quoted(first) + " fits several categories (" +
+                                     names + "); choose the category first or type the unit's name" +
+                                     (IsBareTemperatureLetter(first) ? TemperatureHint(first) : ""),
                                  request.texts.front().at};
         return std::nullopt;
     }
@@ -209,14 +248,6 @@ std::optional<int> ChooseUnit(const UnitCatalogue& catalogue, int category, cons
     return std::nullopt;
 }
 
-std::string TemperatureHint(std::string_view letter) {
-    return "; for " +
-           std::string(letter == "C"   ? "Celsius"
-                       : letter == "F" ? "Fahrenheit"
-                       : letter == "R" ? "Rankine"
-                                       : "Kelvin") +
-           " type °" + std::string(letter);
-}
 
 void AddNotes(const UnitCatalogue& catalogue, const TierMatch& match, const UnitText& text,
               int category, int unit, UnitChoice& choice) {
@@ -234,8 +265,8 @@ UnitTextMatches& LookupCache::Get(std::string_view text, bool timeGroup) {
         if (entries_[i]->Text() == text && timeGroups_[i] == timeGroup)
             return *entries_[i];
     }
-    entries_.push_back(
-        std::make_unique<UnitTextMatches>(catalogue_, std::string(text), TierContext{timeGroup}));
+    entries_.push_back(std::make_unique<UnitTextMatches>(catalogue_, std::string(text),
+                                                         TierContext{timeGroup}, index_));
     timeGroups_.push_back(timeGroup);
     return *entries_.back();
 }

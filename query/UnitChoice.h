@@ -14,12 +14,14 @@ namespace korvane::query {
 // The lookups of one reading, kept so that a text tried by several splits is looked up once.
 class LookupCache {
   public:
-    explicit LookupCache(const UnitCatalogue& catalogue) : catalogue_(catalogue) {}
+    LookupCache(const UnitCatalogue& catalogue, const UnitTierIndex* index)
+        : catalogue_(catalogue), index_(index) {}
     UnitTextMatches& Get(std::string_view text, bool timeGroup = false);
     const UnitCatalogue& Catalogue() const { return catalogue_; }
 
   private:
     const UnitCatalogue& catalogue_;
+    const UnitTierIndex* index_;
     std::vector<std::unique_ptr<UnitTextMatches>> entries_;
     std::vector<bool> timeGroups_;
 };

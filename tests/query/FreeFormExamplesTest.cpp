@@ -77,13 +77,22 @@ class FreeFormExamples : public ::testing::Test {
     UnitCatalogue catalogue_;
 };
 
-TEST_F(FreeFormExamples, EveryRowReadsAsWorkedOut) {
+// Scanning (a one-shot reading) and the index (the window) must read every row alike.
+class FreeFormExamplesBothWays : public FreeFormExamples,
+                                 public ::testing::WithParamInterface<bool> {};
+
+INSTANTIATE_TEST_SUITE_P(Lookups, FreeFormExamplesBothWays, ::testing::Values(false, true),
+                         [](const auto& row) { return row.param ? "Indexed" : "Scanned"; });
+
+TEST_P(FreeFormExamplesBothWays, EveryRowReadsAsWorkedOut) {
     const std::vector<Example> examples = LoadExamples();
+    const UnitTierIndex index(catalogue_);
     ASSERT_EQ(examples.size(), 135u) << "the table was not found or is incomplete";
     for (const Example& row : examples) {
         SCOPED_TRACE("line " + std::to_string(row.line) + ": " + row.input + " (" + row.kind + ")");
         ReadingContext context;
         context.decimal = row.locale == "de_DE" ? DecimalSeparator::Comma : DecimalSeparator::Point;
+        context.index = GetParam() ? &index : nullptr;
         const ReadResult result = ReadFreeForm(catalogue_, row.input, context);
         if (row.kind == "refuse") {
             EXPECT_FALSE(result.Read());
