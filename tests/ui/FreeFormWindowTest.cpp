@@ -285,6 +285,23 @@ void FreeFormWindowTest::hiddenCategoryIsListedAsFindListsIt() {
     QCOMPARE(settings_->value("Distance", "Visibility"), std::optional<std::string>("1"));
 }
 
+// The window looks units up through an index of the catalogue; a unit added while it runs is
+// found at once.
+void FreeFormWindowTest::customUnitsAreReadOnceAdded() {
+    auto window = open();
+    Choose(*window, kMassKilogramToGram);
+    Paste(*window, QStringLiteral("12 in to cm"));
+    QCOMPARE(window->categoryList()->currentText(), QStringLiteral("Distance"));
+    const int distance = window->state().catalogue.FindCategory("Distance");
+    QVERIFY(window->state().catalogue.AppendUnit(distance, "zorkstep", 2.0));
+    window->dialog().OnCatalogueChanged(distance, CatalogueAction::UnitInserted);
+    Paste(*window, QStringLiteral("3 zorkstep to cm"));
+    QCOMPARE(Shown(*window), (Selection{QStringLiteral("Distance"), QStringLiteral("zorkstep"),
+                                        QStringLiteral("centimeter")}));
+    QVERIFY2(window->outputEdit()->toolTip().startsWith(QStringLiteral("Read as 3 zorkstep")),
+             qPrintable(window->outputEdit()->toolTip()));
+}
+
 void FreeFormWindowTest::desktopDecimalSeparatorIsHandedIn() {
     QCOMPARE(DecimalSeparatorOf(QLocale::c()), query::DecimalSeparator::Point);
     QCOMPARE(DecimalSeparatorOf(QLocale(QLocale::English, QLocale::UnitedStates)),

@@ -29,6 +29,7 @@ class FreeFormWindowTest : public QObject {
     void textTypedPastAReadingKeepsTheLists();
     void numbersNeverReads();
     void hiddenCategoryIsListedAsFindListsIt();
+    void customUnitsAreReadOnceAdded();
     void desktopDecimalSeparatorIsHandedIn();
 
   private:

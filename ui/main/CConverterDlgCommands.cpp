@@ -163,6 +163,8 @@ std::unique_ptr<CPropSheet> CConverterDlg::createPreferencesSheet() {
 // What General and Custom did is already done, OK or not; Result Format and Visible
 // Categories count only on OK.
 void CConverterDlg::applyPreferences(const CPropSheet& sheet, int result) {
+    // The Custom page may have changed units, even when the sheet was cancelled.
+    freeForm_.CatalogueChanged();
     if (result != QDialog::Accepted)
         return;
     // A page never shown has no choice; the format stays as it was.

@@ -257,6 +257,7 @@ void CConverterDlg::removeUnlistedCategoryEntries(bool currentWasRemoved) {
 }
 
 void CConverterDlg::OnCatalogueChanged(int index, CatalogueAction action) {
+    freeForm_.CatalogueChanged();
     if (!UnitCatalogue::IsCategoryIndex(index))
         return;
     const QString name = ToQString(state_.catalogue.CategoryName(index));

@@ -68,6 +68,10 @@ query::DecimalSeparator DecimalSeparatorOf(const QLocale& locale) {
                                                         : query::DecimalSeparator::Point;
 }
 
+FreeFormInput::FreeFormInput(query::DecimalSeparator decimal) : decimal_(decimal) {}
+
+FreeFormInput::~FreeFormInput() = default;
+
 bool FreeFormInput::ShouldRead(const UnitCatalogue& catalogue, int category,
                                const ConversionResult& result) {
     if (!result.changed || result.errorMessage.empty())
@@ -76,8 +80,11 @@ bool FreeFormInput::ShouldRead(const UnitCatalogue& catalogue, int category,
 }
 
 FreeFormAnswer FreeFormInput::Read(const UnitCatalogue& catalogue, std::string_view text,
-                                   int shownCategory, const QString& evaluatorError) const {
+                                   int shownCategory, const QString& evaluatorError) {
+    if (!index_ || &index_->Catalogue() != &catalogue)
+        index_ = std::make_unique<UnitTierIndex>(catalogue);
     query::ReadingContext context;
+    context.index = index_.get();
     context.decimal = decimal_;
     context.shownCategory = shownCategory;
     const query::ReadResult result = query::ReadFreeForm(catalogue, text, context);

@@ -2,10 +2,12 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "catalogue/UnitTiers.h"
 #include "query/FreeFormReader.h"
 
 class QLocale;
@@ -42,7 +44,8 @@ struct FreeFormAnswer {
 // costs what it always has.
 class FreeFormInput {
   public:
-    explicit FreeFormInput(query::DecimalSeparator decimal) : decimal_(decimal) {}
+    explicit FreeFormInput(query::DecimalSeparator decimal);
+    ~FreeFormInput();
 
     // Whether the text behind `result` is read free-form: the evaluator rejected it, and the
     // category converts values (Numbers converts the raw text and never reads free-form).
@@ -53,10 +56,17 @@ class FreeFormInput {
     // tooltip says today; a refusal of a text holding nothing a unit is written with keeps it,
     // since such a text was an expression the user mistyped, not a conversion.
     FreeFormAnswer Read(const UnitCatalogue& catalogue, std::string_view text, int shownCategory,
-                        const QString& evaluatorError) const;
+                        const QString& evaluatorError);
+
+    // The catalogue's units changed (a custom unit or category added or removed): the lookup
+    // index built from it is dropped, and the next reading builds it anew.
+    void CatalogueChanged() { index_.reset(); }
 
   private:
     query::DecimalSeparator decimal_;
+    // Built at the first reading: a user who never types a conversion never pays for it, and
+    // one who does pays once instead of on every keystroke.
+    std::unique_ptr<UnitTierIndex> index_;
 };
 
 }  // namespace korvane
