@@ -8,6 +8,8 @@
 #include "catalogue/NumberText.h"
 #include "query/FreeFormReader.h"
 
+#include <string>
+
 namespace {
 
 using namespace korvane;
@@ -79,6 +81,41 @@ void BM_FreeForm_ReadMixedScanning(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FreeForm_ReadMixedScanning);
+
+// Hostile texts: each must be answered well within a frame, indexed (the window) or scanning
+// (korvane-cli). range(0) picks the text, range(1) the index.
+std::string HostileText(int which) {
+    std::string text;
+    switch (which) {
+        case 0:
+            return std::string(10000, '9') + " m";  // refused at once: too long
+        case 1:
+            text = "1 m";
+            for (int i = 0; i < 50; ++i)
+                text += " in m";  // 50 separators within the limit
+            return text;
+        case 2:
+            return std::string(120, '(') + "1" + std::string(120, ')') + " m to ft";
+        default:
+            text = "5";
+            for (int i = 0; i < 60; ++i)
+                text += " qq";  // a long run that names nothing
+            return text;
+    }
+}
+
+void BM_FreeForm_Hostile(benchmark::State& state) {
+    const UnitCatalogue& catalogue = LoadedCatalogue();
+    const UnitTierIndex index(catalogue);
+    const std::string text = HostileText(static_cast<int>(state.range(0)));
+    query::ReadingContext context;
+    context.index = state.range(1) != 0 ? &index : nullptr;
+    for (auto _ : state) {
+        const query::ReadResult read = query::ReadFreeForm(catalogue, text, context);
+        benchmark::DoNotOptimize(read.refusal.message.data());
+    }
+}
+BENCHMARK(BM_FreeForm_Hostile)->ArgsProduct({{0, 1, 2, 3}, {0, 1}});
 
 void BM_BuildIndex(benchmark::State& state) {
     const UnitCatalogue& catalogue = LoadedCatalogue();

@@ -1,6 +1,7 @@
 #include "catalogue/Misspelling.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "catalogue/CaseFold.h"
@@ -26,25 +27,35 @@ std::u32string CodePoints(std::string_view text) {
     return out;
 }
 
-// Optimal string alignment distance, given up past `limit`.
+constexpr std::size_t kLongest = 64;  // longer texts are not compared
+
+// Optimal string alignment distance, given up past `limit`; three rolling rows on the stack,
+// since this runs for every name, abbreviation and alias of the catalogue.
 std::size_t Distance(const std::u32string& a, const std::u32string& b, std::size_t limit) {
     const std::size_t gap = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
-    if (gap > limit)
+    if (gap > limit || a.size() >= kLongest || b.size() >= kLongest)
         return limit + 1;
-    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-    for (std::size_t i = 0; i <= a.size(); ++i)
-        d[i][0] = i;
+    std::array<std::size_t, kLongest> before{};
+    std::array<std::size_t, kLongest> previous{};
+    std::array<std::size_t, kLongest> current{};
     for (std::size_t j = 0; j <= b.size(); ++j)
-        d[0][j] = j;
+        previous[j] = j;
     for (std::size_t i = 1; i <= a.size(); ++i) {
+        current[0] = i;
+        std::size_t best = current[0];
         for (std::size_t j = 1; j <= b.size(); ++j) {
             const std::size_t cost = a[i - 1] == b[j - 1] ? 0 : 1;
-            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+            current[j] = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + cost});
             if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
-                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+                current[j] = std::min(current[j], before[j - 2] + 1);
+            best = std::min(best, current[j]);
         }
+        if (best > limit)
+            return limit + 1;
+        before = previous;
+        previous = current;
     }
-    return d[a.size()][b.size()];
+    return previous[b.size()];
 }
 
 std::string_view WithoutTrailingBlanks(std::string_view text) {
@@ -78,6 +89,14 @@ std::vector<int> SearchOrder(const UnitCatalogue& catalogue) {
 void Consider(const std::vector<std::u32string>& wanted, std::string_view candidate, int category,
               int unit, const UnitCatalogue& catalogue, Best& best) {
     if (candidate.empty() || candidate == kNoAbbreviation)
+        return;
+    // Most candidates differ too much in length to be near: skip them before folding.
+    const std::size_t length = CharacterCount(candidate);
+    const bool nearInLength = std::any_of(wanted.begin(), wanted.end(), [&](const auto& w) {
+        const std::size_t gap = w.size() > length ? w.size() - length : length - w.size();
+        return gap < best.distance;
+    });
+    if (!nearInLength)
         return;
     const std::u32string text = CodePoints(candidate);
     for (const std::u32string& w : wanted) {

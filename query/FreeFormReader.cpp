@@ -18,6 +18,8 @@ namespace korvane::query {
 
 namespace {
 
+constexpr std::size_t kMaxSplits = 4;
+
 struct Outcome {
     std::optional<Reading> reading;
     std::optional<ReadError> error;
@@ -70,9 +72,14 @@ class Reader {
             if (!first.error && outcome.error)
                 first = std::move(outcome);
         };
+        // A conversion holds one separator, two with an "in" that is the inch; the few tried
+        // from the right bound the work a text of many separators costs.
+        std::size_t tried = 0;
         for (const Separator& separator : separators) {
             if (separator.end >= text_.size())
                 continue;
+            if (++tried > kMaxSplits)
+                break;
             Outcome outcome = ReadSplit(separator);
             if (outcome.reading)
                 return outcome;

@@ -197,10 +197,11 @@ std::optional<int> ChooseCategory(const UnitCatalogue& catalogue,
             choice.candidates.push_back(catalogue.CategoryName(c));
         }
         const std::string& first = request.texts.front().text;
-        choice.error = ReadError{"ambiguous: " + Quoted(first) + " fits several categories (" +
-                                     names + "); choose the category first or type the unit's name" +
-                                     (IsBareTemperatureLetter(first) ? TemperatureHint(first) : ""),
-                                 request.texts.front().at};
+        choice.error =
+            ReadError{"ambiguous: " + Quoted(first) + " fits several categories (" + names +
+                          "); choose the category first or type the unit's name" +
+                          (IsBareTemperatureLetter(first) ? TemperatureHint(first) : ""),
+                      request.texts.front().at};
         return std::nullopt;
     }
     return std::nullopt;
@@ -247,7 +248,6 @@ std::optional<int> ChooseUnit(const UnitCatalogue& catalogue, int category, cons
                              text.at};
     return std::nullopt;
 }
-
 
 void AddNotes(const UnitCatalogue& catalogue, const TierMatch& match, const UnitText& text,
               int category, int unit, UnitChoice& choice) {

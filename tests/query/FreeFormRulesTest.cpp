@@ -125,9 +125,23 @@ TEST_F(Catalogue, UnitsWithinOnePercentTakeTheFirstOthersAreRefused) {
     EXPECT_EQ(fathom.refusal.candidates, (std::vector<std::string>{"fathom", "fermi"}));
     EXPECT_EQ(fathom.refusal.column, 3);
 
+    // The cable (int.), (UK) and (US) lie 18 % apart: none is taken.
+    EXPECT_FALSE(Read("1 cable to m").Read());
+    EXPECT_TRUE(Read("1 therm to MJ").Read());
+
     const ReadResult kb = Read("5 KB");
     ASSERT_FALSE(kb.Read());
     EXPECT_EQ(kb.refusal.candidates, (std::vector<std::string>{"kilobit", "kilobyte"}));
+}
+
+TEST_F(Catalogue, TheUnitWithoutQualifierWinsWhereveritStands) {
+    const int gadgets = kFirstCustomCategory;
+    catalogue_.SetCategoryName(gadgets, "Gadgets");
+    ASSERT_TRUE(catalogue_.AppendUnit(gadgets, "widget (old)", 1.0));
+    ASSERT_TRUE(catalogue_.AppendUnit(gadgets, "widget", 3.0));
+    const ReadResult result = Read("2 idget");  // both, by part of their names
+    ASSERT_TRUE(result.Read()) << result.refusal.message;
+    EXPECT_EQ(From(*result.reading), "widget");
 }
 
 TEST_F(Catalogue, BareTemperatureLettersReadAsTemperaturesOnlyInPairs) {
@@ -149,10 +163,13 @@ TEST_F(Catalogue, TheCategoryOnShowWinsForAStrictTier) {
     const ReadResult celsius = Read("100 C", DecimalSeparator::Point, Category("Temperature"));
     ASSERT_TRUE(celsius.Read());
     EXPECT_EQ(From(*celsius.reading), "degree Celsius");
-    // Not found there by tiers 1-5: the usual choice.
+    // Not found there by tiers 1-5: the usual choice ("feet" is part of Velocity's names).
     const ReadResult meter = Read("5 m", DecimalSeparator::Point, Category("Time"));
     ASSERT_TRUE(meter.Read());
     EXPECT_EQ(CategoryOf(*meter.reading), "Distance");
+    const ReadResult feet = Read("5 feet", DecimalSeparator::Point, Category("Velocity"));
+    ASSERT_TRUE(feet.Read());
+    EXPECT_EQ(CategoryOf(*feet.reading), "Distance");
 }
 
 TEST_F(Catalogue, EverydayOrderAndPreferencesBreakTies) {
@@ -190,17 +207,18 @@ TEST_F(Catalogue, NumbersFollowThePassedConvention) {
     constexpr auto C = DecimalSeparator::Comma;
     const double refused = NAN;
     const NumberRow rows[] = {
-        {"1,500 ft", P, 1500, false},     {"12,345,678 ft", P, 12345678, false},
-        {"1,5 ft", P, 1.5, true},         {"1,50 ft", P, 1.5, true},
-        {"1,234.5 ft", P, 1234.5, false}, {"1.234,5 ft", P, 1234.5, true},
-        {"1,2,3 ft", P, refused, false},  {"1.2.3 ft", P, refused, false},
-        {"10 000 ft", P, 10000, false},   {"1 1/2 ft", P, 1.5, false},
-        {"1-1/2 ft", P, 1.5, false},      {"1,5 ft", C, 1.5, false},
-        {"1.234,5 ft", C, 1234.5, false}, {"1.234.567 ft", C, 1234567, false},
-        {"12.5 ft", C, 12.5, true},       {"1.500 ft", C, refused, false},
-        {"1,234.5 ft", C, 1234.5, true},  {"2*12 ft", P, 24, false},
-        {"(1,5+1) ft", C, 2.5, false},    {"1.5e3 ft", P, 1500, false},
-        {"1e999 ft", P, refused, false},  {"- 3 ft", P, -3, false},
+        {"1,500 ft", P, 1500, false},       {"12,345,678 ft", P, 12345678, false},
+        {"1,5 ft", P, 1.5, true},           {"1,50 ft", P, 1.5, true},
+        {"1,234.5 ft", P, 1234.5, false},   {"1.234,5 ft", P, 1234.5, true},
+        {"1,2,3 ft", P, refused, false},    {"1.2.3 ft", P, refused, false},
+        {"10 000 ft", P, 10000, false},     {"1 1/2 ft", P, 1.5, false},
+        {"1-1/2 ft", P, 1.5, false},        {"1,5 ft", C, 1.5, false},
+        {"1.234,5 ft", C, 1234.5, false},   {"1.234.567 ft", C, 1234567, false},
+        {"12.5 ft", C, 12.5, true},         {"1.500 ft", C, refused, false},
+        {"1,234.5 ft", C, 1234.5, true},    {"2*12 ft", P, 24, false},
+        {"(1,5+1) ft", C, 2.5, false},      {"1.5e3 ft", P, 1500, false},
+        {"1e999 ft", P, refused, false},    {"- 3 ft", P, -3, false},
+        {"1234 567 ft", P, refused, false}, {"12 345 ft", P, 12345, false},
     };
     for (const NumberRow& row : rows) {
         SCOPED_TRACE(std::string(row.text) + (row.decimal == C ? " (comma)" : " (point)"));
@@ -235,6 +253,17 @@ TEST_F(Catalogue, MixedQuantitiesSumInTheLastUnitUnderOneSign) {
     EXPECT_FALSE(Read("5 ft 3 kg").Read());
 }
 
+TEST_F(Catalogue, MarksAreFeetAndInchesOrWithADegreeAngles) {
+    const ReadResult height = Read("5'10 to cm");  // the inch mark may be left out
+    ASSERT_TRUE(height.Read());
+    EXPECT_DOUBLE_EQ(height.reading->value, 70);
+    EXPECT_FALSE(Read("1'000 to m").Read());  // an apostrophe does not group thousands
+    const ReadResult angle = Read("30' 30\" in °");
+    ASSERT_TRUE(angle.Read());
+    EXPECT_EQ(CategoryOf(*angle.reading), "Angle");
+    EXPECT_DOUBLE_EQ(angle.reading->value, 1830);
+}
+
 TEST_F(Catalogue, SeparatorsSplitFromTheRight) {
     const ReadResult implied = Read("12 in cm");
     ASSERT_TRUE(implied.Read());
@@ -265,6 +294,13 @@ TEST_F(Catalogue, RefusalsPointAtTheColumnAsTyped) {
         ASSERT_FALSE(result.Read());
         EXPECT_EQ(result.refusal.column, row.column) << result.refusal.message;
     }
+}
+
+TEST_F(Catalogue, PartsOfNamesNeedThreeCharacters) {
+    EXPECT_FALSE(Read("5 xt").Read());  // part of "sextant" alone, were two enough
+    const ReadResult three = Read("5 kilomet");
+    ASSERT_TRUE(three.Read());
+    EXPECT_NE(three.reading->echo.find("part of its name"), std::string::npos);
 }
 
 TEST_F(Catalogue, ValidExpressionsAndLoneUnitsAreNotRead) {
