@@ -118,7 +118,7 @@ inline constexpr auto kPowerUnits = std::to_array<BuiltInUnit>({
     {"hectowatt", "hW", kHecto / kBtuPerHour},
     {"horsepower", "hp", kHorsepower / kBtuPerHour},
     // NIST SP 811; nominally 33475 Btu/h
-    {"horsepower (boiler)", "hp (bolier)", 9809.5L / kBtuPerHour},
+    {"horsepower (boiler)", "hp (boiler)", 9809.5L / kBtuPerHour},
     {"horsepower (electric)", "hp (electric)", 746 / kBtuPerHour},
     {"horsepower (metric)", "hp (metric)", kMetricHorsepower / kBtuPerHour},
     // the imperial horsepower is 550 ft·lbf/s too

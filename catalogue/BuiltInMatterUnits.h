@@ -47,9 +47,9 @@ inline constexpr auto kConcentrationLiquidUnits = std::to_array<BuiltInUnit>({
 inline constexpr long double kKilomolePerCubicCentimeter = kKilo / kCubicCentimeter;  // in mol/m³
 // clang-format off
 inline constexpr auto kConcentrationMolarUnits = std::to_array<BuiltInUnit>({
-    {"kilomole/centimeter³", "kmol/cm", 1},
+    {"kilomole/centimeter³", "kmol/cm³", 1},
     {"kilomole/meter³", "kmol/m³", kKilo / kKilomolePerCubicCentimeter},
-    {"kilomole/millimeter³", "kmol/ft³", kKilo / kCubicMillimeter / kKilomolePerCubicCentimeter},
+    {"kilomole/millimeter³", "kmol/mm³", kKilo / kCubicMillimeter / kKilomolePerCubicCentimeter},
     {"kilomole/liter", "kmol/L", kKilo / kLiter / kKilomolePerCubicCentimeter},
     {"millimole/centimeter³", "mmol/cm³", kMilli / kCubicCentimeter / kKilomolePerCubicCentimeter},
     {"millimole/meter³", "mmol/m³", kMilli / kKilomolePerCubicCentimeter},
@@ -94,7 +94,7 @@ inline constexpr auto kForceUnits = std::to_array<BuiltInUnit>({
     {"kilogram-force", "kgf", kKilogramForce / kDyne},
     {"kilonewton", "kN", kKilo / kDyne},
     {"kip", "kip", kKilo * kPoundForce / kDyne},
-    {"millinewton", "mN ", kMilli / kDyne},
+    {"millinewton", "mN", kMilli / kDyne},
     {"newton", "N", 1 / kDyne},
     {"ounce-force", "ozf", kPoundForce / 16 / kDyne},
     {"pound-force", "lbf", kPoundForce / kDyne},

@@ -86,7 +86,7 @@ inline constexpr auto kFlowUnits = std::to_array<BuiltInUnit>({
     {"ounce/minute", "oz/min", kFluidOunceUs / kMinute / kCubicCentimeterPerHour},
     {"ounce/second", "oz/s", kFluidOunceUs / kCubicCentimeterPerHour},
     {"yard³/hour", "yd³/h", kCubicYard / kHour / kCubicCentimeterPerHour},
-    {"yard³/minute", "yd³/d", kCubicYard / kMinute / kCubicCentimeterPerHour},
+    {"yard³/minute", "yd³/min", kCubicYard / kMinute / kCubicCentimeterPerHour},
     {"yard³/second", "yd³/s", kCubicYard / kCubicCentimeterPerHour},
 });
 // clang-format on

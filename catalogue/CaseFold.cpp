@@ -107,6 +107,10 @@ char32_t LowerCodePoint(char32_t c) {
 
 }  // namespace
 
+char32_t FoldCodePoint(char32_t c) {
+    return LowerCodePoint(c);
+}
+
 std::string FoldCase(std::string_view utf8) {
     // Most names are ASCII: lower them in place and be done.
     std::string folded(utf8);

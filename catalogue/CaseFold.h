@@ -14,6 +14,9 @@ namespace korvane {
 // are not well-formed UTF-8, are copied unchanged.
 std::string FoldCase(std::string_view utf8);
 
+// The same rule for one code point, for comparisons that fold as they go.
+char32_t FoldCodePoint(char32_t c);
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace korvane

@@ -88,6 +88,10 @@ int Sign(int value) {
 
 }  // namespace
 
+std::string FoldAccents(std::string_view text) {
+    return BaseLetterKey(FoldCase(text));
+}
+
 int CompareListText(std::string_view a, std::string_view b) {
     const std::string foldedA = FoldCase(a);
     const std::string foldedB = FoldCase(b);

@@ -12,6 +12,10 @@ namespace korvane {
 // settings file are positions in this order.
 int CompareListText(std::string_view a, std::string_view b);
 
+// The first key of that order on its own: case folded, diacritics read as their base letter,
+// '-' and '\'' dropped. Find and the free-form reader match typed texts with it ("angstrom").
+std::string FoldAccents(std::string_view text);
+
 inline bool ListTextLess(std::string_view a, std::string_view b) {
     return CompareListText(a, b) < 0;
 }

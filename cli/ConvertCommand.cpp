@@ -11,6 +11,7 @@
 
 #include "app/ConversionRequest.h"
 #include "catalogue/Conversion.h"
+#include "cli/FreeFormCommands.h"
 #include "cli/LineReader.h"
 #include "cli/SystemText.h"
 #include "cli/UnitChoice.h"
@@ -108,6 +109,14 @@ Outcome ConvertLine(const UnitCatalogue& catalogue, const UnitFinder& finder,
                     const ConvertOptions& options, std::string_view line,
                     std::vector<std::string>& notes) {
     const auto fields = Fields(line);
+    if (fields.size() == 1 && !fields[0].empty()) {
+        // One field is a text typed as a conversion: "12 in to cm".
+        const FreeFormOutcome read =
+            ConvertFreeForm(catalogue, fields[0], options.format, DecimalFromEnvironment());
+        if (options.verbose && !read.echo.empty())
+            notes.push_back(read.echo);
+        return {read.output, read.message, read.status};
+    }
     if (fields.size() < 3 || fields.size() > 4) {
         return {{}, "expected VALUE<TAB>FROM<TAB>TO with an optional <TAB>CATEGORY", kExitUsage};
     }
@@ -259,6 +268,8 @@ void AddConvertCommand(CLI::App& app, CliState& state) {
             state.Report(kExitUsage);
         } else if (batch->count() > 0) {
             RunBatch(state, *options);
+        } else if (convert->count("VALUE") > 0 && convert->count("FROM") == 0) {
+            RunFreeFormConvert(state, options->value, options->format, options->verbose);
         } else if (convert->count("TO") == 0) {
             std::cerr << "korvane-cli: convert needs VALUE FROM TO (or --batch FILE)\n"
                       << convert->help();

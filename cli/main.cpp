@@ -17,6 +17,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/CustomCommands.h"
 #include "cli/EvalCommand.h"
+#include "cli/FreeFormCommands.h"
 #include "cli/SettingsCommands.h"
 #include "cli/SystemText.h"
 
@@ -35,6 +36,7 @@ void AddCommands(CLI::App& app, korvane::cli::CliState& state, std::string_view 
         {{"convert"}, korvane::cli::AddConvertCommand},
         {{"custom"}, korvane::cli::AddCustomCommands},
         {{"eval"}, korvane::cli::AddEvalCommand},
+        {{"parse"}, korvane::cli::AddParseCommand},
     };
     const auto names = [word](const CommandGroup& group) {
         return std::find(group.names.begin(), group.names.end(), word) != group.names.end();

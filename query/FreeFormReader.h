@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalogue/UnitCatalogue.h"
+#include "catalogue/UnitTiers.h"
 
 namespace korvane::query {
 
@@ -18,14 +19,17 @@ struct ReadingContext {
     // The category the window shows, if any: a text that resolves there by a strict tier reads
     // in it (with Temperature shown, "100 C" is Celsius). korvane-cli passes none.
     std::optional<int> shownCategory;
+    // A caller that reads many texts against one catalogue (the window) builds this once and
+    // passes it; without it every lookup scans the catalogue, which suits a one-shot reading.
+    const UnitTierIndex* index = nullptr;
 };
 
 // A complete reading of a free-form text: what the lists should show and what to convert.
 struct Reading {
     int category = 0;
-    int fromUnit = 0;               // unit index in `category`
-    std::optional<int> toUnit;      // none: the text names no target
-    double value = 0.0;             // the quantity, in fromUnit
+    int fromUnit = 0;           // unit index in `category`
+    std::optional<int> toUnit;  // none: the text names no target
+    double value = 0.0;         // the quantity, in fromUnit
     // "Read as 12 inch (Distance) → centimeter", plus any note the user should see (a decimal
     // comma read, a unit found by part of its name, "C read as coulomb; for Celsius type °C").
     std::string echo;
@@ -36,7 +40,7 @@ struct Reading {
 struct Refusal {
     std::string message;
     int column = 0;
-    std::vector<std::string> candidates;  // catalogue names, for ambiguous texts
+    std::vector<std::string> candidates;    // catalogue names, for ambiguous texts
     std::optional<std::string> suggestion;  // catalogue name, for "did you mean"
     std::optional<Reading> offered;
 };

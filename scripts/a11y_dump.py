@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Dumps what assistive technologies see of the running converter: the AT-SPI tree of the
-main window after one conversion, and of each dialog (Find, Help, About, every Preferences
-page), one line per node with its role, name, description and states.
+main window after one conversion, what it says of conversions typed as text, and of each
+dialog (Find, Help, About, every Preferences page), one line per node with its role, name,
+description and states.
 
 Run by scripts/a11y-dump.sh, which starts the program on a private X server and accessibility
 bus; the keys that open the dialogs are sent with xdotool, as a user would press them.
@@ -165,6 +166,24 @@ def convert(problems):
     print()
 
 
+def typed_conversion():
+    """Whole conversions typed into the input box, which reads them: one it reads (the lists
+    move), one with a misspelt unit (the lists stay, the tooltip offers the unit)."""
+    for text, result in (("12 in to cm", "30.48"), ("12 inchs to cm", "Error")):
+        keys("ctrl+a")
+        type_text(text)
+        output = wait_for("the result " + result, lambda: (
+            lambda box: box if box is not None and text_of(box) == result else None)(
+                find_by(window(MAIN_TITLE), pyatspi.ROLE_TEXT, "Converted value")))
+        entry = find_by(window(MAIN_TITLE), pyatspi.ROLE_TEXT, "Value to convert")
+        print("== What a screen reader reads for the typed conversion " + text)
+        print('focused input box: "%s", text "%s", description "%s"'
+              % (entry.name, text_of(entry), entry.description))
+        print('output box:        "%s", text "%s", description "%s"'
+              % (output.name, text_of(output), output.description))
+        print()
+
+
 def dialogs(problems):
     keys("ctrl+f")
     dump("Find", problems)
@@ -213,6 +232,7 @@ def main():
     wait_for("the program on the accessibility bus", application, timeout=30.0)
     problems = []
     convert(problems)
+    typed_conversion()
     dialogs(problems)
     keys("Escape")             # closes the converter without saving anything
     if problems:

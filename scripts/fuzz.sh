@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang in build-fuzz and fuzzes each for a bounded time on a
-# copy of its corpus in fuzz/corpus/<target>: the expression evaluator, then the settings file
-# readers. KORVANE_FUZZ_SECONDS (default 70) is the time of the whole run; the evaluator gets
-# four sevenths of it. Any finding - a crash, a sanitizer report, a leak, a timeout or a broken
-# invariant - fails the script; the full logs stay in build-fuzz/fuzz-<target>.log.
+# copy of its corpus in fuzz/corpus/<target>: the expression evaluator, the settings file
+# readers, then the free-form reader. KORVANE_FUZZ_SECONDS (default 70) is the time of the whole
+# run; the evaluator gets three sevenths of it, the other two two sevenths each. Any finding - a
+# crash, a sanitizer report, a leak, a timeout or a broken invariant - fails the script; the full
+# logs stay in build-fuzz/fuzz-<target>.log.
 #
 #   scripts/fuzz.sh           fuzz; the repository is left as it is (what CI runs)
 #   scripts/fuzz.sh --merge   fuzz, then merge the inputs that reach new code into
@@ -24,9 +25,12 @@ if ! [[ "$total" =~ ^[0-9]+$ ]] || [ "$total" -lt 2 ]; then
     echo "fuzz: KORVANE_FUZZ_SECONDS must be a whole number of seconds, at least 2" >&2
     exit 2
 fi
-eval_seconds=$(( total * 4 / 7 ))
-settings_seconds=$(( total - eval_seconds ))
-[ "$eval_seconds" -ge 1 ] || { eval_seconds=1; settings_seconds=$(( total - 1 )); }
+eval_seconds=$(( total * 3 / 7 ))
+freeform_seconds=$(( total * 2 / 7 ))
+[ "$eval_seconds" -ge 1 ] || eval_seconds=1
+[ "$freeform_seconds" -ge 1 ] || freeform_seconds=1
+settings_seconds=$(( total - eval_seconds - freeform_seconds ))
+[ "$settings_seconds" -ge 1 ] || settings_seconds=1
 
 # The corpus budget of each target: what the repository keeps of its grown corpus. The
 # evaluator's smallest corpus that reaches all the code its corpus reaches already holds some
@@ -40,7 +44,8 @@ mkdir -p "$build"
 if ! { cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
          -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DKORVANE_BUILD_FUZZERS=ON -DKORVANE_BUILD_GUI=OFF \
          -DKORVANE_BUILD_TESTS=OFF -DKORVANE_BUILD_BENCHMARKS=OFF &&
-       cmake --build "$build" -j2 --target korvane_eval_fuzzer korvane_settings_fuzzer; } \
+       cmake --build "$build" -j2 --target korvane_eval_fuzzer korvane_settings_fuzzer \
+           korvane_freeform_fuzzer; } \
        >"$build/build.log" 2>&1; then
     tail -n 40 "$build/build.log"
     echo "fuzz: build failed (full log: $build/build.log)"
@@ -117,4 +122,5 @@ fuzz_target() {
 status=0
 fuzz_target eval "the expression evaluator" "$eval_seconds" 2048 || status=1
 fuzz_target settings "the settings file readers" "$settings_seconds" 2048 || status=1
+fuzz_target freeform "the free-form reader" "$freeform_seconds" 1024 || status=1
 exit "$status"

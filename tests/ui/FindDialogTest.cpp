@@ -57,6 +57,13 @@ void ClickEntry(CSearchUnits& dialog, const QString& text) {
                       list->visualRect(found.front()).center());
 }
 
+// What a dialog opened afresh lists for `text`.
+QStringList FreshSearch(const UnitCatalogue& catalogue, const QString& text) {
+    CSearchUnits dialog(catalogue);
+    Type(dialog, text);
+    return Shown(dialog);
+}
+
 void PressGo(CSearchUnits& dialog) {
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("goButton")), Qt::LeftButton);
 }
@@ -142,14 +149,52 @@ void FindDialogTest::editingTheTextKeepsTheListExact() {
     const QStringList steps = {"in", "inc", "inch", "in", "i", "", "m", "me", "mi", "mile"};
     for (const QString& step : steps) {
         edit->setText(step);
-        QCOMPARE(Shown(dialog), Containing(all, step));
+        const QStringList containing = Containing(all, step);
+        QCOMPARE(Shown(dialog).mid(0, containing.size()), containing);
+        QCOMPARE(Shown(dialog), FreshSearch(catalogue_, step));
     }
     // Editing in the middle: "mile" becomes "mole".
     edit->setCursorPosition(2);
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, QStringLiteral("o"));
     QCOMPARE(edit->text(), QStringLiteral("mole"));
-    QCOMPARE(Shown(dialog), Containing(all, QStringLiteral("mole")));
+    QCOMPARE(Shown(dialog), FreshSearch(catalogue_, QStringLiteral("mole")));
+    QCOMPARE(Shown(dialog).mid(0, Containing(all, QStringLiteral("mole")).size()),
+             Containing(all, QStringLiteral("mole")));
+}
+
+void FindDialogTest::accentsAndAliasesFindMoreAfterTheTextsMatches_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("entry");  // the start of an entry found only by the second pass
+    QTest::newRow("without accents") << "angstrom"
+                                     << "Distance >> ångström [";
+    QTest::newRow("alias") << "mph"
+                           << "Velocity >> mile/hour [";
+    QTest::newRow("alias in capitals") << "MPH"
+                                       << "Velocity >> mile/hour [";
+    QTest::newRow("part of an alias") << "tbs"
+                                      << "Volume >> tablespoon";
+    QTest::newRow("beside the text's own matches") << "feet"
+                                                   << "Distance >> foot [";
+}
+
+// The entries that contain the text come first, in their order, as they always have; the units
+// found only without accents or by an alias follow, each once, in list order.
+void FindDialogTest::accentsAndAliasesFindMoreAfterTheTextsMatches() {
+    QFETCH(QString, text);
+    QFETCH(QString, entry);
+    CSearchUnits dialog(catalogue_);
+    const QStringList all = Shown(dialog);
+    Type(dialog, text);
+    const QStringList shown = Shown(dialog);
+    const QStringList containing = Containing(all, text);
+    QCOMPARE(shown.mid(0, containing.size()), containing);
+    const QStringList more = shown.mid(containing.size());
+    QVERIFY2(!more.filter(entry).isEmpty() && more.filter(entry).front().startsWith(entry),
+             qPrintable(shown.join(QLatin1Char('|'))));
+    QCOMPARE(more, SortedForList(more));
+    QStringList once = shown;
+    QCOMPARE(once.removeDuplicates(), 0);
 }
 
 void FindDialogTest::hostileSearchTextsFindNothingAndNeverFail_data() {
@@ -186,6 +231,10 @@ void FindDialogTest::goReportsTheChosenUnit_data() {
                                                  << "kpa"
                                                  << "Pressure >> kilopascal [kPa]"
                                                  << "kilopascal" << true;
+    QTest::newRow("unit found by alias") << ""
+                                         << "mph"
+                                         << "Velocity >> mile/hour [mi/h]"
+                                         << "mile/hour" << false;
     QTest::newRow("custom unit with a bracket") << "rod [old]"
                                                 << "rod ["
                                                 << "Distance >> rod [old] []"

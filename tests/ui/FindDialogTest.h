@@ -16,6 +16,8 @@ class FindDialogTest : public QObject {
     void typingNarrowsTheList_data();
     void typingNarrowsTheList();
     void editingTheTextKeepsTheListExact();
+    void accentsAndAliasesFindMoreAfterTheTextsMatches_data();
+    void accentsAndAliasesFindMoreAfterTheTextsMatches();
     void hostileSearchTextsFindNothingAndNeverFail_data();
     void hostileSearchTextsFindNothingAndNeverFail();
     void goReportsTheChosenUnit_data();

@@ -64,6 +64,10 @@ int SaveManualScreenshots(const QString& folder) {
     installed.installDir = QString::fromUtf8(config::kManualInstallDir);
     CAboutDlg about(window.services(), ResolveWebAddresses(installed), &window.dialog());
     saved = Save(about, folder, "about.png") && saved;
+    about.hide();
+
+    window.typeInput(QStringLiteral("12 in to cm"));
+    saved = Save(window.dialog(), folder, "typing.png") && saved;
     return saved ? 0 : 1;
 }
 

@@ -13,6 +13,7 @@
 #include "DialogAccessibilityTest.h"
 #include "DialogScreenshots.h"
 #include "FindDialogTest.h"
+#include "FreeFormWindowTest.h"
 #include "HelpAboutTest.h"
 #include "ManualScreenshots.h"
 #include "PictureTest.h"
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
     failures += Run<ConverterWindowTest>(argc, argv);
     failures += Run<ConverterWindowDetailsTest>(argc, argv);
     failures += Run<WindowCommandsTest>(argc, argv);
+    failures += Run<FreeFormWindowTest>(argc, argv);
     failures += Run<PreferencesTest>(argc, argv);
     failures += Run<CustomPageTest>(argc, argv);
     failures += Run<AccessibilityTest>(argc, argv);

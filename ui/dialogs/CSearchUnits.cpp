@@ -77,7 +77,8 @@ CSearchUnits::CSearchUnits(const UnitCatalogue& catalogue, QWidget* parent)
     : QDialog(parent),
       catalogue_(catalogue),
       entries_(BuildFindEntries(catalogue)),
-      filter_(entries_) {
+      filter_(entries_),
+      aliasMatches_(catalogue, entries_) {
     setObjectName(QStringLiteral("findDialog"));
     KeepFocusMarked(*this);
     setWindowTitle(QStringLiteral("Find"));
@@ -147,7 +148,8 @@ void CSearchUnits::createConnections() {
 }
 
 void CSearchUnits::OnChangeSearchText(const QString& text) {
-    matchModel_->show(filter_.Apply(text.toStdString()));
+    const std::string searchText = text.toStdString();
+    matchModel_->show(aliasMatches_.Extend(searchText, filter_.Apply(searchText)));
 }
 
 void CSearchUnits::OnDoubleClickMatch(const QModelIndex& index) {

@@ -51,6 +51,7 @@ class CSearchUnits : public QDialog {
     const UnitCatalogue& catalogue_;
     std::vector<FindEntry> entries_;
     FindFilter filter_;
+    FindAliasMatches aliasMatches_;
 
     int m_nSelected = -1;
     int m_nCategory = -1;

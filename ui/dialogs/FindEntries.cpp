@@ -4,6 +4,7 @@
 
 #include "catalogue/CaseFold.h"
 #include "catalogue/ListOrder.h"
+#include "catalogue/UnitAliases.h"
 #include "catalogue/UnitCatalogue.h"
 
 namespace korvane {
@@ -60,6 +61,45 @@ const std::vector<int>& FindFilter::Apply(std::string_view searchText) {
     next.needle = std::move(needle);
     steps_.push_back(std::move(next));
     return steps_.back().matches;
+}
+
+FindAliasMatches::FindAliasMatches(const UnitCatalogue& catalogue,
+                                   const std::vector<FindEntry>& entries)
+    : catalogue_(catalogue), entryCount_(entries.size()), positions_(kBuiltInCategories) {
+    for (int c = 0; c < kBuiltInCategories; ++c)
+        positions_[static_cast<std::size_t>(c)].assign(
+            static_cast<std::size_t>(std::max(catalogue.UnitCount(c), 0)), -1);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        auto& units = positions_[static_cast<std::size_t>(entries[i].category)];
+        units[static_cast<std::size_t>(entries[i].unit)] = static_cast<int>(i);
+    }
+}
+
+std::vector<int> FindAliasMatches::Extend(std::string_view searchText,
+                                          const std::vector<int>& firstPass) const {
+    std::vector<int> shown = firstPass;
+    // Every entry contains the empty text already.
+    if (searchText.empty() || firstPass.size() == entryCount_)
+        return shown;
+    std::vector<bool> listed(entryCount_, false);
+    for (const int position : firstPass)
+        listed[static_cast<std::size_t>(position)] = true;
+    std::vector<int> more;
+    for (const AliasMatch& match : MatchAliasesAndAccents(catalogue_, searchText)) {
+        if (match.category < 0 || match.category >= kBuiltInCategories)
+            continue;
+        const auto& units = positions_[static_cast<std::size_t>(match.category)];
+        if (match.unit < 0 || static_cast<std::size_t>(match.unit) >= units.size())
+            continue;
+        const int position = units[static_cast<std::size_t>(match.unit)];
+        if (position >= 0 && !listed[static_cast<std::size_t>(position)]) {
+            listed[static_cast<std::size_t>(position)] = true;
+            more.push_back(position);
+        }
+    }
+    std::sort(more.begin(), more.end());
+    shown.insert(shown.end(), more.begin(), more.end());
+    return shown;
 }
 
 }  // namespace korvane

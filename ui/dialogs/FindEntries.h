@@ -49,4 +49,23 @@ class FindFilter {
     std::vector<Step> steps_;
 };
 
+// Find's second pass: the units a search text names without its accents ("angstrom" for
+// ångström) or by an everyday alias ("mph" for mile/hour), which no entry text contains. They
+// are listed after the entries the text itself matches, so those keep their places.
+class FindAliasMatches {
+  public:
+    FindAliasMatches(const UnitCatalogue& catalogue, const std::vector<FindEntry>& entries);
+
+    // `firstPass` (the matching positions, in table order), then the positions of the entries
+    // only this pass finds, in table order.
+    std::vector<int> Extend(std::string_view searchText, const std::vector<int>& firstPass) const;
+
+  private:
+    const UnitCatalogue& catalogue_;
+    std::size_t entryCount_ = 0;
+    // The entry position of each unit, by category and unit index; -1 for units Find does not
+    // list (custom categories).
+    std::vector<std::vector<int>> positions_;
+};
+
 }  // namespace korvane

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSpacerItem>
@@ -67,6 +68,8 @@ CConverterDlg::CConverterDlg(ConverterState& state, DesktopServices& services, P
       services_(services),
       pictureNames_(std::move(pictures)),
       writeReporter_(services, this),
+      // The desktop's numbers, as the user types them; handed in, never set for the process.
+      freeForm_(DecimalSeparatorOf(QLocale::system())),
       m_picBanner(services, this),
       m_picInvert(services, this) {
     setObjectName(QStringLiteral("converterWindow"));

@@ -13,6 +13,7 @@
 #include "ui/dialogs/CPicture.h"
 #include "ui/dialogs/WebAddresses.h"
 #include "ui/main/CategoryBox.h"
+#include "ui/main/FreeFormInput.h"
 #include "ui/main/InputEdit.h"
 #include "ui/main/SettingsWriteReporter.h"
 #include "ui/main/UnitList.h"
@@ -30,6 +31,8 @@ class CSearchUnits;
 class CPropSheet;
 class DesktopServices;
 class PictureControl;
+struct ConversionRequest;
+struct ConversionResult;
 struct ConverterState;
 
 // The converter window: category list, INPUT and OUTPUT unit lists, input and output boxes
@@ -110,7 +113,9 @@ class CConverterDlg : public QDialog {
     void setUpToolTips();
     // Accessibility: CConverterDlgAccessibility.cpp.
     void nameControls();
-    void describeResult(const QString& output, const QString& unitName, const QString& error);
+    // `note`: how a typed conversion was read, spoken after the result.
+    void describeResult(const QString& output, const QString& unitName, const QString& error,
+                        const QString& note = QString());
     void nameUnitLabels();
     void placeBanner();
     void applyOnTop();
@@ -130,6 +135,12 @@ class CConverterDlg : public QDialog {
     void selectFirstUnits();
     void clearUnitLists();
     void clearResult();
+    ConversionRequest conversionRequest() const;
+    void showResult(const ConversionResult& result, const QString& error, const QString& note);
+    // A text the evaluator rejected, read as a conversion: on a reading the lists show it and
+    // the output its converted value; on a refusal the lists stay and the output says "Error".
+    void showFreeFormAnswer(const ConversionResult& rejected, const FreeFormAnswer& answer);
+    bool showReading(const ReadingSelection& selection);
     std::optional<std::string> selectedUnitText(const QListWidget* list) const;
     void removeUnlistedCategoryEntries(bool currentWasRemoved);
 
@@ -137,6 +148,9 @@ class CConverterDlg : public QDialog {
     // Find's hand-over: lists the chosen built-in category if it is not listed (making it
     // visible for good), selects it and shows the chosen unit in both lists.
     void showFoundUnit(const CSearchUnits& search);
+    // The half of that hand-over a typed conversion shares: lists the category if it is a
+    // hidden built-in one and selects it. False when the window cannot list it.
+    bool listCategory(int category);
     void openPage(const QString& address);
     void rebuildCategoryList();
 
@@ -163,6 +177,7 @@ class CConverterDlg : public QDialog {
     int m_nCurrentCategory = 0;
     // Decided once, at start: whether anyone reads the evaluator's diagnostics (Diagnostics.h).
     const bool printDiagnostics_ = DiagnosticsWantedHere();
+    FreeFormInput freeForm_;
 
     CPicture m_picBanner;
     CPicture m_picInvert;

@@ -35,13 +35,15 @@ void CConverterDlg::nameControls() {
 // types is the input box, not the output box: the input box's description carries the result,
 // so every new result is spoken as it appears. The output box describes its unit, or the error.
 void CConverterDlg::describeResult(const QString& output, const QString& unitName,
-                                   const QString& error) {
+                                   const QString& error, const QString& note) {
     QString spoken;
     if (!error.isEmpty()) {
         spoken = QStringLiteral("Result: %1, %2").arg(output, error);
     } else if (!output.isEmpty()) {
         spoken = QStringLiteral("Result: %1 %2").arg(output, unitName);
     }
+    if (!note.isEmpty())
+        spoken += QStringLiteral(". ") + note;
     widgets_.inputEdit->setAccessibleDescription(spoken);
     widgets_.outputEdit->setAccessibleDescription(error.isEmpty() ? unitName : error);
 }

@@ -31,15 +31,6 @@ int FindCategoryEntry(const QComboBox* list, const QString& text) {
     return -1;
 }
 
-// The last entry that reads exactly `text`; 0 when none does.
-int LastUnitEntry(const QListWidget* list, const QString& text) {
-    for (int i = list->count() - 1; i >= 0; --i) {
-        if (list->item(i)->text() == text)
-            return i;
-    }
-    return 0;
-}
-
 }  // namespace
 
 // The window's own modal run does not count; a Find, Help, About or message box on top of it
@@ -71,16 +62,8 @@ void CConverterDlg::OnFind() {
 
 void CConverterDlg::showFoundUnit(const CSearchUnits& search) {
     const int category = search.categoryIndex();
-    if (category < 0 || category >= kBuiltInCategories)
+    if (!listCategory(category))
         return;
-    const QString name = QString::fromStdString(state_.catalogue.CategoryName(category));
-    int position = FindCategoryEntry(widgets_.categoryList, name);
-    if (position < 0) {
-        // Listed for the rest of the run, and stored as visible when the window closes.
-        state_.visibility.SetFlag(category, 1);
-        position = InsertSorted(widgets_.categoryList, name);
-    }
-    SelectRow(widgets_.categoryList, position);
     m_nCurrentCategory = category;
     FillUnitLists();
     const int unit =
@@ -88,6 +71,24 @@ void CConverterDlg::showFoundUnit(const CSearchUnits& search) {
     SelectRow(widgets_.inputUnitList, unit);
     SelectRow(widgets_.outputUnitList, unit);
     UpdateConversion();
+}
+
+bool CConverterDlg::listCategory(int category) {
+    if (!UnitCatalogue::IsCategoryIndex(category))
+        return false;
+    const QString name = QString::fromStdString(state_.catalogue.CategoryName(category));
+    int position = FindCategoryEntry(widgets_.categoryList, name);
+    if (position < 0) {
+        // Only a hidden built-in category can be listed; a custom one is listed whenever it
+        // exists.
+        if (category >= kBuiltInCategories)
+            return false;
+        // Listed for the rest of the run, and stored as visible when the window closes.
+        state_.visibility.SetFlag(category, 1);
+        position = InsertSorted(widgets_.categoryList, name);
+    }
+    SelectRow(widgets_.categoryList, position);
+    return true;
 }
 
 void CConverterDlg::OnInvert() {
@@ -162,6 +163,8 @@ std::unique_ptr<CPropSheet> CConverterDlg::createPreferencesSheet() {
 // What General and Custom did is already done, OK or not; Result Format and Visible
 // Categories count only on OK.
 void CConverterDlg::applyPreferences(const CPropSheet& sheet, int result) {
+    // The Custom page may have changed units, even when the sheet was cancelled.
+    freeForm_.CatalogueChanged();
     if (result != QDialog::Accepted)
         return;
     // A page never shown has no choice; the format stays as it was.

@@ -139,9 +139,7 @@ std::optional<std::string> CConverterDlg::selectedUnitText(const QListWidget* li
     return list->item(row)->text().toStdString();
 }
 
-void CConverterDlg::UpdateConversion() {
-    if (!UnitCatalogue::IsCategoryIndex(m_nCurrentCategory))
-        m_nCurrentCategory = 0;
+ConversionRequest CConverterDlg::conversionRequest() const {
     ConversionRequest request;
     request.category = m_nCurrentCategory;
     request.fromUnit = selectedUnitText(widgets_.inputUnitList);
@@ -150,22 +148,80 @@ void CConverterDlg::UpdateConversion() {
     request.format = state_.format;
     request.showAbbreviation = state_.showAbbreviation;
     request.printEvaluation = printDiagnostics_;
+    return request;
+}
+
+void CConverterDlg::UpdateConversion() {
+    if (!UnitCatalogue::IsCategoryIndex(m_nCurrentCategory))
+        m_nCurrentCategory = 0;
+    const ConversionRequest request = conversionRequest();
     const ConversionResult result = RunConversionRequest(state_.catalogue, request);
     if (!result.changed) {
         clearResult();
         return;
     }
+    const QString error = ToQString(ErrorDescription(result));
+    if (FreeFormInput::ShouldRead(state_.catalogue, m_nCurrentCategory, result)) {
+        showFreeFormAnswer(
+            result, freeForm_.Read(state_.catalogue, request.input, m_nCurrentCategory, error));
+        return;
+    }
+    showResult(result, error, QString());
+}
 
+// `error` says why there is no value, `note` how a typed conversion was read; the output box's
+// tooltip carries both.
+void CConverterDlg::showResult(const ConversionResult& result, const QString& error,
+                               const QString& note) {
     widgets_.inputUnitLabel->setText(ToQString(result.fromLabel));
     widgets_.outputUnitLabel->setText(ToQString(result.toLabel));
     nameUnitLabels();
     widgets_.outputEdit->setText(ToQString(result.output));
     // Long results show their beginning, as the input box does.
     widgets_.outputEdit->setCursorPosition(0);
-    const QString error = ToQString(ErrorDescription(result));
-    widgets_.outputEdit->setToolTip(error);
+    QStringList toolTip;
+    for (const QString& line : {note, error}) {
+        if (!line.isEmpty())
+            toolTip.push_back(line);
+    }
+    widgets_.outputEdit->setToolTip(toolTip.join(QLatin1Char('\n')));
     describeResult(widgets_.outputEdit->text(),
-                   ToQString(result.toLabel.substr(0, result.toLabel.find('\n'))), error);
+                   ToQString(result.toLabel.substr(0, result.toLabel.find('\n'))), error, note);
+}
+
+void CConverterDlg::showFreeFormAnswer(const ConversionResult& rejected,
+                                       const FreeFormAnswer& answer) {
+    if (answer.selection && showReading(*answer.selection))
+        return;
+    showResult(rejected, answer.refusal, QString());
+}
+
+// The lists move as a user would move them, and only as far as the reading needs: the
+// category when it changes, the to-list only when the text names a target.
+bool CConverterDlg::showReading(const ReadingSelection& selection) {
+    const bool categoryChanges = selection.category != m_nCurrentCategory;
+    if (categoryChanges) {
+        if (!listCategory(selection.category))
+            return false;
+        m_nCurrentCategory = selection.category;
+        FillUnitLists();
+    }
+    SelectRow(widgets_.inputUnitList, LastUnitEntry(widgets_.inputUnitList, selection.fromUnit));
+    if (selection.toUnit) {
+        SelectRow(widgets_.outputUnitList,
+                  LastUnitEntry(widgets_.outputUnitList, *selection.toUnit));
+    } else if (categoryChanges || SelectedRow(widgets_.outputUnitList) < 0) {
+        SelectRow(widgets_.outputUnitList, 0);
+    }
+    ConversionRequest request = conversionRequest();
+    request.input = selection.input;
+    const ConversionResult result = RunConversionRequest(state_.catalogue, request);
+    if (!result.changed) {
+        clearResult();
+        return true;
+    }
+    showResult(result, ToQString(ErrorDescription(result)), selection.echo);
+    return true;
 }
 
 // Nothing to convert (no units, or no unit chosen): a number left in the output box would read
@@ -204,6 +260,7 @@ void CConverterDlg::removeUnlistedCategoryEntries(bool currentWasRemoved) {
 }
 
 void CConverterDlg::OnCatalogueChanged(int index, CatalogueAction action) {
+    freeForm_.CatalogueChanged();
     if (!UnitCatalogue::IsCategoryIndex(index))
         return;
     const QString name = ToQString(state_.catalogue.CategoryName(index));

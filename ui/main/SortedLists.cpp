@@ -65,6 +65,14 @@ int FindExact(const QComboBox* list, const QString& text) {
     return list->findText(text, Qt::MatchFixedString);
 }
 
+int LastUnitEntry(const QListWidget* list, const QString& text) {
+    for (int i = list->count() - 1; i >= 0; --i) {
+        if (list->item(i)->text() == text)
+            return i;
+    }
+    return 0;
+}
+
 int SelectedRow(const QListWidget* list) {
     const QList<QListWidgetItem*> selected = list->selectedItems();
     return selected.isEmpty() ? -1 : list->row(selected.front());

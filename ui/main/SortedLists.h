@@ -23,6 +23,9 @@ int FindPrefix(const QComboBox* list, const QString& prefix);
 // The first entry whose text equals `text`, ignoring case; -1 when none.
 int FindExact(const QComboBox* list, const QString& text);
 
+// The last entry that reads exactly `text`; 0 when none does.
+int LastUnitEntry(const QListWidget* list, const QString& text);
+
 // Position of the selected entry; -1 when nothing is selected.
 int SelectedRow(const QListWidget* list);
 // Selects `row` without raising a user notification; a row outside the list clears the
