@@ -11,6 +11,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/CustomCommands.h"
 #include "cli/EvalCommand.h"
+#include "cli/FactorCommand.h"
 #include "cli/SettingsCommands.h"
 #include "cli/SystemText.h"
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv) try {
     korvane::cli::AddConvertCommand(app, state);
     korvane::cli::AddCustomCommands(app, state);
     korvane::cli::AddEvalCommand(app, state);
+    korvane::cli::AddFactorCommand(app, state);
 
     // On Windows the arguments are read again from the wide command line, as UTF-8.
     const std::vector<std::string> arguments = korvane::cli::Utf8Arguments(argc, argv);
