@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "AccessibilityTest.h"
+#include "AllUnitsPaneTest.h"
 #include "ConverterWindowDetailsTest.h"
 #include "ConverterWindowTest.h"
 #include "CustomPageTest.h"
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
     failures += Run<ConverterWindowTest>(argc, argv);
     failures += Run<ConverterWindowDetailsTest>(argc, argv);
     failures += Run<WindowCommandsTest>(argc, argv);
+    failures += Run<AllUnitsPaneTest>(argc, argv);
     failures += Run<PreferencesTest>(argc, argv);
     failures += Run<CustomPageTest>(argc, argv);
     failures += Run<AccessibilityTest>(argc, argv);

@@ -21,14 +21,18 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QMenuBar;
 
 namespace korvane {
 
+class AllUnitsPane;
 class CSearchUnits;
 class CPropSheet;
 class DesktopServices;
 class PictureControl;
+struct ConversionRequest;
+struct ConversionResult;
 struct ConverterState;
 
 // The converter window: category list, INPUT and OUTPUT unit lists, input and output boxes
@@ -72,6 +76,17 @@ class CConverterDlg : public QDialog {
     void OnAbout();
     void OnProductPage();
     void OnHomePage();
+
+    // The all-units pane and the copies with the unit: CConverterDlgPane.cpp. F9 and the
+    // output box's "Show all units" open and close the pane; it is built when first opened.
+    void OnAllUnits();
+    void showAllUnitsPane(bool open);
+    AllUnitsPane* allUnitsPane() const { return allUnitsPane_; }
+    // Ctrl+Shift+C, "Copy with unit": "600 cm". "Copy conversion": "6 meter = 600 centimeter".
+    void OnCopyWithUnit();
+    void OnCopyConversion();
+    // The output box's context menu: the line edit's own items, then the commands above.
+    std::unique_ptr<QMenu> createOutputMenu();
 
     // Options, Preferences: runs the sheet and, on OK, takes over the result format and the
     // category visibility the pages chose.
@@ -129,6 +144,11 @@ class CConverterDlg : public QDialog {
     void clearUnitLists();
     void clearResult();
     std::optional<std::string> selectedUnitText(const QListWidget* list) const;
+    ConversionRequest currentRequest() const;
+    QString outputToolTip(const ConversionRequest& request, const ConversionResult& result) const;
+    void buildAllUnitsPane();
+    void choosePaneUnit(UnitList* list, const QString& name);
+    void showOutputMenu(const QPoint& at);
     void removeUnlistedCategoryEntries(bool currentWasRemoved);
 
     bool anotherDialogOpen() const;
@@ -149,6 +169,8 @@ class CConverterDlg : public QDialog {
     RememberedSelection readRememberedSelection();
     void readDisplaySettings();
     bool readOnTop();
+    bool readAllUnitsPane();
+    void saveAllUnitsPane();
     void saveDisplaySettings();
     void saveLastSelection(const std::string& categoryText, int toPosition, int fromPosition);
 
@@ -193,6 +215,8 @@ class CConverterDlg : public QDialog {
     };
     Widgets widgets_;
     Actions actions_;
+    // None until the user first opens it: a window without it has exactly the controls above.
+    AllUnitsPane* allUnitsPane_ = nullptr;
 };
 
 }  // namespace korvane

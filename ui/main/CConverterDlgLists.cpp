@@ -8,6 +8,7 @@
 #include "app/ConversionRequest.h"
 #include "app/ConverterState.h"
 #include "catalogue/Utf8.h"
+#include "ui/main/AllUnitsPane.h"
 #include "ui/main/CConverterDlg.h"
 #include "ui/main/SortedLists.h"
 
@@ -75,6 +76,8 @@ void CConverterDlg::FillUnitLists() {
         list->clear();
         list->addItems(names);
     }
+    if (allUnitsPane_ != nullptr)
+        allUnitsPane_->showCategory(m_nCurrentCategory);
 }
 
 void CConverterDlg::RestoreLastSelection() {
@@ -125,6 +128,8 @@ void CConverterDlg::clearUnitLists() {
         const QSignalBlocker blocker(list);
         list->clear();
     }
+    if (allUnitsPane_ != nullptr)
+        allUnitsPane_->showCategory(-1);
 }
 
 void CConverterDlg::selectFirstUnits() {
@@ -139,9 +144,7 @@ std::optional<std::string> CConverterDlg::selectedUnitText(const QListWidget* li
     return list->item(row)->text().toStdString();
 }
 
-void CConverterDlg::UpdateConversion() {
-    if (!UnitCatalogue::IsCategoryIndex(m_nCurrentCategory))
-        m_nCurrentCategory = 0;
+ConversionRequest CConverterDlg::currentRequest() const {
     ConversionRequest request;
     request.category = m_nCurrentCategory;
     request.fromUnit = selectedUnitText(widgets_.inputUnitList);
@@ -149,7 +152,16 @@ void CConverterDlg::UpdateConversion() {
     request.input = widgets_.inputEdit->text().toStdString();
     request.format = state_.format;
     request.showAbbreviation = state_.showAbbreviation;
+    return request;
+}
+
+void CConverterDlg::UpdateConversion() {
+    if (!UnitCatalogue::IsCategoryIndex(m_nCurrentCategory))
+        m_nCurrentCategory = 0;
+    const ConversionRequest request = currentRequest();
     const ConversionResult result = RunConversionRequest(state_.catalogue, request);
+    if (allUnitsPane_ != nullptr)
+        allUnitsPane_->showConversion(request, result);
     if (!result.changed) {
         clearResult();
         return;
@@ -161,7 +173,7 @@ void CConverterDlg::UpdateConversion() {
     // Long results show their beginning, as the input box does.
     widgets_.outputEdit->setCursorPosition(0);
     const QString error = ToQString(ErrorDescription(result));
-    widgets_.outputEdit->setToolTip(error);
+    widgets_.outputEdit->setToolTip(outputToolTip(request, result));
     describeResult(widgets_.outputEdit->text(),
                    ToQString(result.toLabel.substr(0, result.toLabel.find('\n'))), error);
 }
