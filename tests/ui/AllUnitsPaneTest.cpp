@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +14,9 @@
 #include <QTableView>
 #include <QTest>
 
+#include <optional>
+
+#include "Palettes.h"
 #include "ui/main/AllUnitsModel.h"
 #include "ui/main/AllUnitsPane.h"
 
@@ -357,6 +361,28 @@ void AllUnitsPaneTest::largeAndEmptyCustomCategories() {
              QStringLiteral("1 unit 2 = 1e-300 unit 1; 1 unit 1 = 1e+300 unit 2"));
     QCOMPARE(Pane(*window)->model().valueAt(RowOf(*window, QStringLiteral("unit 1"))),
              window->outputEdit()->text());
+}
+
+// Distance, meter to centimeter, 2*3 with the pane open: in the desktop's palette as
+// pane-<scale>.png and in a dark one as pane-dark-<scale>.png, <scale> taken from
+// QT_SCALE_FACTOR.
+int SavePaneScreenshots(const QString& folder) {
+    QDir().mkpath(folder);
+    const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")) + "x";
+    bool saved = true;
+    for (const bool dark : {false, true}) {
+        std::optional<PaletteScope> palette;
+        if (dark)
+            palette.emplace(DarkPalette());
+        QTemporaryDir settings;
+        ConverterWindow window(settings.filePath(QStringLiteral("Tabrivo.ini")));
+        ChooseMeter(window);
+        window.dialog().showAllUnitsPane(true);
+        QTest::qWait(300);
+        const QString name = QStringLiteral("pane-%1%2.png").arg(dark ? "dark-" : "", scale);
+        saved = window.dialog().grab().save(QDir(folder).filePath(name)) && saved;
+    }
+    return saved ? 0 : 1;
 }
 
 }  // namespace korvane::test

@@ -8,6 +8,8 @@
 
 namespace korvane::test {
 
+int SavePaneScreenshots(const QString& folder);
+
 class AllUnitsPaneTest : public QObject {
     Q_OBJECT
   private slots:

@@ -55,6 +55,9 @@ int main(int argc, char** argv) {
     // KORVANE_MANUAL_SCREENSHOTS=<folder>: the pictures of the user manual instead.
     if (const char* folder = std::getenv("KORVANE_MANUAL_SCREENSHOTS"))
         return korvane::test::SaveManualScreenshots(QString::fromLocal8Bit(folder));
+    // KORVANE_PANE_SCREENSHOTS=<folder>: pictures of the all-units pane to look at.
+    if (const char* folder = std::getenv("KORVANE_PANE_SCREENSHOTS"))
+        return korvane::test::SavePaneScreenshots(QString::fromLocal8Bit(folder));
     using namespace korvane::test;
     int failures = 0;
     failures += Run<SortedListsTest>(argc, argv);
