@@ -144,7 +144,10 @@ void AllUnitsPane::showConversion(const ConversionRequest& request,
                                   const ConversionResult& result) {
     const bool failed = !result.changed || result.output == kErrorText;
     model_->setConversion(request, !failed);
-    status_->setText(statusText(request, result));
+    // Shown only with something to say, so a screen reader meets no empty line.
+    const QString status = statusText(request, result);
+    status_->setText(status);
+    status_->setVisible(!status.isEmpty());
 
     std::optional<int> from;
     std::optional<int> to;
