@@ -64,7 +64,8 @@ void AllUnitsPane::createWidgets() {
     filterEdit_ = new QLineEdit(this);
     filterEdit_->setObjectName(QStringLiteral("filterEdit"));
     filterEdit_->setAccessibleName(QStringLiteral("Filter units"));
-    filterEdit_->setClearButtonEnabled(true);
+    // No clear button: its icon is looked up in the desktop's icon themes each time a pane is
+    // built, which cost more than building the rest of the pane.
 
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("allUnitsTable"));
