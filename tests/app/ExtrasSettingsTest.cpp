@@ -11,7 +11,6 @@ namespace {
 
 using testing::ReadBytes;
 using testing::TempFolder;
-using testing::WriteBytes;
 
 class ExtrasSettings : public ::testing::Test {
   protected:
@@ -26,16 +25,6 @@ class ExtrasSettings : public ::testing::Test {
     std::string path_ = folder_.File("Tabrivo.ini");
     ProfileStore store_{path_};
 };
-
-TEST_F(ExtrasSettings, PaneIsOpenOnlyWhenStoredAsExactlyTrue) {
-    EXPECT_FALSE(ReadAllUnitsPane(store_));
-    for (const auto& [stored, open] : {std::pair{"TRUE", true}, {"true", false}, {"1", false}}) {
-        WriteBytes(path_, std::string("[extras]\nallunitspane=") + stored + "\n");
-        EXPECT_EQ(ReadAllUnitsPane(store_), open) << stored;
-    }
-    ASSERT_TRUE(SaveAllUnitsPane(store_, false).ok());
-    EXPECT_FALSE(ReadAllUnitsPane(store_));
-}
 
 // A custom category may be called "extras": its units share the section with the pane's key,
 // and neither reads the other's entries or takes them along when it goes.
