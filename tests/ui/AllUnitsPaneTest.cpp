@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include <optional>
 
@@ -269,6 +270,19 @@ void AllUnitsPaneTest::rowMenuCopiesValuesAndTheWholeTable() {
     window->typeInput(QStringLiteral("100"));
     window->dialog().showAllUnitsPane(true);
     AllUnitsPane* pane = Pane(*window);
+    // Shift+F10 opens the row's menu from the keyboard.
+    QStringList items;
+    QTimer::singleShot(50, [&items] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr)
+            return;
+        for (QAction* action : menu->actions())
+            items.push_back(action->text());
+        menu->close();
+    });
+    Table(*window)->setFocus();
+    QTest::keyClick(Table(*window), Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(items, (QStringList{"Copy value", "Copy value with unit", "Copy all"}));
     pane->copyValue();
     pane->copyValueWithUnit();
     pane->copyAll();
