@@ -179,8 +179,8 @@ QString AllUnitsPane::statusText(const ConversionRequest& request,
     return QStringLiteral("Error");
 }
 
-// The row of the target unit is the selected one, without taking the focus or scrolling away
-// from where the user reads.
+// The row of the target unit is the current, selected one, scrolled into view; the focus
+// stays where it is.
 void AllUnitsPane::selectTargetRow(const QString& name) {
     targetName_ = name;
     const int row = model_->rowOfName(name);

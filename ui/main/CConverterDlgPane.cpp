@@ -64,7 +64,6 @@ void CConverterDlg::showAllUnitsPane(bool open) {
 
 void CConverterDlg::buildAllUnitsPane() {
     allUnitsPane_ = new AllUnitsPane(state_.catalogue, services_, this);
-    allUnitsPane_->setFont(font());
     allUnitsPane_->hide();
     static_cast<QBoxLayout*>(layout())->addWidget(allUnitsPane_);
     connect(allUnitsPane_, &AllUnitsPane::targetChosen, this,
