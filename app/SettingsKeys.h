@@ -27,6 +27,11 @@ inline constexpr std::string_view kCustomUnitCount = "CustomUnits";
 inline constexpr std::string_view kCustomUnitPrefix = "CustomUnit_";
 inline constexpr std::string_view kCustomValuePrefix = "CustomValue_";
 
+// Keys beyond the original program's live in a section of their own; none begins with "Custom",
+// so a custom category named "Extras" can share the section without its units being misread.
+inline constexpr std::string_view kExtrasSection = "Extras";
+inline constexpr std::string_view kAllUnitsPane = "AllUnitsPane";
+
 inline constexpr std::string_view kFlagOn = "TRUE";
 inline constexpr std::string_view kFlagOff = "FALSE";
 // LastCategory when no close has stored one yet; it names no category.

@@ -5,6 +5,9 @@
 # run interleaved in one session; the medians and their ratios are printed.
 #
 #   bench/startup_window.sh [build-dir] [runs]      (default: build 15)
+#
+# KORVANE_BASELINE=<another korvane program>, for example one built from an earlier commit,
+# joins the rotation; its median and the ratio of this build's to it are printed too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -58,14 +61,23 @@ measure() {
     echo "$ms $rss"
 }
 
-# One warm-up of each, so both start from the same file-system cache.
+baseline=${KORVANE_BASELINE:-}
+if [ -n "$baseline" ] && [ ! -x "$baseline" ]; then
+    echo "startup_window: KORVANE_BASELINE=$baseline is not a program" >&2
+    exit 2
+fi
+
+# One warm-up of each, so all start from the same file-system cache.
 measure "$minimal" >/dev/null
 measure "$converter" >/dev/null
+if [ -n "$baseline" ]; then measure "$baseline" >/dev/null; fi
 for i in $(seq "$runs"); do
     if [ $((i % 2)) -eq 1 ]; then
         echo "minimal $(measure "$minimal")" >>"$work/results"
         echo "converter $(measure "$converter")" >>"$work/results"
+        if [ -n "$baseline" ]; then echo "baseline $(measure "$baseline")" >>"$work/results"; fi
     else
+        if [ -n "$baseline" ]; then echo "baseline $(measure "$baseline")" >>"$work/results"; fi
         echo "converter $(measure "$converter")" >>"$work/results"
         echo "minimal $(measure "$minimal")" >>"$work/results"
     fi
@@ -83,4 +95,8 @@ print(f"time to mapped window (median): minimal {t_min:.1f} ms, korvane {t_conv:
       f"ratio {t_conv / t_min:.2f} (goal <= 1.50)")
 print(f"idle resident memory (median):  minimal {m_min / 1024:.1f} MiB, korvane {m_conv / 1024:.1f} MiB, "
       f"ratio {m_conv / m_min:.2f} (goal <= 1.30)")
+if column("baseline", 1):
+    t_base, m_base = statistics.median(column("baseline", 1)), statistics.median(column("baseline", 2))
+    print(f"against the baseline program:   time {t_base:.1f} ms, ratio {t_conv / t_base:.2f} "
+          f"(goal <= 1.05); memory {m_base / 1024:.1f} MiB, ratio {m_conv / m_base:.2f}")
 PY

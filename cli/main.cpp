@@ -18,6 +18,7 @@
 #include "cli/CustomCommands.h"
 #include "cli/EvalCommand.h"
 #include "cli/FreeFormCommands.h"
+#include "cli/FactorCommand.h"
 #include "cli/SettingsCommands.h"
 #include "cli/SystemText.h"
 
@@ -37,6 +38,7 @@ void AddCommands(CLI::App& app, korvane::cli::CliState& state, std::string_view 
         {{"custom"}, korvane::cli::AddCustomCommands},
         {{"eval"}, korvane::cli::AddEvalCommand},
         {{"parse"}, korvane::cli::AddParseCommand},
+        {{"factor"}, korvane::cli::AddFactorCommand},
     };
     const auto names = [word](const CommandGroup& group) {
         return std::find(group.names.begin(), group.names.end(), word) != group.names.end();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What a screen reader sees of the converter: starts the program on a private X server with a
 # private D-Bus session and accessibility bus, makes one conversion (Distance, meter to
-# centimeter, 2*3) and opens every dialog from the keyboard, dumping each window's AT-SPI tree.
+# centimeter, 2*3), opens every dialog from the keyboard and then the all-units pane (F9),
+# dumping each window's AT-SPI tree.
 #
 #   scripts/a11y-dump.sh [build folder] [--check]     (default: build)
 #

@@ -208,6 +208,21 @@ def dialogs(problems):
     keys("Escape")
 
 
+def all_units_pane(problems):
+    """F9 opens the all-units pane beside the window; its controls join the window's tree."""
+    activate_main_window()
+    keys("F9")
+    table = wait_for("the all-units table", lambda: find_by(
+        window(MAIN_TITLE), pyatspi.ROLE_TABLE, "All units"))
+    print("-- with the all-units pane open")
+    dump(MAIN_TITLE, problems)
+    factor = find_by(window(MAIN_TITLE), pyatspi.ROLE_TEXT, "Conversion factor")
+    print('conversion factor: "%s"' % (text_of(factor) if factor is not None else "(missing)"))
+    print("all units: %d rows" % table.queryTable().nRows)
+    print()
+    keys("F9")
+
+
 def selected_tab(sheet):
     """Qt names a tab bar by the tab it shows."""
     tabs = find_role(sheet, pyatspi.ROLE_PAGE_TAB_LIST)
@@ -234,6 +249,7 @@ def main():
     convert(problems)
     typed_conversion()
     dialogs(problems)
+    all_units_pane(problems)
     keys("Escape")             # closes the converter without saving anything
     if problems:
         print("== Controls without a name")

@@ -48,6 +48,10 @@ int SaveManualScreenshots(const QString& folder) {
     window.clickUnit(window.outputList(), QStringLiteral("foot"));
     window.typeInput(QStringLiteral("2*3"));
     bool saved = Save(window.dialog(), folder, "window.png");
+    window.dialog().showAllUnitsPane(true);
+    QTest::qWait(100);
+    saved = Save(window.dialog(), folder, "allunits.png") && saved;
+    window.dialog().showAllUnitsPane(false);
 
     CSearchUnits find(window.state().catalogue, &window.dialog());
     ChooseEntry(find, QStringLiteral("inch"), QStringLiteral("Distance >> inch [in]"));

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "AccessibilityTest.h"
+#include "AllUnitsPaneTest.h"
 #include "ConverterWindowDetailsTest.h"
 #include "ConverterWindowTest.h"
 #include "CustomPageTest.h"
@@ -65,6 +66,9 @@ int main(int argc, char** argv) {
     // KORVANE_DIALOG_SCREENSHOTS=<folder>: pictures of the dialog details, on a real display.
     if (const char* folder = std::getenv("KORVANE_DIALOG_SCREENSHOTS"))
         return korvane::test::SaveDialogScreenshots(QString::fromLocal8Bit(folder));
+    // KORVANE_PANE_SCREENSHOTS=<folder>: pictures of the all-units pane to look at.
+    if (const char* folder = std::getenv("KORVANE_PANE_SCREENSHOTS"))
+        return korvane::test::SavePaneScreenshots(QString::fromLocal8Bit(folder));
     using namespace korvane::test;
     int failures = 0;
     failures += Run<SortedListsTest>(argc, argv);
@@ -75,6 +79,7 @@ int main(int argc, char** argv) {
     failures += Run<ConverterWindowDetailsTest>(argc, argv);
     failures += Run<WindowCommandsTest>(argc, argv);
     failures += Run<FreeFormWindowTest>(argc, argv);
+    failures += Run<AllUnitsPaneTest>(argc, argv);
     failures += Run<PreferencesTest>(argc, argv);
     failures += Run<CustomPageTest>(argc, argv);
     failures += Run<AccessibilityTest>(argc, argv);

@@ -205,11 +205,15 @@ void CConverterDlg::createLayout() {
     top->addSpacerItem(new QSpacerItem(kBannerSize.width(), kBannerSize.height(),
                                        QSizePolicy::Fixed, QSizePolicy::Fixed));
 
-    auto* root = new QVBoxLayout(this);
+    auto* column = new QVBoxLayout;
+    column->addLayout(top);
+    column->addWidget(createUnitsGroup());
+    column->addWidget(createResultGroup());
+    // The controls stand in one column; the all-units pane, once opened, goes to its right, so
+    // the window widens and nothing in the column moves.
+    auto* root = new QHBoxLayout(this);
     root->setMenuBar(widgets_.menuBar);
-    root->addLayout(top);
-    root->addWidget(createUnitsGroup());
-    root->addWidget(createResultGroup());
+    root->addLayout(column);
     // Fixed size: the window is as large as its contents and cannot be resized.
     root->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -249,6 +253,9 @@ void CConverterDlg::createConnections() {
     connect(widgets_.outputUnitList, &QListWidget::itemSelectionChanged, this,
             &CConverterDlg::UpdateConversion);
     connect(widgets_.inputEdit, &QLineEdit::textChanged, this, &CConverterDlg::UpdateConversion);
+    widgets_.outputEdit->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(widgets_.outputEdit, &QWidget::customContextMenuRequested, this,
+            &CConverterDlg::showOutputMenu);
     connect(widgets_.invertIcon, &PictureControl::clicked, this, &CConverterDlg::OnInvert);
     connect(widgets_.banner, &PictureControl::clicked, this, &CConverterDlg::OnHomePage);
     connect(actions_.exit, &QAction::triggered, this, &CConverterDlg::OnFileExit);
@@ -274,6 +281,9 @@ void CConverterDlg::createKeyCommands() {
     // The desktop's own conventions, beside the keys the menus show.
     keyFilter->addCommand(QKeyCombination(Qt::Key_F1), [this] { OnHelp(); });
     keyFilter->addCommand(ctrl(Qt::Key_Q), [this] { OnFileExit(); });
+    keyFilter->addCommand(QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_C),
+                          [this] { OnCopyWithUnit(); });
+    keyFilter->addCommand(QKeyCombination(Qt::Key_F9), [this] { OnAllUnits(); });
 }
 
 void CConverterDlg::setUpToolTips() {
@@ -329,6 +339,9 @@ void CConverterDlg::OnInitDialog() {
     applyOnTop();
     setUpToolTips();
     UpdateConversion();
+    // After the banner has its place: the pane widens the window, the banner stays.
+    if (readAllUnitsPane())
+        showAllUnitsPane(true);
     widgets_.inputUnitList->setFocus(Qt::OtherFocusReason);
 }
 

@@ -23,10 +23,12 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QMenuBar;
 
 namespace korvane {
 
+class AllUnitsPane;
 class CSearchUnits;
 class CPropSheet;
 class DesktopServices;
@@ -76,6 +78,17 @@ class CConverterDlg : public QDialog {
     void OnAbout();
     void OnProductPage();
     void OnHomePage();
+
+    // The all-units pane and the copies with the unit: CConverterDlgPane.cpp. F9 and the
+    // output box's "Show all units" open and close the pane; it is built when first opened.
+    void OnAllUnits();
+    void showAllUnitsPane(bool open);
+    AllUnitsPane* allUnitsPane() const { return allUnitsPane_; }
+    // Ctrl+Shift+C, "Copy with unit": "600 cm". "Copy conversion": "6 meter = 600 centimeter".
+    void OnCopyWithUnit();
+    void OnCopyConversion();
+    // The output box's context menu: the line edit's own items, then the commands above.
+    std::unique_ptr<QMenu> createOutputMenu();
 
     // Options, Preferences: runs the sheet and, on OK, takes over the result format and the
     // category visibility the pages chose.
@@ -136,12 +149,19 @@ class CConverterDlg : public QDialog {
     void clearUnitLists();
     void clearResult();
     ConversionRequest conversionRequest() const;
-    void showResult(const ConversionResult& result, const QString& error, const QString& note);
+    void showResult(const ConversionRequest& request, const ConversionResult& result,
+                    const QString& error, const QString& note);
+    void showInPane(const ConversionRequest& request, const ConversionResult& result);
     // A text the evaluator rejected, read as a conversion: on a reading the lists show it and
     // the output its converted value; on a refusal the lists stay and the output says "Error".
-    void showFreeFormAnswer(const ConversionResult& rejected, const FreeFormAnswer& answer);
+    void showFreeFormAnswer(const ConversionRequest& request, const ConversionResult& rejected,
+                            const FreeFormAnswer& answer);
     bool showReading(const ReadingSelection& selection);
     std::optional<std::string> selectedUnitText(const QListWidget* list) const;
+    QString outputToolTip(const ConversionRequest& request, const ConversionResult& result) const;
+    void buildAllUnitsPane();
+    void choosePaneUnit(UnitList* list, const QString& name);
+    void showOutputMenu(const QPoint& at);
     void removeUnlistedCategoryEntries(bool currentWasRemoved);
 
     bool anotherDialogOpen() const;
@@ -165,6 +185,8 @@ class CConverterDlg : public QDialog {
     RememberedSelection readRememberedSelection();
     void readDisplaySettings();
     bool readOnTop();
+    bool readAllUnitsPane();
+    void saveAllUnitsPane();
     void saveDisplaySettings();
     void saveLastSelection(const std::string& categoryText, int toPosition, int fromPosition);
 
@@ -212,6 +234,8 @@ class CConverterDlg : public QDialog {
     };
     Widgets widgets_;
     Actions actions_;
+    // None until the user first opens it: a window without it has exactly the controls above.
+    AllUnitsPane* allUnitsPane_ = nullptr;
 };
 
 }  // namespace korvane

@@ -139,6 +139,7 @@ void CConverterDlg::openPage(const QString& address) {
 
 void CConverterDlg::OnFileExit() {
     saveDisplaySettings();
+    saveAllUnitsPane();
     done(QDialog::Rejected);
 }
 

@@ -8,6 +8,7 @@
 #include "app/ConversionRequest.h"
 #include "app/ConverterState.h"
 #include "catalogue/Utf8.h"
+#include "ui/main/AllUnitsPane.h"
 #include "ui/main/CConverterDlg.h"
 #include "ui/main/SortedLists.h"
 
@@ -75,6 +76,8 @@ void CConverterDlg::FillUnitLists() {
         list->clear();
         list->addItems(names);
     }
+    if (allUnitsPane_ != nullptr)
+        allUnitsPane_->showCategory(m_nCurrentCategory);
 }
 
 void CConverterDlg::RestoreLastSelection() {
@@ -125,6 +128,8 @@ void CConverterDlg::clearUnitLists() {
         const QSignalBlocker blocker(list);
         list->clear();
     }
+    if (allUnitsPane_ != nullptr)
+        allUnitsPane_->showCategory(-1);
 }
 
 void CConverterDlg::selectFirstUnits() {
@@ -157,30 +162,38 @@ void CConverterDlg::UpdateConversion() {
     const ConversionRequest request = conversionRequest();
     const ConversionResult result = RunConversionRequest(state_.catalogue, request);
     if (!result.changed) {
+        showInPane(request, result);
         clearResult();
         return;
     }
     const QString error = ToQString(ErrorDescription(result));
     if (FreeFormInput::ShouldRead(state_.catalogue, m_nCurrentCategory, result)) {
-        showFreeFormAnswer(
-            result, freeForm_.Read(state_.catalogue, request.input, m_nCurrentCategory, error));
+        showFreeFormAnswer(request, result,
+                           freeForm_.Read(state_.catalogue, request.input, m_nCurrentCategory, error));
         return;
     }
-    showResult(result, error, QString());
+    showResult(request, result, error, QString());
+}
+
+void CConverterDlg::showInPane(const ConversionRequest& request, const ConversionResult& result) {
+    if (allUnitsPane_ != nullptr)
+        allUnitsPane_->showConversion(request, result);
 }
 
 // `error` says why there is no value, `note` how a typed conversion was read; the output box's
-// tooltip carries both.
-void CConverterDlg::showResult(const ConversionResult& result, const QString& error,
-                               const QString& note) {
+// tooltip carries both, or the units' factor line when there is no error.
+void CConverterDlg::showResult(const ConversionRequest& request, const ConversionResult& result,
+                               const QString& error, const QString& note) {
+    showInPane(request, result);
     widgets_.inputUnitLabel->setText(ToQString(result.fromLabel));
     widgets_.outputUnitLabel->setText(ToQString(result.toLabel));
     nameUnitLabels();
     widgets_.outputEdit->setText(ToQString(result.output));
     // Long results show their beginning, as the input box does.
     widgets_.outputEdit->setCursorPosition(0);
+    const QString tip = error.isEmpty() ? outputToolTip(request, result) : error;
     QStringList toolTip;
-    for (const QString& line : {note, error}) {
+    for (const QString& line : {note, tip}) {
         if (!line.isEmpty())
             toolTip.push_back(line);
     }
@@ -189,11 +202,12 @@ void CConverterDlg::showResult(const ConversionResult& result, const QString& er
                    ToQString(result.toLabel.substr(0, result.toLabel.find('\n'))), error, note);
 }
 
-void CConverterDlg::showFreeFormAnswer(const ConversionResult& rejected,
+void CConverterDlg::showFreeFormAnswer(const ConversionRequest& request,
+                                       const ConversionResult& rejected,
                                        const FreeFormAnswer& answer) {
     if (answer.selection && showReading(*answer.selection))
         return;
-    showResult(rejected, answer.refusal, QString());
+    showResult(request, rejected, answer.refusal, QString());
 }
 
 // The lists move as a user would move them, and only as far as the reading needs: the
@@ -217,10 +231,11 @@ bool CConverterDlg::showReading(const ReadingSelection& selection) {
     request.input = selection.input;
     const ConversionResult result = RunConversionRequest(state_.catalogue, request);
     if (!result.changed) {
+        showInPane(request, result);
         clearResult();
         return true;
     }
-    showResult(result, ToQString(ErrorDescription(result)), selection.echo);
+    showResult(request, result, ToQString(ErrorDescription(result)), selection.echo);
     return true;
 }
 

@@ -5,7 +5,9 @@
 
 #include "app/ConverterState.h"
 #include "app/CustomUnitStorage.h"
+#include "app/ExtrasSettings.h"
 #include "app/Settings.h"
+#include "ui/main/AllUnitsPane.h"
 #include "ui/main/CConverterDlg.h"
 #include "ui/main/SortedLists.h"
 
@@ -35,6 +37,22 @@ bool CConverterDlg::readOnTop() {
     return ReadFlag(state_.settings, SettingsFlag::OnTop);
 }
 
+bool CConverterDlg::readAllUnitsPane() {
+    return ReadAllUnitsPane(state_.settings);
+}
+
+// Only a run that opened the pane has anything to store: a user who never did keeps the file
+// exactly as the window always wrote it.
+void CConverterDlg::saveAllUnitsPane() {
+    if (allUnitsPane_ == nullptr)
+        return;
+    const WriteResult result = SaveAllUnitsPane(state_.settings, !allUnitsPane_->isHidden());
+    if (!result.ok()) {
+        writeReporter_.reportFailure(state_.settings.Path(), result.reason,
+                                     SettingsWriteReporter::Moment::Shutdown);
+    }
+}
+
 // Both run while the program ends: a failure goes to the standard error stream only.
 void CConverterDlg::saveDisplaySettings() {
     const WriteResult result =
@@ -62,6 +80,7 @@ void CConverterDlg::closeEvent(QCloseEvent* event) {
                                      : widgets_.categoryList->currentText().toStdString();
     saveLastSelection(category, SelectedRow(widgets_.outputUnitList),
                       SelectedRow(widgets_.inputUnitList));
+    saveAllUnitsPane();
     QDialog::closeEvent(event);
 }
 
