@@ -58,8 +58,8 @@ Outcome ConvertOne(const UnitCatalogue& catalogue, const UnitFinder& finder,
     // The request names the units the lookup chose, exactly as the catalogue spells them.
     ConversionRequest request;
     request.category = choice.category;
-    request.fromUnit = catalogue.UnitName(choice.category, choice.from);
-    request.toUnit = catalogue.UnitName(choice.category, choice.to);
+    request.fromUnit = std::string(catalogue.UnitNameView(choice.category, choice.from));
+    request.toUnit = std::string(catalogue.UnitNameView(choice.category, choice.to));
     request.input = std::string(value);
     request.format = options.format;
     request.printEvaluation = print;
