@@ -70,6 +70,8 @@ int UnitCatalogue::UnitCount(int category) const {
 }
 
 const std::string& UnitCatalogue::CategoryName(int category) const {
+    if (IsCategoryIndex(category) && rows_[category].loaded)
+        return rows_[category].header.name;
     return Record(category, 0).name;
 }
 
@@ -106,12 +108,12 @@ UnitCatalogue::RecordView UnitCatalogue::UnitView(int category, int unitIndex) c
 }
 
 std::optional<int> UnitCatalogue::TryFindCategory(std::string_view name) const {
-    std::optional<int> found;
-    for (int c = 0; c < kMaxCategories; ++c) {
+    // From the end, since the last match wins.
+    for (int c = kMaxCategories; c-- > 0;) {
         if (CategoryName(c) == name)
-            found = c;
+            return c;
     }
-    return found;
+    return std::nullopt;
 }
 
 std::optional<int> UnitCatalogue::TryFindUnit(int category, std::string_view name) const {

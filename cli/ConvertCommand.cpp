@@ -19,6 +19,10 @@ namespace korvane::cli {
 
 namespace {
 
+// Unit pairs a batch remembers: far more than a catalogue's worth of realistic requests, and
+// only a few megabytes when every line names new texts.
+constexpr std::size_t kRememberedChoices = 1 << 14;
+
 struct ConvertOptions {
     std::string value;
     std::string from;
@@ -42,7 +46,7 @@ struct Outcome {
 // evaluator writes its diagnostics and help text as the window's conversion does, and they are
 // the whole explanation of a failed evaluation; without it, the outcome carries the message of
 // the first error instead.
-Outcome ConvertOne(const UnitCatalogue& catalogue, const UnitFinder& finder,
+Outcome ConvertOne(const UnitCatalogue& catalogue, UnitChooser& chooser,
                    const ConvertOptions& options, std::string_view value, std::string_view from,
                    std::string_view to, std::string_view category, bool print,
                    std::vector<std::string>& notes) {
@@ -52,7 +56,7 @@ Outcome ConvertOne(const UnitCatalogue& catalogue, const UnitFinder& finder,
             return {{}, "unknown category \"\"", kExitUsage};
         category = options.category;
     }
-    const UnitChoice choice = ChooseUnits(catalogue, finder, from, to, category);
+    const UnitChoice& choice = chooser.Choose(from, to, category);
     if (choice.category < 0)
         return {{}, choice.message, kExitUsage};
     // The request names the units the lookup chose, exactly as the catalogue spells them.
@@ -74,9 +78,9 @@ Outcome ConvertOne(const UnitCatalogue& catalogue, const UnitFinder& finder,
 
 void RunSingle(CliState& state, const ConvertOptions& options) {
     const UnitCatalogue& catalogue = state.Catalogue();
-    const UnitFinder finder(catalogue);
+    UnitChooser chooser(catalogue, UnitFinder::Index::None, 0);
     std::vector<std::string> notes;
-    const Outcome outcome = ConvertOne(catalogue, finder, options, options.value, options.from,
+    const Outcome outcome = ConvertOne(catalogue, chooser, options, options.value, options.from,
                                        options.to, options.category, true, notes);
     for (const std::string& note : notes)
         std::cerr << "korvane-cli: " << note << '\n';
@@ -104,7 +108,7 @@ std::vector<std::string_view> Fields(std::string_view line) {
     return fields;
 }
 
-Outcome ConvertLine(const UnitCatalogue& catalogue, const UnitFinder& finder,
+Outcome ConvertLine(const UnitCatalogue& catalogue, UnitChooser& chooser,
                     const ConvertOptions& options, std::string_view line,
                     std::vector<std::string>& notes) {
     const auto fields = Fields(line);
@@ -113,7 +117,7 @@ Outcome ConvertLine(const UnitCatalogue& catalogue, const UnitFinder& finder,
     }
     // Standard output holds exactly one line per request, so the help text may not go there;
     // and one message naming the line says more here than the evaluator's unnumbered blocks.
-    return ConvertOne(catalogue, finder, options, fields[0], fields[1], fields[2],
+    return ConvertOne(catalogue, chooser, options, fields[0], fields[1], fields[2],
                       fields.size() == 4 ? fields[3] : std::string_view(), false, notes);
 }
 
@@ -155,9 +159,9 @@ void RunLines(CliState& state, std::streambuf& source, ConvertLineFunction conve
 
 void RunBatchFrom(CliState& state, const ConvertOptions& options, std::streambuf& source) {
     const UnitCatalogue& catalogue = state.Catalogue();
-    const UnitFinder finder(catalogue, UnitFinder::Index::ExactNames);
+    UnitChooser chooser(catalogue, UnitFinder::Index::ExactNames, kRememberedChoices);
     RunLines(state, source, [&](std::string_view line, std::vector<std::string>& notes) {
-        return ConvertLine(catalogue, finder, options, line, notes);
+        return ConvertLine(catalogue, chooser, options, line, notes);
     });
 }
 
@@ -165,9 +169,9 @@ void RunBatchFrom(CliState& state, const ConvertOptions& options, std::streambuf
 // up once, so a misspelt unit is one message rather than one per line.
 void RunValuesFromInput(CliState& state, const ConvertOptions& options) {
     const UnitCatalogue& catalogue = state.Catalogue();
-    const UnitFinder finder(catalogue);
+    UnitChooser chooser(catalogue, UnitFinder::Index::None, kRememberedChoices);
     std::vector<std::string> notes;
-    const Outcome check = ConvertOne(catalogue, finder, options, "0", options.from, options.to,
+    const Outcome check = ConvertOne(catalogue, chooser, options, "0", options.from, options.to,
                                      options.category, false, notes);
     for (const std::string& note : notes)
         std::cerr << "korvane-cli: " << note << '\n';
@@ -179,7 +183,7 @@ void RunValuesFromInput(CliState& state, const ConvertOptions& options) {
     ConvertOptions quiet = options;
     quiet.verbose = false;
     RunLines(state, *std::cin.rdbuf(), [&](std::string_view value, std::vector<std::string>& none) {
-        return ConvertOne(catalogue, finder, quiet, value, options.from, options.to,
+        return ConvertOne(catalogue, chooser, quiet, value, options.from, options.to,
                           options.category, false, none);
     });
 }
