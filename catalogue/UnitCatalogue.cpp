@@ -93,20 +93,6 @@ const UnitRecord& UnitCatalogue::Record(int category, int record) const {
     return IsCustomCategory(category) ? FreeCustomRecord() : EmptyRecord();
 }
 
-UnitCatalogue::RecordView UnitCatalogue::UnitView(int category, int unitIndex) const {
-    if (unitIndex >= 0 && unitIndex < UnitCount(category)) {
-        const Row& row = rows_[category];
-        if (!row.owned) {
-            const BuiltInUnit& unit = row.builtIn[unitIndex];
-            return {unit.name, unit.abbreviation, unit.factor};
-        }
-        const UnitRecord& unit = row.units[unitIndex];
-        return {unit.name, unit.abbreviation, unit.factor};
-    }
-    const UnitRecord& free = Unit(category, unitIndex);
-    return {free.name, free.abbreviation, free.factor};
-}
-
 std::optional<int> UnitCatalogue::TryFindCategory(std::string_view name) const {
     // From the end, since the last match wins.
     for (int c = kMaxCategories; c-- > 0;) {

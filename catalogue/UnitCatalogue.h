@@ -124,6 +124,21 @@ class UnitCatalogue {
     std::array<Row, kMaxCategories> rows_;
 };
 
+// Inline: batch conversions read a few of these per line.
+inline UnitCatalogue::RecordView UnitCatalogue::UnitView(int category, int unitIndex) const {
+    if (unitIndex >= 0 && unitIndex < UnitCount(category)) {
+        const Row& row = rows_[category];
+        if (!row.owned) {
+            const BuiltInUnit& unit = row.builtIn[unitIndex];
+            return {unit.name, unit.abbreviation, unit.factor};
+        }
+        const UnitRecord& unit = row.units[unitIndex];
+        return {unit.name, unit.abbreviation, unit.factor};
+    }
+    const UnitRecord& free = Unit(category, unitIndex);
+    return {free.name, free.abbreviation, free.factor};
+}
+
 // One flag per built-in category; non-zero means the category is listed in the window.
 class CategoryVisibility {
   public:

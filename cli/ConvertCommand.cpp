@@ -1,5 +1,6 @@
 #include "cli/ConvertCommand.h"
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "app/ConversionRequest.h"
 #include "catalogue/Conversion.h"
@@ -67,13 +69,14 @@ Outcome ConvertOne(const UnitCatalogue& catalogue, UnitChooser& chooser,
     request.input = std::string(value);
     request.format = options.format;
     request.printEvaluation = print;
-    const ConversionResult result = RunConversionRequest(catalogue, request);
+    ConversionResult result = RunConversionRequest(catalogue, request);
     if (!result.changed)
         return {{}, "the category has no units to convert", kExitUsage};
     const int status = result.output == kErrorText ? kExitError : kExitOk;
     if (options.verbose)
         notes = DescribeChoice(catalogue, choice, from, to);
-    return {result.output, print ? std::string() : result.errorMessage, status};
+    return {std::move(result.output), print ? std::string() : std::move(result.errorMessage),
+            status};
 }
 
 void RunSingle(CliState& state, const ConvertOptions& options) {
@@ -94,31 +97,36 @@ void RunSingle(CliState& state, const ConvertOptions& options) {
 // istream::read turns a failing read into badbit; reading through istreambuf_iterator would let
 // the exception of the file buffer escape (a folder opens fine, then every read fails).
 // Splits one batch line at tabs; at most five fields are told apart.
-std::vector<std::string_view> Fields(std::string_view line) {
-    std::vector<std::string_view> fields;
+struct LineFields {
+    std::array<std::string_view, 5> texts;
+    std::size_t count = 0;
+};
+
+LineFields Fields(std::string_view line) {
+    LineFields fields;
     std::size_t start = 0;
-    while (fields.size() < 4) {
+    while (fields.count < 4) {
         const std::size_t tab = line.find('\t', start);
         if (tab == std::string_view::npos)
             break;
-        fields.push_back(line.substr(start, tab - start));
+        fields.texts[fields.count++] = line.substr(start, tab - start);
         start = tab + 1;
     }
-    fields.push_back(line.substr(start));
+    fields.texts[fields.count++] = line.substr(start);
     return fields;
 }
 
 Outcome ConvertLine(const UnitCatalogue& catalogue, UnitChooser& chooser,
                     const ConvertOptions& options, std::string_view line,
                     std::vector<std::string>& notes) {
-    const auto fields = Fields(line);
-    if (fields.size() < 3 || fields.size() > 4) {
+    const LineFields fields = Fields(line);
+    if (fields.count < 3 || fields.count > 4) {
         return {{}, "expected VALUE<TAB>FROM<TAB>TO with an optional <TAB>CATEGORY", kExitUsage};
     }
     // Standard output holds exactly one line per request, so the help text may not go there;
     // and one message naming the line says more here than the evaluator's unnumbered blocks.
-    return ConvertOne(catalogue, chooser, options, fields[0], fields[1], fields[2],
-                      fields.size() == 4 ? fields[3] : std::string_view(), false, notes);
+    return ConvertOne(catalogue, chooser, options, fields.texts[0], fields.texts[1],
+                      fields.texts[2], fields.texts[3], false, notes);
 }
 
 void WriteOut(std::string& out) {
