@@ -120,12 +120,11 @@ const UnitChoice& UnitChooser::Choose(std::string_view from, std::string_view to
         latest_ = ChooseUnits(catalogue_, finder_, from, to, categoryName);
         return latest_;
     }
-    // A unit text may hold any byte but a line break (a batch field no tab either), and the
-    // lengths keep "a" "bc" apart from "ab" "c".
+    // The texts may hold any byte; their lengths in front keep "a" "bc" apart from "ab" "c".
     key_.clear();
     for (std::string_view part : {from, to, categoryName}) {
-        key_ += std::to_string(part.size());
-        key_ += ':';
+        const std::size_t size = part.size();
+        key_.append(reinterpret_cast<const char*>(&size), sizeof size);
         key_ += part;
     }
     if (const auto known = choices_.find(key_); known != choices_.end())
