@@ -59,10 +59,14 @@ std::string ErrorDescription(const ConversionResult& result) {
 
 std::string UnitLabelText(const UnitCatalogue& catalogue, int category, int unitIndex,
                           bool showAbbreviation) {
-    const UnitRecord& unit = catalogue.Unit(category, unitIndex);
-    if (!showAbbreviation || unit.abbreviation == kNoAbbreviation)
-        return unit.name;
-    return unit.name + "\n" + unit.abbreviation;
+    const std::string_view name = catalogue.UnitNameView(category, unitIndex);
+    const std::string_view abbreviation = catalogue.UnitAbbreviationView(category, unitIndex);
+    if (!showAbbreviation || abbreviation == kNoAbbreviation)
+        return std::string(name);
+    std::string text(name);
+    text += '\n';
+    text += abbreviation;
+    return text;
 }
 
 ConversionResult RunConversionRequest(const UnitCatalogue& catalogue,

@@ -1,7 +1,6 @@
 #include "catalogue/UnitCatalogue.h"
 
 #include <algorithm>
-#include <cmath>
 #include <span>
 #include <utility>
 
@@ -21,6 +20,28 @@ const UnitRecord& FreeCustomRecord() {
     return free;
 }
 
+UnitRecord CopyRecord(const BuiltInUnit& unit) {
+    return UnitRecord{std::string(unit.name), std::string(unit.abbreviation), unit.factor};
+}
+
+// The compiled-in units as strings, for the readers that hand out references to them. Built
+// once, on first use, and never changed; shared by every catalogue of the process.
+const std::vector<UnitRecord>& BuiltInRecords(int category) {
+    static const auto rows = [] {
+        std::array<std::vector<UnitRecord>, kBuiltInCategories> built;
+        const auto table = BuiltInUnitTable();
+        for (std::size_t c = 0; c < table.size() && c < built.size(); ++c) {
+            const auto units = table[c].units.first(
+                std::min<std::size_t>(table[c].units.size(), kMaxUnitsPerCategory));
+            built[c].reserve(units.size());
+            for (const BuiltInUnit& unit : units)
+                built[c].push_back(CopyRecord(unit));
+        }
+        return built;
+    }();
+    return rows[category];
+}
+
 }  // namespace
 
 UnitCatalogue::UnitCatalogue() = default;
@@ -28,28 +49,29 @@ UnitCatalogue::UnitCatalogue() = default;
 void UnitCatalogue::LoadBuiltInTables() {
     const auto table = BuiltInUnitTable();
     for (int c = 0; c < kMaxCategories; ++c) {
-        std::vector<UnitRecord>& row = rows_[c];
+        Row& row = rows_[c];
         const bool builtIn = c < static_cast<int>(table.size());
         const auto units = builtIn ? table[c].units : std::span<const BuiltInUnit>();
-        const int count = std::min<int>(static_cast<int>(units.size()), kMaxUnitsPerCategory);
-        row.clear();
-        row.reserve(kRecordsPerCategory);
+        row.loaded = true;
+        row.builtIn = units.first(std::min<std::size_t>(units.size(), kMaxUnitsPerCategory));
+        row.owned = !builtIn;
+        row.units.clear();
         const std::string_view name = builtIn ? table[c].name : kFreeSlotName;
-        row.push_back(UnitRecord{std::string(name), std::string(kNoAbbreviation), double(count)});
-        for (int u = 0; u < count; ++u) {
-            row.push_back(UnitRecord{std::string(units[u].name), std::string(units[u].abbreviation),
-                                     units[u].factor});
-        }
+        row.header =
+            UnitRecord{std::string(name), std::string(kNoAbbreviation), double(row.builtIn.size())};
     }
 }
 
 int UnitCatalogue::UnitCount(int category) const {
-    if (!IsCategoryIndex(category) || rows_[category].empty())
+    if (!IsCategoryIndex(category) || !rows_[category].loaded)
         return 0;
-    return static_cast<int>(rows_[category].size()) - 1;
+    const Row& row = rows_[category];
+    return static_cast<int>(row.owned ? row.units.size() : row.builtIn.size());
 }
 
 const std::string& UnitCatalogue::CategoryName(int category) const {
+    if (IsCategoryIndex(category) && rows_[category].loaded)
+        return rows_[category].header.name;
     return Record(category, 0).name;
 }
 
@@ -62,29 +84,38 @@ const UnitRecord& UnitCatalogue::Unit(int category, int unitIndex) const {
 const UnitRecord& UnitCatalogue::Record(int category, int record) const {
     if (!IsCategoryIndex(category) || record < 0 || record >= kRecordsPerCategory)
         return EmptyRecord();
-    const std::vector<UnitRecord>& row = rows_[category];
-    if (record < static_cast<int>(row.size()))
-        return row[record];
+    const Row& row = rows_[category];
+    if (row.loaded && record == 0)
+        return row.header;
+    if (row.loaded && record <= UnitCount(category)) {
+        return row.owned ? row.units[record - 1] : BuiltInRecords(category)[record - 1];
+    }
     return IsCustomCategory(category) ? FreeCustomRecord() : EmptyRecord();
 }
 
 std::optional<int> UnitCatalogue::TryFindCategory(std::string_view name) const {
-    std::optional<int> found;
-    for (int c = 0; c < kMaxCategories; ++c) {
+    // From the end, since the last match wins.
+    for (int c = kMaxCategories; c-- > 0;) {
         if (CategoryName(c) == name)
-            found = c;
+            return c;
     }
-    return found;
+    return std::nullopt;
 }
 
 std::optional<int> UnitCatalogue::TryFindUnit(int category, std::string_view name) const {
-    const int count = UnitCount(category);
-    std::optional<int> found;
-    for (int record = 1; record <= count; ++record) {
-        if (rows_[category][record].name == name)
-            found = record - 1;
-    }
-    return found;
+    if (!IsCategoryIndex(category) || !rows_[category].loaded)
+        return std::nullopt;
+    // From the end, since the last match wins; every category is scanned for each text a
+    // command-line conversion looks up, so this loop reads the row directly.
+    const auto lastMatch = [name](const auto& units) -> std::optional<int> {
+        for (std::size_t u = units.size(); u-- > 0;) {
+            if (std::string_view(units[u].name) == name)
+                return static_cast<int>(u);
+        }
+        return std::nullopt;
+    };
+    const Row& row = rows_[category];
+    return row.owned ? lastMatch(row.units) : lastMatch(row.builtIn);
 }
 
 bool UnitCatalogue::IsFreeSlot(int category) const {
@@ -92,19 +123,18 @@ bool UnitCatalogue::IsFreeSlot(int category) const {
 }
 
 void UnitCatalogue::SetCategoryName(int category, std::string name) {
-    if (IsCategoryIndex(category) && !rows_[category].empty())
-        rows_[category][0].name = std::move(name);
+    if (IsCategoryIndex(category) && rows_[category].loaded)
+        rows_[category].header.name = std::move(name);
 }
 
 bool UnitCatalogue::AppendUnit(int category, std::string name, double factor) {
-    if (!IsCategoryIndex(category) || rows_[category].empty() ||
+    if (!IsCategoryIndex(category) || !rows_[category].loaded ||
         UnitCount(category) >= kMaxUnitsPerCategory)
         return false;
-    std::vector<UnitRecord>& row = rows_[category];
     // A new unit takes the abbreviation its free record had: none in a built-in row, the
     // "no abbreviation" marker in a custom row.
-    row.push_back(UnitRecord{std::move(name),
-                             Record(category, UnitCount(category) + 1).abbreviation, factor});
+    std::string abbreviation(UnitView(category, UnitCount(category)).abbreviation);
+    OwnedUnits(category).push_back(UnitRecord{std::move(name), std::move(abbreviation), factor});
     SetUnitCount(category);
     return true;
 }
@@ -112,22 +142,34 @@ bool UnitCatalogue::AppendUnit(int category, std::string name, double factor) {
 bool UnitCatalogue::RemoveUnit(int category, int unitIndex) {
     if (!IsCategoryIndex(category) || unitIndex < 0 || unitIndex >= UnitCount(category))
         return false;
-    std::vector<UnitRecord>& row = rows_[category];
-    row.erase(row.begin() + unitIndex + 1);
+    std::vector<UnitRecord>& units = OwnedUnits(category);
+    units.erase(units.begin() + unitIndex);
     SetUnitCount(category);
     return true;
 }
 
 void UnitCatalogue::FreeCustomCategory(int category) {
-    if (!IsCustomCategory(category) || rows_[category].empty())
+    if (!IsCustomCategory(category) || !rows_[category].loaded)
         return;
-    rows_[category].resize(1);
-    rows_[category][0].name = kFreeSlotName;
+    OwnedUnits(category).clear();
+    rows_[category].header.name = kFreeSlotName;
     SetUnitCount(category);
 }
 
+std::vector<UnitRecord>& UnitCatalogue::OwnedUnits(int category) {
+    Row& row = rows_[category];
+    row.units.reserve(kMaxUnitsPerCategory);
+    if (!row.owned) {
+        row.units.clear();
+        for (const BuiltInUnit& unit : row.builtIn)
+            row.units.push_back(CopyRecord(unit));
+        row.owned = true;
+    }
+    return row.units;
+}
+
 void UnitCatalogue::SetUnitCount(int category) {
-    rows_[category][0].factor = double(rows_[category].size() - 1);
+    rows_[category].header.factor = double(UnitCount(category));
 }
 
 CategoryVisibility::CategoryVisibility() {

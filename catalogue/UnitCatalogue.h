@@ -2,9 +2,12 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "catalogue/BuiltInUnitTable.h"
 
 namespace korvane {
 
@@ -29,9 +32,14 @@ struct UnitRecord {
 // The 47-row table every list, lookup and conversion reads. In each row, record 0 is the header
 // {category name, " ", unit count} and records 1..count are the units; the remaining records up
 // to 178 are free: empty in built-in rows, with the " " marker as abbreviation in custom rows.
-// Each row reserves its 179 records when loaded, so adding units never reallocates. Texts are
-// UTF-8 and compared byte for byte, so case and trailing blanks matter. Units are addressed by
-// unit index (record number - 1); out-of-range indexes read as an empty record.
+// Texts are UTF-8 and compared byte for byte, so case and trailing blanks matter. Units are
+// addressed by unit index (record number - 1); out-of-range indexes read as an empty record.
+//
+// Loading costs next to nothing: a built-in row reads its units from the compiled-in tables until
+// it changes, and only then copies them into strings of its own (reserving all 178 units, so
+// adding units to it never reallocates). The `...View` readers never build a string; the
+// readers that hand out `const std::string&` build the strings of all built-in rows once per
+// process, on first use. A command-line conversion therefore reads only views.
 class UnitCatalogue {
   public:
     UnitCatalogue();
@@ -53,8 +61,14 @@ class UnitCatalogue {
     const std::string& UnitAbbreviation(int category, int unitIndex) const {
         return Unit(category, unitIndex).abbreviation;
     }
+    std::string_view UnitNameView(int category, int unitIndex) const {
+        return UnitView(category, unitIndex).name;
+    }
+    std::string_view UnitAbbreviationView(int category, int unitIndex) const {
+        return UnitView(category, unitIndex).abbreviation;
+    }
     double UnitFactor(int category, int unitIndex) const {
-        return Unit(category, unitIndex).factor;
+        return UnitView(category, unitIndex).factor;
     }
     // Any record 0..178 of a row, free ones included.
     const UnitRecord& Record(int category, int record) const;
@@ -85,11 +99,45 @@ class UnitCatalogue {
     void FreeCustomCategory(int category);
 
   private:
+    struct RecordView {
+        std::string_view name;
+        std::string_view abbreviation;
+        double factor = 0.0;
+    };
+
+    struct Row {
+        bool loaded = false;
+        UnitRecord header;
+        // While `owned` is false the units are the compiled-in ones; from the first change on
+        // they live in `units`.
+        bool owned = false;
+        std::span<const BuiltInUnit> builtIn;
+        std::vector<UnitRecord> units;
+    };
+
+    RecordView UnitView(int category, int unitIndex) const;
+    // The row's units as strings of its own, copied from the compiled-in table on first change.
+    std::vector<UnitRecord>& OwnedUnits(int category);
     // The header's factor holds the count, as every reader of the table expects.
     void SetUnitCount(int category);
 
-    std::array<std::vector<UnitRecord>, kMaxCategories> rows_;
+    std::array<Row, kMaxCategories> rows_;
 };
+
+// Inline: batch conversions read a few of these per line.
+inline UnitCatalogue::RecordView UnitCatalogue::UnitView(int category, int unitIndex) const {
+    if (unitIndex >= 0 && unitIndex < UnitCount(category)) {
+        const Row& row = rows_[category];
+        if (!row.owned) {
+            const BuiltInUnit& unit = row.builtIn[unitIndex];
+            return {unit.name, unit.abbreviation, unit.factor};
+        }
+        const UnitRecord& unit = row.units[unitIndex];
+        return {unit.name, unit.abbreviation, unit.factor};
+    }
+    const UnitRecord& free = Unit(category, unitIndex);
+    return {free.name, free.abbreviation, free.factor};
+}
 
 // One flag per built-in category; non-zero means the category is listed in the window.
 class CategoryVisibility {

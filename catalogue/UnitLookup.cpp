@@ -28,7 +28,7 @@ class FoldedNames {
     std::string_view Of(int unit, std::string& scratch) const {
         if (cache_)
             return (*cache_)[unit];
-        scratch = FoldCase(catalogue_.UnitName(category_, unit));
+        scratch = FoldCase(catalogue_.UnitNameView(category_, unit));
         return scratch;
     }
 
@@ -47,11 +47,11 @@ std::vector<int> LooseMatches(const UnitCatalogue& catalogue, int category, std:
     const std::string folded = FoldCase(text);
     std::string scratch;
     for (int u = 0; u < catalogue.UnitCount(category); ++u) {
-        const bool match = kind == UnitMatch::Abbreviation
-                               ? MatchesAbbreviation(catalogue.UnitAbbreviation(category, u), text)
-                           : kind == UnitMatch::IgnoringCase
-                               ? names.Of(u, scratch) == folded
-                               : ContainsFolded(names.Of(u, scratch), folded);
+        const bool match =
+            kind == UnitMatch::Abbreviation
+                ? MatchesAbbreviation(catalogue.UnitAbbreviationView(category, u), text)
+            : kind == UnitMatch::IgnoringCase ? names.Of(u, scratch) == folded
+                                              : ContainsFolded(names.Of(u, scratch), folded);
         if (match)
             units.push_back(u);
     }
@@ -105,7 +105,7 @@ UnitFinder::FoldedCatalogue UnitFinder::FoldAllNames(const UnitCatalogue& catalo
     FoldedCatalogue folded;
     for (int c = 0; c < kMaxCategories; ++c) {
         for (int u = 0; u < catalogue.UnitCount(c); ++u)
-            folded[c].push_back(FoldCase(catalogue.UnitName(c, u)));
+            folded[c].push_back(FoldCase(catalogue.UnitNameView(c, u)));
     }
     return folded;
 }
@@ -117,7 +117,7 @@ UnitFinder::UnitFinder(const UnitCatalogue& catalogue, Index index) : catalogue_
         if (catalogue.IsFreeSlot(c))
             continue;
         for (int u = 0; u < catalogue.UnitCount(c); ++u) {
-            auto& places = exactNames_[catalogue.UnitName(c, u)];
+            auto& places = exactNames_[catalogue.UnitNameView(c, u)];
             if (!places.empty() && places.back().first == c)
                 places.back().second = u;  // the last occurrence wins, as in TryFindUnit
             else

@@ -1,5 +1,6 @@
 #include "cli/ConvertCommand.h"
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "app/ConversionRequest.h"
 #include "catalogue/Conversion.h"
@@ -19,6 +21,10 @@
 namespace korvane::cli {
 
 namespace {
+
+// Unit pairs a batch remembers: far more than a catalogue's worth of realistic requests, and
+// only a few megabytes when every line names new texts.
+constexpr std::size_t kRememberedChoices = 1 << 14;
 
 struct ConvertOptions {
     std::string value;
@@ -43,7 +49,7 @@ struct Outcome {
 // evaluator writes its diagnostics and help text as the window's conversion does, and they are
 // the whole explanation of a failed evaluation; without it, the outcome carries the message of
 // the first error instead.
-Outcome ConvertOne(const UnitCatalogue& catalogue, const UnitFinder& finder,
+Outcome ConvertOne(const UnitCatalogue& catalogue, UnitChooser& chooser,
                    const ConvertOptions& options, std::string_view value, std::string_view from,
                    std::string_view to, std::string_view category, bool print,
                    std::vector<std::string>& notes) {
@@ -53,31 +59,32 @@ Outcome ConvertOne(const UnitCatalogue& catalogue, const UnitFinder& finder,
             return {{}, "unknown category \"\"", kExitUsage};
         category = options.category;
     }
-    const UnitChoice choice = ChooseUnits(catalogue, finder, from, to, category);
+    const UnitChoice& choice = chooser.Choose(from, to, category);
     if (choice.category < 0)
         return {{}, choice.message, kExitUsage};
     // The request names the units the lookup chose, exactly as the catalogue spells them.
     ConversionRequest request;
     request.category = choice.category;
-    request.fromUnit = catalogue.UnitName(choice.category, choice.from);
-    request.toUnit = catalogue.UnitName(choice.category, choice.to);
+    request.fromUnit = std::string(catalogue.UnitNameView(choice.category, choice.from));
+    request.toUnit = std::string(catalogue.UnitNameView(choice.category, choice.to));
     request.input = std::string(value);
     request.format = options.format;
     request.printEvaluation = print;
-    const ConversionResult result = RunConversionRequest(catalogue, request);
+    ConversionResult result = RunConversionRequest(catalogue, request);
     if (!result.changed)
         return {{}, "the category has no units to convert", kExitUsage};
     const int status = result.output == kErrorText ? kExitError : kExitOk;
     if (options.verbose)
         notes = DescribeChoice(catalogue, choice, from, to);
-    return {result.output, print ? std::string() : result.errorMessage, status};
+    return {std::move(result.output), print ? std::string() : std::move(result.errorMessage),
+            status};
 }
 
 void RunSingle(CliState& state, const ConvertOptions& options) {
     const UnitCatalogue& catalogue = state.Catalogue();
-    const UnitFinder finder(catalogue);
+    UnitChooser chooser(catalogue, UnitFinder::Index::None, 0);
     std::vector<std::string> notes;
-    const Outcome outcome = ConvertOne(catalogue, finder, options, options.value, options.from,
+    const Outcome outcome = ConvertOne(catalogue, chooser, options, options.value, options.from,
                                        options.to, options.category, true, notes);
     for (const std::string& note : notes)
         std::cerr << "korvane-cli: " << note << '\n';
@@ -91,39 +98,44 @@ void RunSingle(CliState& state, const ConvertOptions& options) {
 // istream::read turns a failing read into badbit; reading through istreambuf_iterator would let
 // the exception of the file buffer escape (a folder opens fine, then every read fails).
 // Splits one batch line at tabs; at most five fields are told apart.
-std::vector<std::string_view> Fields(std::string_view line) {
-    std::vector<std::string_view> fields;
+struct LineFields {
+    std::array<std::string_view, 5> texts;
+    std::size_t count = 0;
+};
+
+LineFields Fields(std::string_view line) {
+    LineFields fields;
     std::size_t start = 0;
-    while (fields.size() < 4) {
+    while (fields.count < 4) {
         const std::size_t tab = line.find('\t', start);
         if (tab == std::string_view::npos)
             break;
-        fields.push_back(line.substr(start, tab - start));
+        fields.texts[fields.count++] = line.substr(start, tab - start);
         start = tab + 1;
     }
-    fields.push_back(line.substr(start));
+    fields.texts[fields.count++] = line.substr(start);
     return fields;
 }
 
-Outcome ConvertLine(const UnitCatalogue& catalogue, const UnitFinder& finder,
+Outcome ConvertLine(const UnitCatalogue& catalogue, UnitChooser& chooser,
                     const ConvertOptions& options, std::string_view line,
                     std::vector<std::string>& notes) {
-    const auto fields = Fields(line);
-    if (fields.size() == 1 && !fields[0].empty()) {
+    const LineFields fields = Fields(line);
+    if (fields.count == 1 && !fields.texts[0].empty()) {
         // One field is a text typed as a conversion: "12 in to cm".
         const FreeFormOutcome read =
-            ConvertFreeForm(catalogue, fields[0], options.format, DecimalFromEnvironment());
+            ConvertFreeForm(catalogue, fields.texts[0], options.format, DecimalFromEnvironment());
         if (options.verbose && !read.echo.empty())
             notes.push_back(read.echo);
         return {read.output, read.message, read.status};
     }
-    if (fields.size() < 3 || fields.size() > 4) {
+    if (fields.count < 3 || fields.count > 4) {
         return {{}, "expected VALUE<TAB>FROM<TAB>TO with an optional <TAB>CATEGORY", kExitUsage};
     }
     // Standard output holds exactly one line per request, so the help text may not go there;
     // and one message naming the line says more here than the evaluator's unnumbered blocks.
-    return ConvertOne(catalogue, finder, options, fields[0], fields[1], fields[2],
-                      fields.size() == 4 ? fields[3] : std::string_view(), false, notes);
+    return ConvertOne(catalogue, chooser, options, fields.texts[0], fields.texts[1],
+                      fields.texts[2], fields.texts[3], false, notes);
 }
 
 void WriteOut(std::string& out) {
@@ -164,9 +176,9 @@ void RunLines(CliState& state, std::streambuf& source, ConvertLineFunction conve
 
 void RunBatchFrom(CliState& state, const ConvertOptions& options, std::streambuf& source) {
     const UnitCatalogue& catalogue = state.Catalogue();
-    const UnitFinder finder(catalogue, UnitFinder::Index::ExactNames);
+    UnitChooser chooser(catalogue, UnitFinder::Index::ExactNames, kRememberedChoices);
     RunLines(state, source, [&](std::string_view line, std::vector<std::string>& notes) {
-        return ConvertLine(catalogue, finder, options, line, notes);
+        return ConvertLine(catalogue, chooser, options, line, notes);
     });
 }
 
@@ -174,9 +186,9 @@ void RunBatchFrom(CliState& state, const ConvertOptions& options, std::streambuf
 // up once, so a misspelt unit is one message rather than one per line.
 void RunValuesFromInput(CliState& state, const ConvertOptions& options) {
     const UnitCatalogue& catalogue = state.Catalogue();
-    const UnitFinder finder(catalogue);
+    UnitChooser chooser(catalogue, UnitFinder::Index::None, kRememberedChoices);
     std::vector<std::string> notes;
-    const Outcome check = ConvertOne(catalogue, finder, options, "0", options.from, options.to,
+    const Outcome check = ConvertOne(catalogue, chooser, options, "0", options.from, options.to,
                                      options.category, false, notes);
     for (const std::string& note : notes)
         std::cerr << "korvane-cli: " << note << '\n';
@@ -188,7 +200,7 @@ void RunValuesFromInput(CliState& state, const ConvertOptions& options) {
     ConvertOptions quiet = options;
     quiet.verbose = false;
     RunLines(state, *std::cin.rdbuf(), [&](std::string_view value, std::vector<std::string>& none) {
-        return ConvertOne(catalogue, finder, quiet, value, options.from, options.to,
+        return ConvertOne(catalogue, chooser, quiet, value, options.from, options.to,
                           options.category, false, none);
     });
 }

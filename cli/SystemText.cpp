@@ -1,6 +1,7 @@
 #include "cli/SystemText.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <iostream>
 
 #ifdef _WIN32
@@ -37,6 +38,12 @@ bool OutputReaderGone() {
 
 ConsoleSession::ConsoleSession() = default;
 ConsoleSession::~ConsoleSession() = default;
+
+void ConsoleSession::End() {
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(stdout);
+}
 
 #else
 
@@ -89,12 +96,17 @@ ConsoleSession::ConsoleSession() {
 }
 
 ConsoleSession::~ConsoleSession() {
+    End();
+}
+
+void ConsoleSession::End() {
     // The console outlives us; it gets its code page back once our text is out.
     std::cout.flush();
     std::cerr.flush();
     std::fflush(stdout);
     if (previousOutputCodePage_ != 0)
         ::SetConsoleOutputCP(previousOutputCodePage_);
+    previousOutputCodePage_ = 0;
 }
 
 #endif

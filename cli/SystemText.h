@@ -29,6 +29,10 @@ class ConsoleSession {
     ConsoleSession(const ConsoleSession&) = delete;
     ConsoleSession& operator=(const ConsoleSession&) = delete;
 
+    // Flushes the output and gives the console back now, for a program that ends through
+    // std::exit, which destroys no local object.
+    void End();
+
   private:
     unsigned int previousOutputCodePage_ = 0;
 };

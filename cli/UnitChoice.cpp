@@ -110,6 +110,31 @@ UnitChoice ChooseUnits(const UnitCatalogue& catalogue, const UnitFinder& finder,
                        "); choose one with --category"};
 }
 
+UnitChooser::UnitChooser(const UnitCatalogue& catalogue, UnitFinder::Index index,
+                         std::size_t remembered)
+    : catalogue_(catalogue), finder_(catalogue, index), remembered_(remembered) {}
+
+const UnitChoice& UnitChooser::Choose(std::string_view from, std::string_view to,
+                                      std::string_view categoryName) {
+    if (remembered_ == 0) {
+        latest_ = ChooseUnits(catalogue_, finder_, from, to, categoryName);
+        return latest_;
+    }
+    // The texts may hold any byte; their lengths in front keep "a" "bc" apart from "ab" "c".
+    key_.clear();
+    for (std::string_view part : {from, to, categoryName}) {
+        const std::size_t size = part.size();
+        key_.append(reinterpret_cast<const char*>(&size), sizeof size);
+        key_ += part;
+    }
+    if (const auto known = choices_.find(key_); known != choices_.end())
+        return known->second;
+    latest_ = ChooseUnits(catalogue_, finder_, from, to, categoryName);
+    if (choices_.size() >= remembered_)
+        return latest_;
+    return choices_.emplace(key_, latest_).first->second;
+}
+
 std::vector<std::string> DescribeChoice(const UnitCatalogue& catalogue, const UnitChoice& choice,
                                         std::string_view from, std::string_view to) {
     std::vector<std::string> lines;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "catalogue/UnitCatalogue.h"
@@ -23,6 +25,27 @@ struct UnitChoice {
 // `categoryName` empty: the category is the one that holds both units best (UnitFinder).
 UnitChoice ChooseUnits(const UnitCatalogue& catalogue, const UnitFinder& finder,
                        std::string_view from, std::string_view to, std::string_view categoryName);
+
+// ChooseUnits with a memory: batch requests repeat the same few unit pairs, and looking a pair
+// up costs several times its conversion. The catalogue must outlive the chooser and stay
+// unchanged. At most `remembered` different requests are kept, so a long file of distinct texts
+// cannot grow it without bound; beyond that they are looked up each time.
+class UnitChooser {
+  public:
+    UnitChooser(const UnitCatalogue& catalogue, UnitFinder::Index index, std::size_t remembered);
+
+    // Valid until the next call.
+    const UnitChoice& Choose(std::string_view from, std::string_view to,
+                             std::string_view categoryName);
+
+  private:
+    const UnitCatalogue& catalogue_;
+    UnitFinder finder_;
+    std::size_t remembered_;
+    std::unordered_map<std::string, UnitChoice> choices_;
+    std::string key_;
+    UnitChoice latest_;
+};
 
 // Two lines for --verbose: which unit each text chose, how, and in which category.
 std::vector<std::string> DescribeChoice(const UnitCatalogue& catalogue, const UnitChoice& choice,

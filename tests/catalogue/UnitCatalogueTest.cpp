@@ -121,6 +121,81 @@ TEST_F(UnitCatalogueTest, ReloadingForgetsCustomChanges) {
     EXPECT_EQ(catalogue_.UnitCount(0), 10);
 }
 
+// Built-in rows are read from the compiled-in tables until they change: the string readers, the
+// views and the factors must agree on every record, before and after a row takes copies.
+void ExpectReadersAgree(const UnitCatalogue& catalogue, int category) {
+    SCOPED_TRACE(catalogue.CategoryName(category));
+    for (int u = -1; u <= catalogue.UnitCount(category); ++u) {
+        const UnitRecord& record = catalogue.Unit(category, u);
+        EXPECT_EQ(catalogue.UnitNameView(category, u), record.name);
+        EXPECT_EQ(catalogue.UnitAbbreviationView(category, u), record.abbreviation);
+        EXPECT_EQ(catalogue.UnitFactor(category, u), record.factor);
+        EXPECT_EQ(catalogue.UnitName(category, u), record.name);
+        if (u >= 0) {
+            EXPECT_EQ(&catalogue.Record(category, u + 1), &record);
+        }
+    }
+}
+
+TEST_F(UnitCatalogueTest, ViewsAndStringsAgreeBeforeAndAfterARowChanges) {
+    for (int c = 0; c < kMaxCategories; ++c)
+        ExpectReadersAgree(catalogue_, c);
+
+    const int distance = Category("Distance");
+    const std::string first = catalogue_.UnitName(distance, 0);
+    const std::string last = catalogue_.UnitName(distance, 99);
+    ASSERT_TRUE(catalogue_.RemoveUnit(distance, 0));
+    EXPECT_EQ(catalogue_.UnitCount(distance), 99);
+    EXPECT_EQ(catalogue_.Record(distance, 0).factor, 99.0);
+    EXPECT_EQ(catalogue_.UnitName(distance, 98), last);
+    EXPECT_EQ(catalogue_.TryFindUnit(distance, first), std::nullopt);
+    EXPECT_EQ(catalogue_.TryFindUnit(distance, last), 98);
+    ExpectReadersAgree(catalogue_, distance);
+
+    ASSERT_TRUE(catalogue_.AppendUnit(Category("Mass"), "stone (big)", 12.5));
+    ExpectReadersAgree(catalogue_, Category("Mass"));
+    catalogue_.SetCategoryName(43, "money");
+    ASSERT_TRUE(catalogue_.AppendUnit(43, "Euro", 1));
+    ExpectReadersAgree(catalogue_, 43);
+    EXPECT_EQ(catalogue_.UnitAbbreviationView(43, 0), " ");
+    EXPECT_EQ(catalogue_.UnitAbbreviationView(43, 1), " ");
+    EXPECT_EQ(catalogue_.UnitAbbreviationView(distance, 99), "");
+}
+
+TEST_F(UnitCatalogueTest, CopiesChangeIndependently) {
+    const int distance = Category("Distance");
+    UnitCatalogue copy = catalogue_;
+    ASSERT_TRUE(copy.AppendUnit(distance, "Rope", 500));
+    ASSERT_TRUE(copy.RemoveUnit(distance, 0));
+    EXPECT_EQ(catalogue_.UnitCount(distance), 100);
+    EXPECT_EQ(catalogue_.UnitName(distance, 0), catalogue_.UnitNameView(distance, 0));
+    EXPECT_FALSE(catalogue_.HasUnit(distance, "Rope"));
+    EXPECT_EQ(copy.UnitCount(distance), 100);
+    EXPECT_EQ(copy.FindUnit(distance, "Rope"), 99);
+
+    UnitCatalogue fresh;
+    fresh.LoadBuiltInTables();
+    for (int c = 0; c < kMaxCategories; ++c) {
+        ASSERT_EQ(fresh.UnitCount(c), catalogue_.UnitCount(c));
+        for (int u = 0; u < fresh.UnitCount(c); ++u)
+            EXPECT_EQ(fresh.UnitName(c, u), catalogue_.UnitName(c, u));
+    }
+}
+
+TEST(UnitCatalogueUnloaded, ReadsEmptyAndRefusesChanges) {
+    UnitCatalogue catalogue;
+    EXPECT_EQ(catalogue.UnitCount(0), 0);
+    EXPECT_EQ(catalogue.CategoryName(0), "");
+    EXPECT_EQ(catalogue.Record(42, 0).abbreviation, " ");
+    EXPECT_EQ(catalogue.UnitAbbreviationView(42, 0), " ");
+    EXPECT_EQ(catalogue.UnitNameView(0, 0), "");
+    EXPECT_FALSE(catalogue.AppendUnit(0, "unit", 1));
+    EXPECT_FALSE(catalogue.RemoveUnit(0, 0));
+    catalogue.SetCategoryName(42, "money");
+    EXPECT_EQ(catalogue.CategoryName(42), "");
+    EXPECT_EQ(catalogue.TryFindUnit(0, ""), std::nullopt);
+}
+
 TEST(CategoryVisibility, DefaultsAndBounds) {
     CategoryVisibility visibility;
     EXPECT_TRUE(visibility.IsVisible(0));    // Acceleration
