@@ -102,11 +102,16 @@ void PictureTest::missingResourceIsReportedOnceAndDrawsNothing() {
 void PictureTest::startUpMessageIsCentredOnTheWindowsScreen() {
     QtDesktopServices services;
     QRect shown;
+    // A window manager adds its frame after the box is placed, which moves the frame's centre
+    // by up to the frame's own size; offscreen there is no frame.
+    int decoration = 0;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, &answer, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             box != nullptr && box->isVisible()) {
             shown = box->frameGeometry();
+            decoration = (box->frameGeometry().height() - box->geometry().height()) +
+                         (box->frameGeometry().width() - box->geometry().width());
             box->done(QMessageBox::Ok);
         }
     });
@@ -124,7 +129,7 @@ void PictureTest::startUpMessageIsCentredOnTheWindowsScreen() {
         QVERIFY(shown.isValid());
         const QPoint expected = ownerShown ? owner.frameGeometry().center()
                                            : owner.screen()->availableGeometry().center();
-        QVERIFY2((shown.center() - expected).manhattanLength() <= 2,
+        QVERIFY2((shown.center() - expected).manhattanLength() <= 2 + decoration,
                  qPrintable(QStringLiteral("owner %1: box centred at %2,%3, not %4,%5")
                                 .arg(ownerShown ? "shown" : "not shown")
                                 .arg(shown.center().x())
