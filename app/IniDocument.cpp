@@ -326,4 +326,30 @@ bool IniDocument::Erase(std::string_view section, std::string_view key) {
     return erased;
 }
 
+bool IniDocument::EraseSectionIfEmpty(std::string_view section) {
+    const std::string folded = FoldCase(TrimBlanks(section));
+    std::vector<Line> kept;
+    kept.reserve(lines_.size());
+    std::size_t i = 0;
+    while (i < lines_.size()) {
+        std::size_t end = i + 1;
+        if (lines_[i].kind == Kind::Section && lines_[i].folded == folded) {
+            while (end < lines_.size() && lines_[end].kind == Kind::Other &&
+                   IsBlankLine(lines_[end].text))
+                ++end;
+            const bool empty = end == lines_.size() || lines_[end].kind == Kind::Section ||
+                               lines_[end].kind == Kind::BrokenSection;
+            if (empty) {
+                i = end;
+                continue;
+            }
+        }
+        for (; i < end; ++i)
+            kept.push_back(std::move(lines_[i]));
+    }
+    const bool erased = kept.size() != lines_.size();
+    lines_ = std::move(kept);
+    return erased;
+}
+
 }  // namespace korvane

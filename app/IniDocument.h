@@ -38,6 +38,9 @@ class IniDocument {
     bool Set(std::string_view section, std::string_view key, std::string_view value);
     // Removes every occurrence of the key in every matching section.
     bool Erase(std::string_view section, std::string_view key);
+    // Removes the headers of matching sections that hold nothing but blank lines, with those
+    // lines; a section with a key or a comment stays.
+    bool EraseSectionIfEmpty(std::string_view section);
 
     bool HasByteOrderMark() const { return byteOrderMark_; }
     bool UsesCrLf() const { return crlf_; }

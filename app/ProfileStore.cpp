@@ -191,6 +191,11 @@ void ProfileEditor::Delete(std::string_view section, std::string_view key) {
         changed_ = true;
 }
 
+void ProfileEditor::DeleteSectionIfEmpty(std::string_view section) {
+    if (Admit(section, "key", nullptr) && document_.EraseSectionIfEmpty(section))
+        changed_ = true;
+}
+
 void ProfileEditor::Refuse(WriteError error, std::string reason) {
     if (outcome_.ok())
         outcome_ = WriteResult::Failure(error, std::move(reason));
@@ -253,6 +258,8 @@ WriteResult ProfileStore::Update(const std::function<void(ProfileEditor&)>& chan
         MakeDraft(*target, file_access::ReadWholeFile(*target, kMaxSettingsFileBytes), change);
     if (!draft.outcome.ok() || !draft.changed)
         return draft.outcome;
+    if (beforeLock_)
+        beforeLock_();
     if (auto failure = file_access::CreateParentFolders(*target)) {
         return WriteResult::Failure(WriteError::FileError, std::move(*failure));
     }

@@ -126,6 +126,18 @@ void UnitCatalogue::FreeCustomCategory(int category) {
     SetUnitCount(category);
 }
 
+bool UnitCatalogue::SameRow(const UnitCatalogue& other, int category) const {
+    return IsCategoryIndex(category) && rows_[category] == other.rows_[category];
+}
+
+void UnitCatalogue::CopyRow(const UnitCatalogue& other, int category) {
+    if (!IsCategoryIndex(category))
+        return;
+    rows_[category] = other.rows_[category];
+    // Adding units must still never reallocate the row.
+    rows_[category].reserve(kRecordsPerCategory);
+}
+
 void UnitCatalogue::SetUnitCount(int category) {
     rows_[category][0].factor = double(rows_[category].size() - 1);
 }

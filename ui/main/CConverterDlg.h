@@ -130,6 +130,7 @@ class CConverterDlg : public QDialog {
     void clearResult();
     std::optional<std::string> selectedUnitText(const QListWidget* list) const;
     void removeUnlistedCategoryEntries(bool currentWasRemoved);
+    void takeRefreshedCatalogue();
 
     bool anotherDialogOpen() const;
     // Find's hand-over: lists the chosen built-in category if it is not listed (making it
