@@ -98,6 +98,20 @@ Draft MakeDraft(const std::string& target, file_access::ReadOutcome file,
     return draft;
 }
 
+// Creates the folders above `target`, then walks the path again: a folder another user put in
+// a shared folder meanwhile, or a link that appeared, must not be written in.
+std::optional<std::string> CreateFolders(const std::string& path, const std::string& target) {
+    if (auto failure = file_access::CreateParentFolders(target))
+        return failure;
+    std::string reason;
+    const std::optional<std::string> again = file_access::FollowLinks(path, reason);
+    if (!again)
+        return reason;
+    if (*again != target)
+        return "the folders leading to " + path + " changed while the settings were being saved";
+    return std::nullopt;
+}
+
 }  // namespace
 
 struct ProfileSnapshot::Data {
@@ -258,11 +272,12 @@ WriteResult ProfileStore::Update(const std::function<void(ProfileEditor&)>& chan
         MakeDraft(*target, file_access::ReadWholeFile(*target, kMaxSettingsFileBytes), change);
     if (!draft.outcome.ok() || !draft.changed)
         return draft.outcome;
+    if (auto refusal = file_access::CheckReplaceable(*target))
+        return WriteResult::Failure(WriteError::FileError, std::move(*refusal));
     if (beforeLock_)
         beforeLock_();
-    if (auto failure = file_access::CreateParentFolders(*target)) {
+    if (auto failure = CreateFolders(path_, *target))
         return WriteResult::Failure(WriteError::FileError, std::move(*failure));
-    }
     const auto lock = file_access::ExclusiveLock::Acquire(*target + ".lock", kLockPatience, reason);
     if (!lock)
         return WriteResult::Failure(WriteError::FileError, std::move(reason));
