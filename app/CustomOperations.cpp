@@ -29,6 +29,11 @@ constexpr std::string_view kUnitNameInUse = "The name you have chosen \nis alrea
 constexpr std::string_view kRowFull =
     "You have reached the maximum allowed Custom units for this category";
 constexpr std::string_view kOnlyAddedUnits = "\n\nYou may only remove previously added units.";
+constexpr std::string_view kCategoryGone =
+    "\n\nThis category is no longer in the settings file: another copy of the program removed it.";
+constexpr std::string_view kReferenceGone =
+    "\n\nThis unit is no longer in the settings file: another copy of the program removed it. "
+    "Choose the unit the factor counts in again.";
 constexpr std::string_view kRemoveUnitQuestion =
     "Are you sure you want to remove the selected unit?";
 
@@ -76,21 +81,50 @@ CustomNotice WriteFailure(const ProfileStore& store, const WriteResult& write) {
     return Notice(std::move(text), NoticeIcon::Warning);
 }
 
-// Runs `change` on the settings file under its write lock. `change` returns the refusal that
-// stops it, if any; a refusal or a failed write leaves the file as it was.
-template <typename Change>
-std::optional<CustomNotice> UpdateFile(ProfileStore& store, Change change) {
+// What one run over the file decided, and the catalogue as the file holds it afterwards.
+struct FileStep {
     std::optional<CustomNotice> refusal;
+    bool refreshed = false;
+    bool fileFailure = false;
+    UnitCatalogue after;
+};
+
+// Runs `change` on the settings file under its write lock, after bringing `catalogue` up to
+// date from the file as read there, so `change` decides on what the file holds. `change`
+// returns the refusal that stops it, if any; a refusal or a failed write leaves the file as it
+// was. On success `step.after` is the catalogue as a fresh start would load the new file.
+template <typename Change>
+FileStep UpdateFile(UnitCatalogue& catalogue, ProfileStore& store, Change change) {
+    FileStep step;
     const WriteResult write = store.Update([&](ProfileEditor& file) {
-        refusal = change(file);
-        if (refusal)
-            file.Refuse(WriteError::NoFreeEntry, refusal->text);
+        if (RefreshCustomUnits(file, catalogue))
+            step.refreshed = true;
+        step.refusal = change(file);
+        if (step.refusal) {
+            file.Refuse(WriteError::NoFreeEntry, step.refusal->text);
+            return;
+        }
+        step.after = CatalogueFromFile(file);
     });
-    if (refusal)
-        return refusal;
-    if (!write.ok())
-        return WriteFailure(store, write);
-    return std::nullopt;
+    if (!step.refusal && !write.ok()) {
+        step.refusal = WriteFailure(store, write);
+        step.fileFailure = true;
+    }
+    return step;
+}
+
+CustomOutcome Finished(FileStep& step, UnitCatalogue& catalogue, int row, CatalogueAction action,
+                       std::string name) {
+    CustomOutcome outcome;
+    if (step.refusal) {
+        outcome.refusal = std::move(step.refusal);
+    } else {
+        TakeChangedRows(catalogue, step.after);
+        outcome = Changed(row, action, std::move(name));
+    }
+    outcome.refreshed = step.refreshed;
+    outcome.fileFailure = step.fileFailure;
+    return outcome;
 }
 
 bool IsUsedCustomRow(const UnitCatalogue& catalogue, int row) {
@@ -171,6 +205,32 @@ std::optional<CustomNotice> CheckCategoryName(const UnitCatalogue& catalogue,
     return std::nullopt;
 }
 
+// Every test of a new category on the catalogue as the file holds it, then the file's entry
+// written; `row` is the row that entry loads into, so the category keeps it at the next start.
+std::optional<CustomNotice> PlanCategory(const UnitCatalogue& catalogue, ProfileEditor& file,
+                                         std::string_view trimmed, const std::string& name,
+                                         int& row) {
+    if (auto refusal = CheckCategoryName(catalogue, trimmed))
+        return refusal;
+    if (FirstFreeCustomRow(catalogue) < 0)
+        return TooManyCategories();
+    // A name the loader skipped (it duplicates another category ignoring case) is still the
+    // file's.
+    if (FindCategoryEntry(file, name) != 0)
+        return Notice(std::string(kCategoryExists));
+    const int entry = FirstFreeCategoryEntry(file);
+    if (entry == 0)
+        return TooManyCategories();
+    row = kFirstCustomCategory + entry - 1;
+    if (!catalogue.IsFreeSlot(row))
+        return TooManyCategories();
+    WriteCategoryEntry(file, entry, name);
+    // Units left in the file by an earlier category of this name belong to no category now; a
+    // new category starts empty, now and at the next start alike.
+    DeleteUnitEntries(file, name);
+    return std::nullopt;
+}
+
 struct UnitPlan {
     std::string name;
     std::string factorText;  // as stored in the file
@@ -211,6 +271,27 @@ std::optional<CustomNotice> PlanUnit(const UnitCatalogue& catalogue, const NewCu
     return std::nullopt;
 }
 
+// Every test of a new unit on the catalogue as the file holds it, in the page's order, then the
+// file's entry written. The category, and the reference unit the user chose, must still be
+// there: another copy may have removed them since the caller listed them.
+std::optional<CustomNotice> PlanUnitInFile(const UnitCatalogue& catalogue, ProfileEditor& file,
+                                           const NewCustomUnit& unit, const std::string& section,
+                                           bool referenceListed, UnitPlan& plan) {
+    if (catalogue.CategoryName(unit.category) != section)
+        return Notice(AboutName(section, kCategoryGone));
+    if (UsedUnitEntries(file, section) >= kCustomUnitEntries)
+        return Notice(std::string(kTooManyStoredUnits));
+    if (referenceListed && !catalogue.HasUnit(unit.category, unit.referenceUnit))
+        return Notice(AboutName(unit.referenceUnit, kReferenceGone));
+    if (auto refusal = PlanUnit(catalogue, unit, plan))
+        return refusal;
+    // A name the loader skipped (it duplicates another unit ignoring case) is still the file's.
+    if (FindUnitEntry(file, section, plan.name) != 0)
+        return Notice(std::string(kUnitNameInUse));
+    WriteUnitEntry(file, section, FirstFreeUnitEntry(file, section), plan.name, plan.factorText);
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::vector<int> CategoriesAcceptingCustomUnits(const UnitCatalogue& catalogue) {
@@ -225,33 +306,12 @@ std::vector<int> CategoriesAcceptingCustomUnits(const UnitCatalogue& catalogue) 
 CustomOutcome AddCustomCategory(UnitCatalogue& catalogue, ProfileStore& store,
                                 std::string_view enteredName) {
     const std::string_view trimmed = TrimmedName(enteredName);
-    if (auto refusal = CheckCategoryName(catalogue, trimmed))
-        return Refused(std::move(*refusal));
     std::string name = CategoryNameCase(trimmed);
-    if (FirstFreeCustomRow(catalogue) < 0)
-        return Refused(TooManyCategories());
-    int entry = 0;
-    auto refusal = UpdateFile(store, [&](ProfileEditor& file) -> std::optional<CustomNotice> {
-        if (FindCategoryEntry(file, name) != 0)
-            return Notice(std::string(kCategoryExists));
-        entry = FirstFreeCategoryEntry(file);
-        if (entry == 0)
-            return TooManyCategories();
-        WriteCategoryEntry(file, entry, name);
-        // Units left in the file by an earlier category of this name belong to no category
-        // now; a new category starts empty, now and at the next start alike.
-        DeleteUnitEntries(file, name);
-        return std::nullopt;
+    int row = -1;
+    FileStep step = UpdateFile(catalogue, store, [&](ProfileEditor& file) {
+        return PlanCategory(catalogue, file, trimmed, name, row);
     });
-    if (refusal)
-        return Refused(std::move(*refusal));
-    // The row that matches the file's entry, so the category keeps its row at the next start.
-    int row = kFirstCustomCategory + entry - 1;
-    if (IsUsedCustomRow(catalogue, row))
-        row = FirstFreeCustomRow(catalogue);
-    catalogue.FreeCustomCategory(row);
-    catalogue.SetCategoryName(row, name);
-    return Changed(row, CatalogueAction::CategoryInserted, std::move(name));
+    return Finished(step, catalogue, row, CatalogueAction::CategoryInserted, std::move(name));
 }
 
 std::optional<CustomNotice> CheckRemoveCustomCategory(const UnitCatalogue& catalogue,
@@ -272,16 +332,17 @@ CustomOutcome RemoveCustomCategory(UnitCatalogue& catalogue, ProfileStore& store
                                    std::string_view name) {
     if (auto refusal = CheckRemoveCustomCategory(catalogue, name))
         return Refused(std::move(*refusal));
-    const int row = FindNamedCategory(catalogue, name);
-    std::string header = catalogue.CategoryName(row);
-    auto refusal = UpdateFile(store, [&](ProfileEditor& file) -> std::optional<CustomNotice> {
+    std::string header = catalogue.CategoryName(FindNamedCategory(catalogue, name));
+    int row = -1;
+    FileStep step = UpdateFile(catalogue, store, [&](ProfileEditor& file) {
+        // Another copy may have removed it meanwhile: then only one of the two says "removed".
+        if (auto refusal = CheckRemoveCustomCategory(catalogue, header))
+            return refusal;
+        row = FindNamedCategory(catalogue, header);
         ForgetCategoryEntries(file, header);
-        return std::nullopt;
+        return std::optional<CustomNotice>();
     });
-    if (refusal)
-        return Refused(std::move(*refusal));
-    catalogue.FreeCustomCategory(row);
-    return Changed(row, CatalogueAction::CategoryDeleted, std::move(header));
+    return Finished(step, catalogue, row, CatalogueAction::CategoryDeleted, std::move(header));
 }
 
 CustomOutcome AddCustomUnit(UnitCatalogue& catalogue, ProfileStore& store,
@@ -289,26 +350,13 @@ CustomOutcome AddCustomUnit(UnitCatalogue& catalogue, ProfileStore& store,
     if (!AcceptsCustomUnits(catalogue, unit.category))
         return Refused(kNoCustomUnits);
     const std::string section = catalogue.CategoryName(unit.category);
-    if (UsedUnitEntries(store.Snapshot(), section) >= kCustomUnitEntries)
-        return Refused(kTooManyStoredUnits);
+    const bool referenceListed = catalogue.HasUnit(unit.category, unit.referenceUnit);
     UnitPlan plan;
-    if (auto refusal = PlanUnit(catalogue, unit, plan))
-        return Refused(std::move(*refusal));
-    // The same tests again on the file as it stands now: another copy of the program may have
-    // filled the last entry or stored this name since.
-    auto refusal = UpdateFile(store, [&](ProfileEditor& file) -> std::optional<CustomNotice> {
-        if (UsedUnitEntries(file, section) >= kCustomUnitEntries)
-            return Notice(std::string(kTooManyStoredUnits));
-        if (FindUnitEntry(file, section, plan.name) != 0)
-            return Notice(std::string(kUnitNameInUse));
-        WriteUnitEntry(file, section, FirstFreeUnitEntry(file, section), plan.name,
-                       plan.factorText);
-        return std::nullopt;
+    FileStep step = UpdateFile(catalogue, store, [&](ProfileEditor& file) {
+        return PlanUnitInFile(catalogue, file, unit, section, referenceListed, plan);
     });
-    if (refusal)
-        return Refused(std::move(*refusal));
-    catalogue.AppendUnit(unit.category, plan.name, plan.factor);
-    return Changed(unit.category, CatalogueAction::UnitInserted, std::move(plan.name));
+    return Finished(step, catalogue, unit.category, CatalogueAction::UnitInserted,
+                    std::move(plan.name));
 }
 
 std::optional<CustomNotice> CheckRemoveCustomUnit(const UnitCatalogue& catalogue, int category,
@@ -332,17 +380,18 @@ CustomOutcome RemoveCustomUnit(UnitCatalogue& catalogue, ProfileStore& store, in
                                std::string_view name) {
     if (auto refusal = CheckRemoveCustomUnit(catalogue, category, name))
         return Refused(std::move(*refusal));
-    const int unit = FindNamedUnit(catalogue, category, name);
-    std::string unitName = catalogue.UnitName(category, unit);
+    std::string unitName = catalogue.UnitName(category, FindNamedUnit(catalogue, category, name));
     const std::string section = catalogue.CategoryName(category);
-    auto refusal = UpdateFile(store, [&](ProfileEditor& file) -> std::optional<CustomNotice> {
+    FileStep step = UpdateFile(catalogue, store, [&](ProfileEditor& file) {
+        // Another copy may have removed the unit, or its category, meanwhile.
+        if (catalogue.CategoryName(category) != section)
+            return std::optional(Notice(AboutName(unitName, kOnlyAddedUnits)));
+        if (auto refusal = CheckRemoveCustomUnit(catalogue, category, unitName))
+            return refusal;
         ForgetUnitEntries(file, section, unitName);
-        return std::nullopt;
+        return std::optional<CustomNotice>();
     });
-    if (refusal)
-        return Refused(std::move(*refusal));
-    catalogue.RemoveUnit(category, unit);
-    return Changed(category, CatalogueAction::UnitDeleted, std::move(unitName));
+    return Finished(step, catalogue, category, CatalogueAction::UnitDeleted, std::move(unitName));
 }
 
 }  // namespace korvane

@@ -14,10 +14,12 @@
 // test in order, changes the catalogue row and the settings file, and says what happened, so the
 // page (and korvane-cli custom) only shows the answer and passes the change on.
 //
-// Two running copies may share the settings file. The tests that depend on it (a name another
-// copy already stored, a free entry, the ten custom units a category may have) are made on the
-// file under its write lock, in the same step that writes it. The file is written first and the
-// catalogue changed only when that succeeded: a refused or failed action changes neither.
+// Two running copies may share the settings file. Every test that depends on it (a name another
+// copy already stored, a free entry or row, the ten custom units a category may have, whether
+// the category is still there, the reference unit's factor) is made on the file as re-read under
+// its write lock, in the same step that writes it: the caller's catalogue is first brought up to
+// date from that file, then the action is decided on it. A refused or failed action leaves the
+// file as it was; the catalogue then holds what the file holds.
 namespace korvane {
 
 inline constexpr std::string_view kMessageCaption = "Korvane Unit Converter";
@@ -39,6 +41,11 @@ struct CustomOutcome {
     int row = -1;              // the category row that changed
     CatalogueAction action{};  // how it changed; the main window is told (row, action)
     std::string name;          // the category or unit name as stored, for the page's lists
+    // Another copy of the program had changed the file: the catalogue was brought up to date
+    // with it, beyond `row`, so the caller's lists must be rebuilt. Set on refusals too.
+    bool refreshed = false;
+    // The refusal is the settings file failing (read-only, locked, disk full), not the action.
+    bool fileFailure = false;
 
     bool ok() const { return !refusal.has_value(); }
 };

@@ -121,16 +121,19 @@ struct FoldedEntryKeys {
     }
 };
 
-void LoadUnitsOfRow(const IniIndex::Entries& section, const FoldedEntryKeys& keys,
-                    UnitCatalogue& catalogue, int row) {
+// `lookup(key, n)` gives the text of the entry's key (a FoldedEntryKeys member) or nullopt.
+template <typename Lookup>
+void LoadUnitsOfRow(const Lookup& lookup, const FoldedEntryKeys& keys, UnitCatalogue& catalogue,
+                    int row) {
     std::optional<std::unordered_set<std::string>> taken;  // made when the first unit shows up
     for (int n = 1; n <= kCustomUnitEntries; ++n) {
-        const std::optional<std::string_view> name = IniIndex::Find(&section, keys.unit[n]);
+        const auto name = lookup(keys.unit[n]);
         // A control character (a tab, say) could not be stored again by the Custom page and
         // would split the unit's line in tab-separated output.
         if (!name || IsFreeEntryName(*name) || ContainsControlCharacter(*name))
             continue;
-        const double factor = ReadAtof(IniIndex::Find(&section, keys.value[n]).value_or(""));
+        const auto factorText = lookup(keys.value[n]);
+        const double factor = factorText ? ReadAtof(*factorText) : 0.0;
         if (!IsUsableFactor(factor))
             continue;
         if (!taken)
@@ -140,6 +143,17 @@ void LoadUnitsOfRow(const IniIndex::Entries& section, const FoldedEntryKeys& key
             continue;
         if (!catalogue.AppendUnit(row, std::string(*name), factor))
             return;  // the row is full
+    }
+}
+
+// The loader over any reader of the file; `section(name)` gives the lookup of one section.
+template <typename SectionLookup>
+void LoadFrom(const ProfileReader& file, const SectionLookup& section, UnitCatalogue& catalogue) {
+    LoadCategoryNames(file, catalogue);
+    const FoldedEntryKeys keys;
+    for (int row = 0; row < kMaxCategories; ++row) {
+        if (AcceptsCustomUnits(catalogue, row))
+            section(catalogue.CategoryName(row), keys, row);
     }
 }
 
@@ -158,15 +172,44 @@ bool AcceptsCustomUnits(const UnitCatalogue& catalogue, int category) {
 
 void LoadCustomUnits(const ProfileStore& store, UnitCatalogue& catalogue) {
     const ProfileSnapshot file = store.Snapshot();
-    LoadCategoryNames(file, catalogue);
-    const FoldedEntryKeys keys;
+    LoadFrom(
+        file,
+        [&](std::string_view name, const FoldedEntryKeys& keys, int row) {
+            const IniIndex::Entries* section = file.Section(name);
+            if (section == nullptr)
+                return;
+            LoadUnitsOfRow([&](const std::string& key) { return IniIndex::Find(section, key); },
+                           keys, catalogue, row);
+        },
+        catalogue);
+}
+
+UnitCatalogue CatalogueFromFile(const ProfileReader& file) {
+    UnitCatalogue fresh;
+    fresh.LoadBuiltInTables();
+    LoadFrom(
+        file,
+        [&](std::string_view name, const FoldedEntryKeys& keys, int row) {
+            LoadUnitsOfRow([&](const std::string& key) { return file.Find(name, key); }, keys,
+                           fresh, row);
+        },
+        fresh);
+    return fresh;
+}
+
+bool TakeChangedRows(UnitCatalogue& catalogue, const UnitCatalogue& fresh) {
+    bool changed = false;
     for (int row = 0; row < kMaxCategories; ++row) {
-        if (!AcceptsCustomUnits(catalogue, row))
+        if (catalogue.SameRow(fresh, row))
             continue;
-        if (const IniIndex::Entries* section = file.Section(catalogue.CategoryName(row))) {
-            LoadUnitsOfRow(*section, keys, catalogue, row);
-        }
+        catalogue.CopyRow(fresh, row);
+        changed = true;
     }
+    return changed;
+}
+
+bool RefreshCustomUnits(const ProfileReader& file, UnitCatalogue& catalogue) {
+    return TakeChangedRows(catalogue, CatalogueFromFile(file));
 }
 
 bool HasFreeCategoryEntry(const ProfileStore& store) {
@@ -204,9 +247,12 @@ int ForgetCategoryEntries(ProfileEditor& file, std::string_view name) {
             ++freed;
         }
     }
-    // A category added again later must not find the units of an earlier one.
-    if (freed > 0)
+    // A category added again later must not find the units of an earlier one, and a section
+    // left with nothing in it is no use to anyone.
+    if (freed > 0) {
         DeleteUnitEntries(file, name);
+        file.DeleteSectionIfEmpty(name);
+    }
     return freed;
 }
 

@@ -34,6 +34,14 @@ bool AcceptsCustomUnits(const UnitCatalogue& catalogue, int category);
 // fits into the row's 178 slots.
 // "CustomUnits" is not trusted: every used entry is loaded.
 void LoadCustomUnits(const ProfileStore& store, UnitCatalogue& catalogue);
+// The same for a catalogue loaded earlier: its custom categories and units become what a fresh
+// start would load from `file` now, as another copy of the program may have changed it. True
+// when anything changed.
+bool RefreshCustomUnits(const ProfileReader& file, UnitCatalogue& catalogue);
+// The two halves of that: the catalogue a fresh start would load from `file`, and the rows of
+// `catalogue` that differ from `fresh` taken from it (true when any did).
+UnitCatalogue CatalogueFromFile(const ProfileReader& file);
+bool TakeChangedRows(UnitCatalogue& catalogue, const UnitCatalogue& fresh);
 
 // Names are trimmed, as the file trims them, before they are stored or looked for; a name that
 // is free ("Custom", shorter than 2 characters), holds a control character or is not UTF-8 is

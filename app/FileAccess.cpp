@@ -1,80 +1,28 @@
+// The POSIX half of FileAccess; FileAccessWindows.cpp holds the other.
 #include "app/FileAccess.h"
 
-#include <algorithm>
-#include <filesystem>
-#include <system_error>
-#include <thread>
-#include <utility>
+#ifndef _WIN32
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#endif
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "app/FileAccessInternal.h"
 
 namespace korvane::file_access {
 
-namespace {
+using namespace detail;
 
-namespace fs = std::filesystem;
-
-// std::filesystem reads a narrow string in the system code page on Windows; our texts are UTF-8.
-fs::path ToPath(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string FromPath(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-std::string TemporaryPathFor(const std::string& path) {
-    return path + ".tmp";
-}
-
-std::string TooLargeReason(const std::string& path, std::size_t maxBytes) {
-    return path + " is larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MB";
-}
-
-constexpr std::chrono::microseconds kFirstRetryDelay{100};
-constexpr std::chrono::microseconds kLongestRetryDelay{2000};
-
-// Why the symbolic link `link` must not be followed; nullopt when it may be. Each system's half
-// below defines it.
-std::optional<std::string> UntrustedLinkReason(const std::string& link);
-
-}  // namespace
-
-std::optional<std::string> FollowLinks(const std::string& path, std::string& reason) {
-    fs::path current = ToPath(path);
-    for (int hop = 0; hop < 40; ++hop) {
-        std::error_code error;
-        if (!fs::is_symlink(current, error) || error)
-            break;
-        if (auto refusal = UntrustedLinkReason(FromPath(current))) {
-            reason = std::move(*refusal);
-            return std::nullopt;
-        }
-        const fs::path target = fs::read_symlink(current, error);
-        if (error)
-            break;
-        current = target.is_absolute() ? target : current.parent_path() / target;
-    }
-    return FromPath(current);
-}
-
-#ifndef _WIN32  // Windows has its own, which reaches folders beyond MAX_PATH.
 std::optional<std::string> CreateParentFolders(const std::string& path) {
     const fs::path folder = ToPath(path).parent_path();
     if (folder.empty())
@@ -85,9 +33,6 @@ std::optional<std::string> CreateParentFolders(const std::string& path) {
         return "could not create the folder " + FromPath(folder) + ": " + error.message();
     return std::nullopt;
 }
-#endif
-
-#ifndef _WIN32
 
 namespace {
 
@@ -197,7 +142,8 @@ std::optional<std::string> CopyOwnerAndMode(int fd, const struct stat& old,
 // Opens the lock file, creating it if needed. A lock file we create is made readable by everyone
 // whatever the umask, or a user whose file root once saved could never take the lock again.
 int OpenLockFile(const std::string& lockPath) {
-    constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW;
+    // Non-blocking, so a pipe put in its place cannot hang the program in open().
+    constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int created = ::open(lockPath.c_str(), kFlags | O_CREAT | O_EXCL, 0644);
         if (created >= 0) {
@@ -223,28 +169,107 @@ void FlushFolderOf(const std::string& path) {
     ::close(fd);
 }
 
-// The kernel's rule for protected links: a link in a sticky folder that anyone may write to is
-// followed by its owner, or when it belongs to the folder's owner, and by nobody else.
-std::optional<std::string> UntrustedLinkReason(const std::string& link) {
-    struct stat linkInfo {};
-    if (::lstat(link.c_str(), &linkInfo) != 0 || !S_ISLNK(linkInfo.st_mode) ||
-        linkInfo.st_uid == ::geteuid()) {
+constexpr int kMostLinks = 40;
+
+bool IsSharedFolder(const struct stat& folder) {
+    constexpr mode_t kShared = S_ISVTX | S_IWOTH;
+    return S_ISDIR(folder.st_mode) && (folder.st_mode & kShared) == kShared;
+}
+
+// The kernel's rule for protected links, applied to every link and folder on the way to the
+// settings file: in a sticky folder that anyone may write to, a link is followed, and a folder
+// written in, only when it belongs to this user or to the folder's owner. Otherwise another
+// user could make the program write wherever they like.
+std::optional<std::string> UntrustedEntryReason(const std::string& entry, const struct stat& info,
+                                                const std::string& folder) {
+    if (info.st_uid == ::geteuid())
         return std::nullopt;
-    }
     struct stat folderInfo {};
-    if (::stat(FolderOf(link).c_str(), &folderInfo) != 0)
-        return std::nullopt;
-    constexpr mode_t kSharedFolder = S_ISVTX | S_IWOTH;
-    if ((folderInfo.st_mode & kSharedFolder) != kSharedFolder ||
-        folderInfo.st_uid == linkInfo.st_uid) {
+    if (::stat(folder.c_str(), &folderInfo) != 0 || !IsSharedFolder(folderInfo) ||
+        folderInfo.st_uid == info.st_uid) {
         return std::nullopt;
     }
-    return "the settings file " + link +
-           " is a symbolic link in a folder that anyone may write to, and it belongs neither to "
-           "you nor to the folder's owner, so it is not followed";
+    if (S_ISLNK(info.st_mode)) {
+        return entry +
+               " is a symbolic link in a folder that anyone may write to, and it belongs neither "
+               "to you nor to the folder's owner, so it is not followed";
+    }
+    return "the folder " + entry +
+           " stands in a folder that anyone may write to and belongs to another user, so the "
+           "settings file is not written there";
+}
+
+// Pushes the parts of `path` so that the first one is popped first; "." and empty parts are
+// nothing to walk.
+void PushParts(std::string_view path, std::vector<std::string>& pending) {
+    std::vector<std::string> parts;
+    std::size_t begin = 0;
+    while (begin <= path.size()) {
+        const std::size_t end = std::min(path.find('/', begin), path.size());
+        const std::string_view part = path.substr(begin, end - begin);
+        if (!part.empty() && part != ".")
+            parts.emplace_back(part);
+        begin = end + 1;
+    }
+    pending.insert(pending.end(), parts.rbegin(), parts.rend());
+}
+
+std::string Joined(const std::string& folder, const std::string& name) {
+    if (folder.empty())
+        return name;
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+std::optional<std::string> ReadLink(const std::string& link) {
+    std::string target(4096, '\0');
+    const ssize_t length = ::readlink(link.c_str(), target.data(), target.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= target.size())
+        return std::nullopt;
+    target.resize(static_cast<std::size_t>(length));
+    return target;
 }
 
 }  // namespace
+
+std::optional<std::string> FollowLinks(const std::string& path, std::string& reason) {
+    std::vector<std::string> pending;  // the parts still to walk, the next one last
+    PushParts(path, pending);
+    std::string walked = path.starts_with('/') ? "/" : "";  // holds no link
+    int links = 0;
+    while (!pending.empty()) {
+        const std::string name = std::move(pending.back());
+        pending.pop_back();
+        const std::string folder = walked.empty() ? "." : walked;
+        const std::string next = Joined(walked, name);
+        struct stat info {};
+        // "..", or a part that does not exist yet, leaves nothing to follow or check.
+        if (name == ".." || ::lstat(next.c_str(), &info) != 0) {
+            walked = next;
+            continue;
+        }
+        const bool link = S_ISLNK(info.st_mode);
+        if (link || (S_ISDIR(info.st_mode) && !pending.empty())) {
+            if (auto refusal = UntrustedEntryReason(next, info, folder)) {
+                reason = std::move(*refusal);
+                return std::nullopt;
+            }
+        }
+        if (!link) {
+            walked = next;
+            continue;
+        }
+        const std::optional<std::string> target = ReadLink(next);
+        if (!target || ++links > kMostLinks) {
+            reason = "could not follow the symbolic links that lead to " + path;
+            return std::nullopt;
+        }
+        if (target->starts_with('/'))
+            walked = "/";
+        PushParts(*target, pending);
+    }
+    // Without a link on the way the path stays as the user wrote it, for the messages.
+    return links == 0 ? path : walked;
+}
 
 ReadOutcome ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     // Non-blocking, so a pipe put in the file's place cannot hang the program.
@@ -291,6 +316,13 @@ std::optional<ExclusiveLock> ExclusiveLock::Acquire(const std::string& lockPath,
     Descriptor fd(OpenLockFile(lockPath));
     if (fd.Get() < 0) {
         reason = "could not open the lock file " + lockPath + ": " + ErrnoText();
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        reason = "the lock file " + lockPath +
+                 " is not a regular file (another program or user put something else there), "
+                 "so the settings file is not changed";
         return std::nullopt;
     }
     const auto deadline = std::chrono::steady_clock::now() + patience;
@@ -341,16 +373,30 @@ std::optional<std::string> FillTemporary(Descriptor& fd, const std::string& temp
 
 }  // namespace
 
+std::optional<std::string> CheckReplaceable(const std::string& path) {
+    struct stat old {};
+    if (::stat(path.c_str(), &old) != 0)
+        return std::nullopt;
+    if (S_ISDIR(old.st_mode))
+        return "a folder stands where the file " + path + " should be";
+    // The rename needs only the folder's permission; a file made read-only stays as it is, as
+    // it would where the file itself is written. The mode bits count for root too.
+    if ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)
+        return "could not replace " + path + ": it is read-only";
+    return std::nullopt;
+}
+
 std::optional<std::string> ReplaceFileContent(const std::string& path, std::string_view bytes) {
+    if (auto refusal = CheckReplaceable(path))
+        return refusal;
     struct stat old {};
     const bool exists = ::stat(path.c_str(), &old) == 0;
-    // The rename below needs only the folder's permission; a file made read-only stays as it is,
-    // as it would where the file itself is written. The mode bits count for root too.
-    if (exists && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0))
-        return "could not replace " + path + ": it is read-only";
     const std::string temporary = TemporaryPathFor(path);
     // A crash may have left one behind; the lock guarantees it is nobody's work in progress.
     ::unlink(temporary.c_str());
+    struct stat left {};
+    if (::lstat(temporary.c_str(), &left) == 0 && S_ISDIR(left.st_mode))
+        return "a folder stands where the temporary file " + temporary + " should be";
     // A new file gets what the umask allows. Replacing an old one, the temporary file starts
     // private and takes the old mode before any byte is written, so it never shows the content
     // to more users than the old file did.
@@ -374,385 +420,6 @@ std::string ProgramFilePath() {
     return {};
 }
 
-#else  // _WIN32
-
-namespace {
-
-// The file functions take paths of up to MAX_PATH characters, CreateDirectoryW 12 fewer;
-// longer ones need the "\\?\" form.
-constexpr std::size_t kShortPathLimit = MAX_PATH - 12;
-// Windows refuses to rename over a file another program has open until it is closed; readers
-// (ours, a virus scanner, an editor loading it) hold it only for moments.
-constexpr std::chrono::milliseconds kReplacePatience{2000};
-
-std::wstring Wide(std::string_view utf8) {
-    if (utf8.empty())
-        return {};
-    const int size =
-        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                          size);
-    return wide;
-}
-
-std::string Narrow(std::wstring_view wide) {
-    if (wide.empty())
-        return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
-                          nullptr, nullptr);
-    return utf8;
-}
-
-// The system's text for an error, in UTF-8 (the narrow functions would give the ANSI code
-// page), without the full stop and line break Windows ends it with.
-std::string ErrorText(DWORD error) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length == 0 ? std::wstring() : std::wstring(buffer, length);
-    ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' ||
-                             text.back() == L'.'))
-        text.pop_back();
-    if (text.empty())
-        return "system error " + std::to_string(error);
-    return Narrow(text);
-}
-
-std::string LastErrorText() {
-    return ErrorText(::GetLastError());
-}
-
-// Where the drive ("C:\") or the share ("\\server\share\") ends, in any of the path's forms;
-// 0 for a relative path.
-std::size_t RootLength(std::wstring_view path) {
-    const auto afterParts = [&path](std::size_t start, int parts) {
-        std::size_t end = start;
-        for (int part = 0; part < parts && end < path.size(); ++part) {
-            end = path.find_first_of(L"\\/", end);
-            end = end == std::wstring_view::npos ? path.size() : end + 1;
-        }
-        return end;
-    };
-    std::size_t start = 0;
-    if (path.starts_with(L"\\\\?\\UNC\\"))
-        return afterParts(8, 2);
-    if (path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\"))
-        start = 4;
-    else if (path.starts_with(L"\\\\"))
-        return afterParts(2, 2);
-    if (path.size() < start + 2 || path[start + 1] != L':')
-        return start;
-    const bool separator =
-        path.size() > start + 2 && (path[start + 2] == L'\\' || path[start + 2] == L'/');
-    return start + (separator ? 3 : 2);
-}
-
-// "C:\" and "\\server\share" name a place for files, not a file (Wine would even make a file
-// of "\\server").
-bool NamesAFile(std::wstring_view path) {
-    return path.size() > RootLength(path);
-}
-
-constexpr const char* kNotAFileReason = "the path names a drive or a share, not a file";
-
-// The path as the wide file functions take it: long ones made absolute and given the "\\?\"
-// prefix, which also switches off the rewriting of "/", "." and "..", so the full path is
-// worked out first.
-std::wstring SystemPath(std::string_view utf8) {
-    const std::wstring wide = Wide(utf8);
-    if (wide.size() < kShortPathLimit || wide.starts_with(L"\\\\?\\") ||
-        wide.starts_with(L"\\\\.\\"))
-        return wide;
-    const DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    if (size == 0)
-        return wide;
-    std::wstring full(size, L'\0');
-    const DWORD length = ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size)
-        return wide;
-    full.resize(length);
-    if (full.starts_with(L"\\\\"))
-        return L"\\\\?\\UNC\\" + full.substr(2);
-    return L"\\\\?\\" + full;
-}
-
-bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-class Handle {
-  public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle() { Close(); }
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-    HANDLE Release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
-    bool Close() { return !Valid() || ::CloseHandle(Release()); }
-
-  private:
-    HANDLE handle_;
-};
-
-// FILETIME counts 100 ns ticks since 1601; the stamp counts from 1970 like the system clock.
-std::int64_t TicksToNs(std::int64_t ticks) {
-    constexpr std::int64_t kTicksFrom1601To1970 = 116444736000000000;
-    return (ticks - kTicksFrom1601To1970) * 100;
-}
-
-std::int64_t FileTimeNs(const FILETIME& time) {
-    return TicksToNs(static_cast<std::int64_t>(
-        (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime));
-}
-
-// Other programs may read, rewrite or replace the file while we read it, as on other systems.
-HANDLE OpenForReading(const std::wstring& path) {
-    return ::CreateFileW(path.c_str(), GENERIC_READ,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-std::optional<FileStamp> StampOfHandle(HANDLE handle) {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(handle, &info))
-        return std::nullopt;
-    FileStamp stamp;
-    stamp.device = info.dwVolumeSerialNumber;
-    stamp.inode = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    stamp.modifiedNs = FileTimeNs(info.ftLastWriteTime);
-    FILE_BASIC_INFO basic{};
-    if (::GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic))
-        stamp.changedNs = TicksToNs(basic.ChangeTime.QuadPart);
-    return stamp;
-}
-
-ReadOutcome Failed(std::string reason) {
-    ReadOutcome outcome;
-    outcome.status = ReadStatus::Failed;
-    outcome.reason = std::move(reason);
-    return outcome;
-}
-
-// Creates `folder` and the folders above it, down from the drive or share, which must exist.
-std::optional<std::string> CreateFolder(const std::wstring& folder, std::size_t rootLength) {
-    if (IsFolder(folder))
-        return std::nullopt;
-    if (folder.size() <= rootLength) {
-        return "could not reach " + Narrow(folder) + ": " + LastErrorText();
-    }
-    const std::size_t cut = folder.find_last_of(L"\\/");
-    if (cut != std::wstring::npos && cut >= rootLength && cut > 0) {
-        if (auto failure = CreateFolder(folder.substr(0, cut), rootLength))
-            return failure;
-    }
-    if (::CreateDirectoryW(folder.c_str(), nullptr) || IsFolder(folder))
-        return std::nullopt;
-    return "could not create the folder " + Narrow(folder) + ": " + LastErrorText();
-}
-
-std::optional<std::string> WriteTemporary(const std::wstring& path, const std::string& name,
-                                          std::string_view bytes, DWORD attributes) {
-    Handle file(
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr));
-    if (!file.Valid())
-        return "could not create " + name + ": " + LastErrorText();
-    while (!bytes.empty()) {
-        DWORD put = 0;
-        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
-        if (!::WriteFile(file.Get(), bytes.data(), chunk, &put, nullptr) || put == 0)
-            return "could not write " + name + ": " + LastErrorText();
-        bytes.remove_prefix(put);
-    }
-    if (!::FlushFileBuffers(file.Get()))
-        return "could not flush " + name + " to the disk: " + LastErrorText();
-    if (!file.Close())
-        return "could not write " + name + ": " + LastErrorText();
-    return std::nullopt;
-}
-
-std::optional<std::string> RenameOver(const std::wstring& from, const std::wstring& to,
-                                      const std::string& name) {
-    const auto deadline = std::chrono::steady_clock::now() + kReplacePatience;
-    auto delay = kFirstRetryDelay;
-    for (;;) {
-        if (::MoveFileExW(from.c_str(), to.c_str(),
-                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return std::nullopt;
-        const DWORD error = ::GetLastError();
-        const bool busy = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
-                          error == ERROR_LOCK_VIOLATION;
-        if (!busy)
-            return "could not replace " + name + ": " + ErrorText(error);
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return "could not replace " + name + ": another program kept it open (" +
-                   ErrorText(error) + ")";
-        }
-        std::this_thread::sleep_for(delay);
-        delay = std::min(delay * 2, kLongestRetryDelay);
-    }
-}
-
-// Windows has no sticky folders shared by all users; creating a link takes a privilege there.
-std::optional<std::string> UntrustedLinkReason(const std::string&) {
-    return std::nullopt;
-}
-
-}  // namespace
-
-std::optional<std::string> CreateParentFolders(const std::string& path) {
-    const std::wstring target = SystemPath(path);
-    if (!NamesAFile(target))
-        return kNotAFileReason;
-    const std::size_t rootLength = RootLength(target);
-    const std::size_t cut = target.find_last_of(L"\\/");
-    // In the drive's or share's root there is no folder to make; the file itself tells whether
-    // the root is there.
-    if (cut == std::wstring::npos || cut < rootLength)
-        return std::nullopt;
-    return CreateFolder(target.substr(0, cut), rootLength);
-}
-
-ReadOutcome ReadWholeFile(const std::string& path, std::size_t maxBytes) {
-    const std::wstring systemPath = SystemPath(path);
-    if (!NamesAFile(systemPath))
-        return Failed(kNotAFileReason);
-    Handle file(OpenForReading(systemPath));
-    if (!file.Valid()) {
-        const DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-            return ReadOutcome{};
-        if (IsFolder(systemPath))
-            return Failed("a folder stands where the file " + path + " should be");
-        return Failed("could not open " + path + ": " + ErrorText(error));
-    }
-    // Devices such as CON or NUL open under any folder.
-    if (::GetFileType(file.Get()) != FILE_TYPE_DISK)
-        return Failed(path + " is not a regular file, so it is left alone");
-    const std::optional<FileStamp> stamp = StampOfHandle(file.Get());
-    if (!stamp)
-        return Failed("could not examine " + path + ": " + LastErrorText());
-    if (stamp->size > maxBytes)
-        return Failed(TooLargeReason(path, maxBytes));
-    ReadOutcome outcome;
-    outcome.bytes.reserve(static_cast<std::size_t>(stamp->size));
-    char buffer[65536];
-    for (;;) {
-        DWORD got = 0;
-        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) {
-            return Failed("could not read " + path + ": " + LastErrorText());
-        }
-        if (got == 0)
-            break;
-        if (outcome.bytes.size() + got > maxBytes)
-            return Failed(TooLargeReason(path, maxBytes));
-        outcome.bytes.append(buffer, got);
-    }
-    outcome.status = ReadStatus::Ok;
-    outcome.stamp = StampOfHandle(file.Get()).value_or(*stamp);
-    return outcome;
-}
-
-std::optional<FileStamp> StampOf(const std::string& path) {
-    Handle file(OpenForReading(SystemPath(path)));
-    if (!file.Valid())
-        return std::nullopt;
-    return StampOfHandle(file.Get());
-}
-
-std::optional<ExclusiveLock> ExclusiveLock::Acquire(const std::string& lockPath,
-                                                    std::chrono::milliseconds patience,
-                                                    std::string& reason) {
-    // Read access is enough for LockFileEx, and lets every user who may read the file lock it.
-    Handle file(::CreateFileW(SystemPath(lockPath).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
-        reason = "could not open the lock file " + lockPath + ": " + LastErrorText();
-        return std::nullopt;
-    }
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    auto delay = kFirstRetryDelay;
-    for (;;) {
-        OVERLAPPED region{};
-        if (::LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
-                         &region)) {
-            return ExclusiveLock(reinterpret_cast<std::intptr_t>(file.Release()));
-        }
-        if (::GetLastError() != ERROR_LOCK_VIOLATION) {
-            reason = "could not lock " + lockPath + ": " + LastErrorText();
-            return std::nullopt;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            reason = "another program kept the settings file locked";
-            return std::nullopt;
-        }
-        std::this_thread::sleep_for(delay);
-        delay = std::min(delay * 2, kLongestRetryDelay);
-    }
-}
-
-ExclusiveLock::ExclusiveLock(ExclusiveLock&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)) {}
-
-ExclusiveLock::~ExclusiveLock() {
-    // Closing the handle releases the lock.
-    if (handle_ != -1)
-        ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
-}
-
-std::optional<std::string> ReplaceFileContent(const std::string& path, std::string_view bytes) {
-    const std::wstring target = SystemPath(path);
-    if (!NamesAFile(target))
-        return kNotAFileReason;
-    const DWORD old = ::GetFileAttributesW(target.c_str());
-    const bool exists = old != INVALID_FILE_ATTRIBUTES;
-    // Windows refuses to rename over a read-only file, but only after the whole temporary file
-    // is written, and Wine does not refuse at all.
-    if (exists && (old & FILE_ATTRIBUTE_READONLY) != 0)
-        return "could not replace " + path + ": it is read-only";
-    if (exists && (old & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return "a folder stands where the file " + path + " should be";
-    const std::string temporary = TemporaryPathFor(path);
-    const std::wstring systemTemporary = SystemPath(temporary);
-    // A crash may have left one behind; the lock guarantees it is nobody's work in progress.
-    ::SetFileAttributesW(systemTemporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileW(systemTemporary.c_str());
-    // The user's hidden or system mark stays on the new file.
-    constexpr DWORD kKept =
-        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    const DWORD attributes = exists && (old & kKept) != 0 ? old & kKept : FILE_ATTRIBUTE_NORMAL;
-    std::optional<std::string> failure =
-        WriteTemporary(systemTemporary, temporary, bytes, attributes);
-    if (!failure)
-        failure = RenameOver(systemTemporary, target, path);
-    if (failure)
-        ::DeleteFileW(systemTemporary.c_str());
-    return failure;
-}
-
-std::string ProgramFilePath() {
-    // Wine's GetModuleFileNameW drops the "\\" of a program on a share ("UNC\server\...");
-    // QueryFullProcessImageNameW gives a path BuildSettingsPath reads on Windows and Wine alike.
-    std::wstring buffer(32768, L'\0');
-    auto length = static_cast<DWORD>(buffer.size());
-    if (!::QueryFullProcessImageNameW(::GetCurrentProcess(), 0, buffer.data(), &length)) {
-        length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0 || length >= buffer.size())
-            return {};
-    }
-    buffer.resize(length);
-    return Narrow(buffer);
-}
+}  // namespace korvane::file_access
 
 #endif  // _WIN32
-
-}  // namespace korvane::file_access

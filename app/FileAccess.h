@@ -37,10 +37,15 @@ std::optional<FileStamp> StampOf(const std::string& path);
 
 // The file a chain of symbolic links leads to, so replacing the file keeps the links intact.
 // In a folder that anyone may write to and that is marked sticky (like the system's temporary
-// folder), a link is followed only when it belongs to this user or to the folder's owner, the
-// rule the kernel applies to protected links; otherwise nullopt and the reason. Without that
-// rule another user could make the program write wherever the link points.
+// folder), a link is followed, and a folder written in, only when it belongs to this user or to
+// the folder's owner: the rule the kernel applies to protected links, here applied to every
+// part of the path, not only the last. Otherwise nullopt and the reason. Without that rule
+// another user could make the program write wherever a link points, or into a folder of theirs.
 std::optional<std::string> FollowLinks(const std::string& path, std::string& reason);
+
+// Why `path` cannot be replaced (a folder stands there, or the file is read-only); nullopt when
+// it can, or does not exist. Asked before anything is created for a write.
+std::optional<std::string> CheckReplaceable(const std::string& path);
 
 // Creates the folders above `path` that are missing. The reason on failure.
 std::optional<std::string> CreateParentFolders(const std::string& path);
@@ -49,7 +54,8 @@ std::optional<std::string> CreateParentFolders(const std::string& path);
 // writes the settings file takes it, so their read-change-write cycles never interleave.
 class ExclusiveLock {
   public:
-    // Retries until `patience` has passed, so a hung process cannot freeze the caller. A lock
+    // Retries until `patience` has passed, so a hung process cannot freeze the caller; anything
+    // but a regular file in the lock file's place (a pipe would block) is refused at once. A lock
     // file it creates may be read by everyone whatever the umask: it holds nothing, and every
     // user who may write the settings file must be able to take the lock.
     static std::optional<ExclusiveLock> Acquire(const std::string& lockPath,

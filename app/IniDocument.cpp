@@ -1,5 +1,7 @@
 #include "app/IniDocument.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "app/TextEncoding.h"
@@ -98,39 +100,69 @@ std::string LinesToUtf8(std::string_view bytes) {
     return text;
 }
 
-// The text as UTF-8 without its byte-order mark; `converted` holds it when some of it had to
-// be decoded from Windows-1252.
-std::string_view DecodeText(std::string_view bytes, bool& byteOrderMark, std::string& converted) {
-    byteOrderMark = bytes.starts_with(kByteOrderMark);
-    if (byteOrderMark)
-        bytes.remove_prefix(kByteOrderMark.size());
-    if (IsValidUtf8(bytes))
-        return bytes;
-    converted = LinesToUtf8(bytes);
-    return converted;
-}
-
-// Calls visit(line, crlf) for each line; `crlf` tells whether CR LF ended it. LF, CR LF and a
-// lone CR all end a line; a last line without a break is visited too.
-template <typename Visit>
-void ForEachLine(std::string_view text, Visit&& visit) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = start;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
-            ++end;
-        if (end == text.size()) {
-            visit(text.substr(start), false);
-            return;
-        }
-        const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-        visit(text.substr(start, end - start), crlf);
-        start = end + (crlf ? 2 : 1);
-    }
-}
-
 std::string_view Part(std::string_view line, std::size_t begin, std::size_t end) {
     return line.substr(begin, end - begin);
+}
+
+// The hash the sections are indexed by; collisions are told apart by the names themselves.
+std::uint32_t NameHash(std::string_view folded) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : folded) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// FoldCase(raw) into `out`, without building a string for the plain ASCII names nearly every
+// line of a settings file has.
+void FoldInto(std::string_view raw, std::string& out) {
+    if (!IsAscii(raw)) {
+        out = FoldCase(raw);
+        return;
+    }
+    out.resize(raw.size());
+    std::transform(raw.begin(), raw.end(), out.begin(), AsciiLower);
+}
+
+// FoldCase(raw) == folded, the same way.
+bool MatchesFolded(std::string_view raw, std::string_view folded) {
+    if (!IsAscii(raw))
+        return FoldCase(raw) == folded;
+    return raw.size() == folded.size() &&
+           std::equal(raw.begin(), raw.end(), folded.begin(),
+                      [](char a, char b) { return AsciiLower(a) == b; });
+}
+
+bool IsHeader(Shape shape) {
+    return shape == Shape::Section || shape == Shape::BrokenSection;
+}
+
+// Where the line starting at `at` ends: its first CR or LF, or the end of the text. memchr,
+// since a file may hold millions of lines.
+std::size_t LineEnd(std::string_view text, std::size_t at) {
+    const char* begin = text.data() + at;
+    const std::size_t rest = text.size() - at;
+    const void* feed = std::memchr(begin, '\n', rest);
+    const std::size_t span = feed == nullptr ? rest : static_cast<const char*>(feed) - begin;
+    const void* ret = std::memchr(begin, '\r', span);
+    return at + (ret == nullptr ? span : static_cast<const char*>(ret) - begin);
+}
+
+// Where the next line starts, after the line break at `end`.
+std::size_t AfterBreak(std::string_view text, std::size_t end) {
+    if (end == text.size())
+        return end;
+    return end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
 }
 
 }  // namespace
@@ -140,99 +172,387 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(begin, TrimEnd(text, begin, text.size()) - begin);
 }
 
-IniDocument::Line IniDocument::ClassifyLine(std::string text) {
-    Line line;
-    line.text = std::move(text);
-    const LineShape shape = ShapeOf(line.text);
-    const std::string_view name = Part(line.text, shape.nameBegin, shape.nameEnd);
-    switch (shape.shape) {
-        case Shape::Other:
-            break;
-        case Shape::BrokenSection:
-            line.kind = Kind::BrokenSection;
-            break;
-        case Shape::Section:
-            line.kind = Kind::Section;
-            line.folded = FoldCase(name);
-            break;
-        case Shape::Entry:
-            line.kind = Kind::Entry;
-            line.folded = FoldCase(name);
-            line.keyBegin = shape.nameBegin;
-            line.keyEnd = shape.nameEnd;
-            line.valueBegin = shape.valueBegin;
-            line.valueEnd = shape.valueEnd;
-            break;
-    }
-    return line;
-}
-
-IniDocument IniDocument::Parse(std::string_view bytes) {
+IniDocument IniDocument::Parse(std::string&& bytes) {
     IniDocument document;
-    std::string converted;
-    const std::string_view text = DecodeText(bytes, document.byteOrderMark_, converted);
+    document.byteOrderMark_ = std::string_view(bytes).starts_with(kByteOrderMark);
+    if (document.byteOrderMark_)
+        bytes.erase(0, kByteOrderMark.size());
+    document.text_ = IsValidUtf8(bytes) ? std::move(bytes) : LinesToUtf8(bytes);
+    const std::string_view text = document.text_;
     // The first line break decides; a file without one keeps the platform's.
-    bool decided = text.find_first_of("\r\n") == std::string_view::npos;
-    ForEachLine(text, [&](std::string_view line, bool crlf) {
-        document.lines_.push_back(ClassifyLine(std::string(line)));
-        if (!decided)
-            document.crlf_ = crlf;
-        decided = true;
-    });
+    if (const std::size_t lineBreak = text.find_first_of("\r\n"); lineBreak != text.npos)
+        document.crlf_ = text.substr(lineBreak, 2) == "\r\n";
+    const auto brackets = static_cast<std::size_t>(std::count(text.begin(), text.end(), '['));
+    document.sectionsByName_.reserve(brackets);
+    std::string folded;
+    for (std::size_t at = 0, end = 0; at < text.size(); at = AfterBreak(text, end)) {
+        end = LineEnd(text, at);
+        ++document.lineCount_;
+        document.breakBytes_ += AfterBreak(text, end) - end;
+        const std::string_view line = text.substr(at, end - at);
+        const std::size_t first = SkipBlanks(line, 0);
+        if (first == line.size() || line[first] != '[')
+            continue;
+        const LineShape shape = ShapeOf(line);
+        if (shape.shape != Shape::Section)
+            continue;
+        FoldInto(Part(line, shape.nameBegin, shape.nameEnd), folded);
+        document.sectionsByName_.push_back(std::uint64_t{NameHash(folded)} << 32 | at);
+    }
+    std::sort(document.sectionsByName_.begin(), document.sectionsByName_.end());
     return document;
 }
 
-std::string IniDocument::Serialise() const {
-    const std::string_view lineBreak = crlf_ ? "\r\n" : "\n";
-    std::size_t size = byteOrderMark_ ? kByteOrderMark.size() : 0;
-    for (const Line& line : lines_)
-        size += line.text.size() + lineBreak.size();
-    std::string out;
-    out.reserve(size);
-    if (byteOrderMark_)
-        out += kByteOrderMark;
-    for (const Line& line : lines_) {
-        out += line.text;
-        out += lineBreak;
+std::uint32_t IniDocument::NextLineStart(std::uint32_t at) const {
+    return static_cast<std::uint32_t>(AfterBreak(text_, LineEnd(text_, at)));
+}
+
+// Calls visit(line, ref) for the lines from `from` on, in the order they are written, while it
+// returns true. An original line `from` starts after the lines inserted before it.
+template <typename Visit>
+void IniDocument::Walk(LineRef from, Visit&& visit) const {
+    std::uint32_t at = from.at;
+    auto edit = edits_.lower_bound(at);
+    for (bool first = true;; first = false) {
+        const Edit* changed = edit != edits_.end() && edit->first == at ? &edit->second : nullptr;
+        if (changed != nullptr) {
+            const std::size_t count = changed->before.size();
+            std::size_t i = 0;
+            if (first)
+                i = from.inserted < 0 ? count : static_cast<std::size_t>(from.inserted);
+            for (; i < count; ++i) {
+                if (!visit(std::string_view(changed->before[i]), LineRef{at, static_cast<int>(i)}))
+                    return;
+            }
+        }
+        if (at >= text_.size())
+            return;
+        const std::size_t end = LineEnd(text_, at);
+        if (changed == nullptr || !changed->removed) {
+            const std::string_view line = changed != nullptr && changed->text
+                                              ? std::string_view(*changed->text)
+                                              : std::string_view(text_).substr(at, end - at);
+            if (!visit(line, LineRef{at, -1}))
+                return;
+        }
+        at = static_cast<std::uint32_t>(AfterBreak(text_, end));
+        while (edit != edits_.end() && edit->first < at)
+            ++edit;
     }
-    return out;
+}
+
+// The lines below the header `header`, up to the next header.
+template <typename Visit>
+void IniDocument::WalkSection(LineRef header, Visit&& visit) const {
+    bool started = false;
+    Walk(header, [&](std::string_view line, LineRef ref) {
+        if (!std::exchange(started, true))
+            return true;
+        if (IsHeader(ShapeOf(line).shape))
+            return false;
+        return visit(line, ref);
+    });
+}
+
+// The headers of the section, in file order: those read from the file, then those appended.
+std::vector<IniDocument::LineRef> IniDocument::HeadersOf(std::string_view foldedSection) const {
+    std::vector<LineRef> headers;
+    const std::uint64_t hash = std::uint64_t{NameHash(foldedSection)} << 32;
+    const auto first = std::lower_bound(sectionsByName_.begin(), sectionsByName_.end(), hash);
+    for (auto entry = first; entry != sectionsByName_.end() && (*entry >> 32) == (hash >> 32);
+         ++entry) {
+        const auto at = static_cast<std::uint32_t>(*entry & 0xFFFFFFFFu);
+        if (const auto edit = edits_.find(at); edit != edits_.end() && edit->second.removed)
+            continue;
+        const std::string_view line = std::string_view(text_).substr(at, LineEnd(text_, at) - at);
+        const LineShape shape = ShapeOf(line);
+        if (MatchesFolded(Part(line, shape.nameBegin, shape.nameEnd), foldedSection))
+            headers.push_back(LineRef{at, -1});
+    }
+    const auto end = edits_.find(static_cast<std::uint32_t>(text_.size()));
+    if (end == edits_.end())
+        return headers;
+    for (std::size_t i = 0; i < end->second.before.size(); ++i) {
+        const std::string_view line = end->second.before[i];
+        const LineShape shape = ShapeOf(line);
+        if (shape.shape == Shape::Section &&
+            MatchesFolded(Part(line, shape.nameBegin, shape.nameEnd), foldedSection)) {
+            headers.push_back(LineRef{end->first, static_cast<int>(i)});
+        }
+    }
+    return headers;
+}
+
+const IniDocument::Entries* IniDocument::FindSection(std::string_view foldedSection) const {
+    if (const auto known = entries_.find(foldedSection); known != entries_.end())
+        return &known->second;
+    const std::vector<LineRef> headers = HeadersOf(foldedSection);
+    if (headers.empty())
+        return nullptr;
+    Entries entries;
+    std::string key;
+    std::string previous;  // a run of lines with one key needs no look-up after its first
+    for (const LineRef header : headers) {
+        WalkSection(header, [&](std::string_view line, LineRef) {
+            const LineShape shape = ShapeOf(line);
+            if (shape.shape != Shape::Entry)
+                return true;
+            FoldInto(Part(line, shape.nameBegin, shape.nameEnd), key);
+            if (key != previous) {
+                entries.try_emplace(key, Part(line, shape.valueBegin, shape.valueEnd));
+                previous = key;
+            }
+            return true;
+        });
+    }
+    return &entries_.emplace(std::string(foldedSection), std::move(entries)).first->second;
 }
 
 std::optional<std::string_view> IniDocument::Find(std::string_view foldedSection,
                                                   std::string_view foldedKey) const {
-    bool inSection = false;
-    for (const Line& line : lines_) {
-        if (line.kind == Kind::Section || line.kind == Kind::BrokenSection) {
-            inSection = line.kind == Kind::Section && line.folded == foldedSection;
-        } else if (inSection && line.kind == Kind::Entry && line.folded == foldedKey) {
-            return line.Value();
+    const Entries* entries = FindSection(foldedSection);
+    if (entries == nullptr)
+        return std::nullopt;
+    const auto found = entries->find(foldedKey);
+    if (found == entries->end())
+        return std::nullopt;
+    return found->second;
+}
+
+std::vector<std::string> IniDocument::SectionNames() const {
+    std::vector<std::string> names;
+    std::unordered_map<std::string, bool, TextHash, std::equal_to<>> seen;
+    Walk(LineRef{0, 0}, [&](std::string_view line, LineRef) {
+        const LineShape shape = ShapeOf(line);
+        if (shape.shape == Shape::Section) {
+            std::string folded = FoldCase(Part(line, shape.nameBegin, shape.nameEnd));
+            if (seen.emplace(folded, true).second)
+                names.push_back(std::move(folded));
+        }
+        return true;
+    });
+    return names;
+}
+
+// The original text with each line break in the file's style, then what the edits change.
+std::size_t IniDocument::SerialisedSize() const {
+    const std::size_t lineBreak = crlf_ ? 2 : 1;
+    std::size_t size = (byteOrderMark_ ? kByteOrderMark.size() : 0) + text_.size() - breakBytes_ +
+                       lineCount_ * lineBreak;
+    for (const auto& [at, edit] : edits_) {
+        for (const std::string& line : edit.before)
+            size += line.size() + lineBreak;
+        if (at >= text_.size() || (!edit.removed && !edit.text))
+            continue;
+        const std::size_t original = LineEnd(text_, at) - at;
+        size -= original;
+        if (edit.removed)
+            size -= lineBreak;
+        else
+            size += edit.text->size();
+    }
+    return size;
+}
+
+std::string IniDocument::Serialise() const {
+    const std::string_view lineBreak = crlf_ ? "\r\n" : "\n";
+    std::string out;
+    out.reserve(SerialisedSize());
+    if (byteOrderMark_)
+        out += kByteOrderMark;
+    Walk(LineRef{0, 0}, [&](std::string_view line, LineRef) {
+        out += line;
+        out += lineBreak;
+        return true;
+    });
+    return out;
+}
+
+void IniDocument::Replace(LineRef line, std::string text) {
+    Edit& edit = edits_[line.at];
+    if (line.inserted >= 0)
+        edit.before[static_cast<std::size_t>(line.inserted)] = std::move(text);
+    else
+        edit.text = std::move(text);
+}
+
+void IniDocument::Remove(LineRef line) {
+    Edit& edit = edits_[line.at];
+    if (line.inserted >= 0) {
+        edit.before.erase(edit.before.begin() + line.inserted);
+        return;
+    }
+    edit.removed = true;
+    edit.text.reset();
+}
+
+void IniDocument::InsertAfter(LineRef line, std::string text) {
+    if (line.inserted >= 0) {
+        std::vector<std::string>& before = edits_[line.at].before;
+        before.insert(before.begin() + line.inserted + 1, std::move(text));
+        return;
+    }
+    std::vector<std::string>& before = edits_[NextLineStart(line.at)].before;
+    before.insert(before.begin(), std::move(text));
+}
+
+bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+    section = TrimBlanks(section);
+    key = TrimBlanks(key);
+    value = TrimBlanks(value);
+    const std::string foldedSection = FoldCase(section);
+    const std::string foldedKey = FoldCase(key);
+    const std::vector<LineRef> headers = HeadersOf(foldedSection);
+    if (headers.empty()) {
+        AppendSection(section, key, value);
+        return true;
+    }
+    // After the last non-blank line of the first matching section.
+    LineRef insertAfter = headers.front();
+    for (const LineRef header : headers) {
+        std::optional<bool> changed;
+        WalkSection(header, [&](std::string_view line, LineRef ref) {
+            const LineShape shape = ShapeOf(line);
+            if (shape.shape == Shape::Entry &&
+                MatchesFolded(Part(line, shape.nameBegin, shape.nameEnd), foldedKey)) {
+                changed = Part(line, shape.valueBegin, shape.valueEnd) != value;
+                if (*changed) {
+                    std::string text(Part(line, shape.nameBegin, shape.nameEnd));
+                    text += '=';
+                    text += value;
+                    Replace(ref, std::move(text));
+                }
+                return false;
+            }
+            if (header.at == headers.front().at && header.inserted == headers.front().inserted &&
+                !IsBlankLine(line)) {
+                insertAfter = ref;
+            }
+            return true;
+        });
+        if (changed.has_value()) {
+            if (*changed)
+                Remember(foldedSection, foldedKey, value);
+            return *changed;
         }
     }
+    std::string text(key);
+    text += '=';
+    text += value;
+    InsertAfter(insertAfter, std::move(text));
+    Remember(foldedSection, foldedKey, value);
+    return true;
+}
+
+void IniDocument::Remember(std::string_view foldedSection, std::string_view foldedKey,
+                           std::string_view value) {
+    if (const auto known = entries_.find(foldedSection); known != entries_.end())
+        known->second.insert_or_assign(std::string(foldedKey), std::string(value));
+}
+
+std::optional<std::string_view> IniDocument::LastLine() const {
+    if (const auto end = edits_.find(static_cast<std::uint32_t>(text_.size()));
+        end != edits_.end() && !end->second.before.empty()) {
+        return end->second.before.back();
+    }
+    std::size_t next = text_.size();
+    while (next > 0) {
+        std::size_t end = next;
+        if (end == text_.size() && !IsLineBreak(text_[end - 1])) {
+            // The last line has no line break.
+        } else if (text_[end - 1] == '\n' && end >= 2 && text_[end - 2] == '\r') {
+            end -= 2;
+        } else {
+            end -= 1;
+        }
+        std::size_t start = end;
+        while (start > 0 && !IsLineBreak(text_[start - 1]))
+            --start;
+        const auto edit = edits_.find(static_cast<std::uint32_t>(start));
+        if (edit == edits_.end())
+            return std::string_view(text_).substr(start, end - start);
+        if (!edit->second.removed)
+            return edit->second.text ? std::string_view(*edit->second.text)
+                                     : std::string_view(text_).substr(start, end - start);
+        if (!edit->second.before.empty())
+            return edit->second.before.back();
+        next = start;
+    }
+    const auto first = edits_.find(0);
+    if (first != edits_.end() && !first->second.before.empty())
+        return first->second.before.back();
     return std::nullopt;
 }
 
-IniIndex IniIndex::Build(std::string_view bytes) {
+void IniDocument::AppendSection(std::string_view section, std::string_view key,
+                                std::string_view value) {
+    const std::optional<std::string_view> last = LastLine();
+    std::vector<std::string>& end = edits_[static_cast<std::uint32_t>(text_.size())].before;
+    if (last && !IsBlankLine(*last))
+        end.emplace_back();
+    std::string header = "[";
+    header += section;
+    header += ']';
+    end.push_back(std::move(header));
+    std::string text(key);
+    text += '=';
+    text += value;
+    end.push_back(std::move(text));
+}
+
+bool IniDocument::Erase(std::string_view section, std::string_view key) {
+    const std::string foldedSection = FoldCase(TrimBlanks(section));
+    const std::string foldedKey = FoldCase(TrimBlanks(key));
+    std::vector<LineRef> found;
+    for (const LineRef header : HeadersOf(foldedSection)) {
+        WalkSection(header, [&](std::string_view line, LineRef ref) {
+            const LineShape shape = ShapeOf(line);
+            if (shape.shape == Shape::Entry &&
+                MatchesFolded(Part(line, shape.nameBegin, shape.nameEnd), foldedKey)) {
+                found.push_back(ref);
+            }
+            return true;
+        });
+    }
+    // Last first, so the places of earlier inserted lines stay as found.
+    for (auto line = found.rbegin(); line != found.rend(); ++line)
+        Remove(*line);
+    if (const auto known = entries_.find(foldedSection); known != entries_.end())
+        known->second.erase(foldedKey);
+    return !found.empty();
+}
+
+bool IniDocument::EraseSectionIfEmpty(std::string_view section) {
+    const std::string foldedSection = FoldCase(TrimBlanks(section));
+    const std::vector<LineRef> headers = HeadersOf(foldedSection);
+    bool erased = false;
+    for (auto header = headers.rbegin(); header != headers.rend(); ++header) {
+        std::vector<LineRef> lines{*header};
+        bool empty = true;
+        WalkSection(*header, [&](std::string_view line, LineRef ref) {
+            empty = IsBlankLine(line);
+            lines.push_back(ref);
+            return empty;
+        });
+        if (!empty)
+            continue;
+        for (auto line = lines.rbegin(); line != lines.rend(); ++line)
+            Remove(*line);
+        erased = true;
+    }
+    if (erased)
+        entries_.erase(foldedSection);
+    return erased;
+}
+
+IniIndex IniIndex::Build(std::string&& bytes) {
     IniIndex index;
-    bool byteOrderMark = false;
-    std::string converted;
-    Entries* section = nullptr;
-    ForEachLine(DecodeText(bytes, byteOrderMark, converted), [&](std::string_view line, bool) {
-        const LineShape shape = ShapeOf(line);
-        const std::string_view name = Part(line, shape.nameBegin, shape.nameEnd);
-        if (shape.shape == Shape::Section) {
-            section = &index.sections_.try_emplace(FoldCase(name)).first->second;
-        } else if (shape.shape == Shape::BrokenSection) {
-            section = nullptr;
-        } else if (shape.shape == Shape::Entry && section != nullptr) {
-            section->try_emplace(FoldCase(name), Part(line, shape.valueBegin, shape.valueEnd));
-        }
-    });
+    index.document_ = IniDocument::Parse(std::move(bytes));
     return index;
 }
 
 const IniIndex::Entries* IniIndex::FindSection(std::string_view foldedSection) const {
-    const auto found = sections_.find(foldedSection);
-    return found == sections_.end() ? nullptr : &found->second;
+    return document_.FindSection(foldedSection);
 }
 
 std::optional<std::string_view> IniIndex::Find(const Entries* section, std::string_view foldedKey) {
@@ -249,81 +569,15 @@ std::optional<std::string_view> IniIndex::Find(std::string_view foldedSection,
     return Find(FindSection(foldedSection), foldedKey);
 }
 
-bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
-    section = TrimBlanks(section);
-    key = TrimBlanks(key);
-    value = TrimBlanks(value);
-    const std::string foldedSection = FoldCase(section);
-    const std::string foldedKey = FoldCase(key);
-    std::size_t insertAt = std::string::npos;  // after the last non-blank line of the first match
-    bool inSection = false;
-    bool inFirstSection = false;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        Line& line = lines_[i];
-        if (line.kind == Kind::Section || line.kind == Kind::BrokenSection) {
-            inSection = line.kind == Kind::Section && line.folded == foldedSection;
-            inFirstSection = inSection && insertAt == std::string::npos;
-            if (inFirstSection)
-                insertAt = i + 1;
-            continue;
-        }
-        if (!inSection)
-            continue;
-        if (line.kind == Kind::Entry && line.folded == foldedKey) {
-            if (line.Value() == value)
-                return false;
-            std::string text = line.text.substr(line.keyBegin, line.keyEnd - line.keyBegin);
-            text += '=';
-            text += value;
-            line = ClassifyLine(std::move(text));
-            return true;
-        }
-        if (inFirstSection && !IsBlankLine(line.text))
-            insertAt = i + 1;
-    }
-    if (insertAt == std::string::npos) {
-        AppendSection(section, key, value);
-        return true;
-    }
-    std::string text(key);
-    text += '=';
-    text += value;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                  ClassifyLine(std::move(text)));
-    return true;
-}
-
-void IniDocument::AppendSection(std::string_view section, std::string_view key,
-                                std::string_view value) {
-    if (!lines_.empty() && !IsBlankLine(lines_.back().text))
-        lines_.push_back(Line{});
-    std::string header = "[";
-    header += section;
-    header += ']';
-    lines_.push_back(ClassifyLine(std::move(header)));
-    std::string text(key);
-    text += '=';
-    text += value;
-    lines_.push_back(ClassifyLine(std::move(text)));
-}
-
-bool IniDocument::Erase(std::string_view section, std::string_view key) {
-    const std::string foldedSection = FoldCase(TrimBlanks(section));
-    const std::string foldedKey = FoldCase(TrimBlanks(key));
-    bool inSection = false;
-    std::vector<Line> kept;
-    kept.reserve(lines_.size());
-    for (Line& line : lines_) {
-        if (line.kind == Kind::Section || line.kind == Kind::BrokenSection) {
-            inSection = line.kind == Kind::Section && line.folded == foldedSection;
-        } else if (inSection && line.kind == Kind::Entry && line.folded == foldedKey) {
-            continue;
-        }
-        kept.push_back(std::move(line));
-    }
-    const bool erased = kept.size() != lines_.size();
-    lines_ = std::move(kept);
-    return erased;
+bool operator==(const IniIndex& a, const IniIndex& b) {
+    std::vector<std::string> names = a.document_.SectionNames();
+    for (std::string& name : b.document_.SectionNames())
+        names.push_back(std::move(name));
+    return std::all_of(names.begin(), names.end(), [&](const std::string& name) {
+        const IniIndex::Entries* left = a.FindSection(name);
+        const IniIndex::Entries* right = b.FindSection(name);
+        return left != nullptr && right != nullptr && *left == *right;
+    });
 }
 
 }  // namespace korvane

@@ -53,14 +53,27 @@ std::string RefusalOf(std::string_view what, std::string_view text, bool isValue
     return {};
 }
 
+// What a draft was made on: enough to tell, under the lock, whether another process changed
+// the file since, without keeping a second copy of a file that may be 32 MB. A 64-bit hash of
+// equal size matching by chance is not a risk worth the memory.
+struct Origin {
+    file_access::ReadStatus status = file_access::ReadStatus::Missing;
+    std::size_t size = 0;
+    std::size_t hash = 0;
+
+    static Origin Of(const file_access::ReadOutcome& file) {
+        return Origin{file.status, file.bytes.size(), std::hash<std::string_view>{}(file.bytes)};
+    }
+    friend bool operator==(const Origin&, const Origin&) = default;
+};
+
 // One run of a change over the file's content as read: everything that can refuse the write is
 // decided here, before anything is created.
 struct Draft {
     WriteResult outcome;
     bool changed = false;
-    file_access::ReadStatus readAs = file_access::ReadStatus::Missing;
-    std::string original;  // the bytes the change was made on
-    std::string content;   // the file after the change
+    Origin origin;         // the file the change was made on
+    IniDocument document;  // the file after the change
 };
 
 Draft MakeDraft(const std::string& target, file_access::ReadOutcome file,
@@ -76,15 +89,15 @@ Draft MakeDraft(const std::string& target, file_access::ReadOutcome file,
                                              target + " holds binary data, so it is left alone");
         return draft;
     }
-    IniDocument document = IniDocument::Parse(file.bytes);
-    ProfileEditor editor(document);
+    draft.origin = Origin::Of(file);
+    draft.document = IniDocument::Parse(std::move(file.bytes));
+    ProfileEditor editor(draft.document);
     change(editor);
     draft.outcome = editor.Outcome();
     if (!draft.outcome.ok() || !editor.Changed())
         return draft;
-    draft.content = document.Serialise();
     // Otherwise the write would succeed and every later read give defaults.
-    if (draft.content.size() > kMaxSettingsFileBytes) {
+    if (draft.document.SerialisedSize() > kMaxSettingsFileBytes) {
         draft.outcome =
             WriteResult::Failure(WriteError::FileError,
                                  "the change would make " + target + " larger than " +
@@ -93,9 +106,21 @@ Draft MakeDraft(const std::string& target, file_access::ReadOutcome file,
         return draft;
     }
     draft.changed = true;
-    draft.readAs = file.status;
-    draft.original = std::move(file.bytes);
     return draft;
+}
+
+// Creates the folders above `target`, then walks the path again: a folder another user put in
+// a shared folder meanwhile, or a link that appeared, must not be written in.
+std::optional<std::string> CreateFolders(const std::string& path, const std::string& target) {
+    if (auto failure = file_access::CreateParentFolders(target))
+        return failure;
+    std::string reason;
+    const std::optional<std::string> again = file_access::FollowLinks(path, reason);
+    if (!again)
+        return reason;
+    if (*again != target)
+        return "the folders leading to " + path + " changed while the settings were being saved";
+    return std::nullopt;
 }
 
 }  // namespace
@@ -103,7 +128,9 @@ Draft MakeDraft(const std::string& target, file_access::ReadOutcome file,
 struct ProfileSnapshot::Data {
     file_access::FileStamp stamp;
     bool settled = false;
-    IniIndex index;
+    std::size_t size = 0;  // of the bytes the index was built from, and their hash
+    std::size_t hash = 0;
+    std::shared_ptr<const IniIndex> index;  // shared by the snapshots of one content
 };
 
 std::optional<int> ParseProfileInt(std::string_view text) {
@@ -150,7 +177,7 @@ std::optional<std::string> ProfileSnapshot::Find(std::string_view section,
 const IniIndex::Entries* ProfileSnapshot::Section(std::string_view section) const {
     if (!data_)
         return nullptr;
-    return data_->index.FindSection(FoldCase(TrimBlanks(section)));
+    return data_->index->FindSection(FoldCase(TrimBlanks(section)));
 }
 
 std::optional<std::string> ProfileEditor::Find(std::string_view section,
@@ -191,6 +218,11 @@ void ProfileEditor::Delete(std::string_view section, std::string_view key) {
         changed_ = true;
 }
 
+void ProfileEditor::DeleteSectionIfEmpty(std::string_view section) {
+    if (Admit(section, "key", nullptr) && document_.EraseSectionIfEmpty(section))
+        changed_ = true;
+}
+
 void ProfileEditor::Refuse(WriteError error, std::string reason) {
     if (outcome_.ok())
         outcome_ = WriteResult::Failure(error, std::move(reason));
@@ -209,10 +241,24 @@ ProfileSnapshot ProfileStore::Snapshot() const {
     file_access::ReadOutcome file = file_access::ReadWholeFile(path_, kMaxSettingsFileBytes);
     if (file.status != file_access::ReadStatus::Ok)
         return {};
+    const std::size_t hash = std::hash<std::string_view>{}(file.bytes);
+    // A file changed in the last seconds is read again, but parsed again only when its bytes
+    // differ: at a start right after a save, each of the many settings read would otherwise
+    // parse the whole file.
+    if (cache_ && cache_->size == file.bytes.size() && cache_->hash == hash) {
+        auto data = std::make_shared<ProfileSnapshot::Data>(*cache_);
+        data->stamp = file.stamp;
+        data->settled = IsSettled(file.stamp);
+        cache_ = std::move(data);
+        return ProfileSnapshot(cache_);
+    }
+    cache_.reset();  // the old index is not kept beside the new one
     auto data = std::make_shared<ProfileSnapshot::Data>();
     data->stamp = file.stamp;
     data->settled = IsSettled(file.stamp);
-    data->index = IniIndex::Build(file.bytes);
+    data->size = file.bytes.size();
+    data->hash = hash;
+    data->index = std::make_shared<const IniIndex>(IniIndex::Build(std::move(file.bytes)));
     cache_ = data;
     return ProfileSnapshot(std::move(data));
 }
@@ -253,21 +299,25 @@ WriteResult ProfileStore::Update(const std::function<void(ProfileEditor&)>& chan
         MakeDraft(*target, file_access::ReadWholeFile(*target, kMaxSettingsFileBytes), change);
     if (!draft.outcome.ok() || !draft.changed)
         return draft.outcome;
-    if (auto failure = file_access::CreateParentFolders(*target)) {
+    if (auto refusal = file_access::CheckReplaceable(*target))
+        return WriteResult::Failure(WriteError::FileError, std::move(*refusal));
+    if (beforeLock_)
+        beforeLock_();
+    if (auto failure = CreateFolders(path_, *target))
         return WriteResult::Failure(WriteError::FileError, std::move(*failure));
-    }
     const auto lock = file_access::ExclusiveLock::Acquire(*target + ".lock", kLockPatience, reason);
     if (!lock)
         return WriteResult::Failure(WriteError::FileError, std::move(reason));
     file_access::ReadOutcome file = file_access::ReadWholeFile(*target, kMaxSettingsFileBytes);
     // Another process wrote before the lock was ours: the change is made again on its result.
-    if (file.status != draft.readAs || file.bytes != draft.original) {
+    if (Origin::Of(file) != draft.origin) {
         draft = MakeDraft(*target, std::move(file), change);
         if (!draft.outcome.ok() || !draft.changed)
             return draft.outcome;
     }
+    file = {};
     cache_.reset();
-    if (auto failure = file_access::ReplaceFileContent(*target, draft.content)) {
+    if (auto failure = file_access::ReplaceFileContent(*target, draft.document.Serialise())) {
         return WriteResult::Failure(WriteError::FileError, std::move(*failure));
     }
     return {};

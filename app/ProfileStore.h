@@ -84,6 +84,8 @@ class ProfileEditor final : public ProfileReader {
     void Set(std::string_view section, std::string_view key, std::string_view value);
     void SetInt(std::string_view section, std::string_view key, int value);
     void Delete(std::string_view section, std::string_view key);
+    // The section's header goes too when nothing but blank lines is left below it.
+    void DeleteSectionIfEmpty(std::string_view section);
     // Ends the update without writing anything.
     void Refuse(WriteError error, std::string reason);
 
@@ -137,8 +139,13 @@ class ProfileStore {
     // the next.
     WriteResult Update(const std::function<void(ProfileEditor&)>& change);
 
+    // For tests of races with another process: runs in Update after the file was first read and
+    // before the lock is taken, where another process may change the file.
+    void SetBeforeLockHook(std::function<void()> hook) { beforeLock_ = std::move(hook); }
+
   private:
     std::string path_;
+    std::function<void()> beforeLock_;
     mutable std::shared_ptr<const ProfileSnapshot::Data> cache_;
 };
 

@@ -9,6 +9,9 @@ enum class CatalogueAction : int {
     CategoryDeleted = -1,
     UnitInserted = 2,
     UnitDeleted = -2,
+    // Another copy of the program had changed the settings file, and the catalogue was brought
+    // up to date with it: any custom row may have changed. The row given means nothing.
+    Refreshed = 3,
 };
 
 }  // namespace korvane

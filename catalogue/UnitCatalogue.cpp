@@ -168,6 +168,34 @@ std::vector<UnitRecord>& UnitCatalogue::OwnedUnits(int category) {
     return row.units;
 }
 
+bool UnitCatalogue::SameRow(const UnitCatalogue& other, int category) const {
+    if (!IsCategoryIndex(category))
+        return false;
+    const Row& mine = rows_[category];
+    const Row& theirs = other.rows_[category];
+    if (mine.loaded != theirs.loaded || mine.header != theirs.header)
+        return false;
+    const int count = UnitCount(category);
+    if (count != other.UnitCount(category))
+        return false;
+    for (int unit = 0; unit < count; ++unit) {
+        const RecordView a = UnitView(category, unit);
+        const RecordView b = other.UnitView(category, unit);
+        if (a.name != b.name || a.abbreviation != b.abbreviation || a.factor != b.factor)
+            return false;
+    }
+    return true;
+}
+
+void UnitCatalogue::CopyRow(const UnitCatalogue& other, int category) {
+    if (!IsCategoryIndex(category))
+        return;
+    rows_[category] = other.rows_[category];
+    // Adding units must still never reallocate the row.
+    if (rows_[category].owned)
+        rows_[category].units.reserve(kMaxUnitsPerCategory);
+}
+
 void UnitCatalogue::SetUnitCount(int category) {
     rows_[category].header.factor = double(UnitCount(category));
 }

@@ -27,6 +27,7 @@ struct UnitRecord {
     std::string name;
     std::string abbreviation;
     double factor = 0.0;
+    friend bool operator==(const UnitRecord&, const UnitRecord&) = default;
 };
 
 // The 47-row table every list, lookup and conversion reads. In each row, record 0 is the header
@@ -97,6 +98,11 @@ class UnitCatalogue {
     bool RemoveUnit(int category, int unitIndex);
     // Turns a custom row back into a free slot with no units.
     void FreeCustomCategory(int category);
+
+    // Whole rows compared with, or taken from, another catalogue: how a catalogue is brought up
+    // to date with the settings file another copy of the program changed.
+    bool SameRow(const UnitCatalogue& other, int category) const;
+    void CopyRow(const UnitCatalogue& other, int category);
 
   private:
     struct RecordView {

@@ -56,7 +56,8 @@ void Finish(CliState& state, const CustomOutcome& outcome, const std::string& do
         return;
     }
     std::cerr << Shown(outcome.refusal->text) << '\n';
-    state.Report(kExitError);
+    // A refusal is an answer; a settings file that could not be changed is a failure.
+    state.Report(outcome.fileFailure ? kExitUsage : kExitError);
 }
 
 void UsageError(CliState& state, const std::string& message) {
@@ -203,7 +204,7 @@ void AddCustomCommands(CLI::App& app, CliState& state) {
     custom->require_subcommand(1, 1);
     custom->footer(
         "Exit status: 0 done, 1 refused (the reason on the standard error stream), 2 usage "
-        "error.");
+        "error or the settings file could not be changed.");
     auto arguments = std::make_shared<CustomArguments>();
 
     auto* addCategory = custom->add_subcommand("add-category", "Add a custom category");

@@ -7,7 +7,9 @@
 #endif
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "TestSupport.h"
 #include "app/CustomOperations.h"
@@ -38,6 +40,15 @@ struct Copy {
     UnitCatalogue catalogue;
 };
 
+// Runs `action` where another process could change the file: after the store's first read of
+// it, before its lock.
+void OnceBeforeLock(ProfileStore& store, std::function<void()> action) {
+    store.SetBeforeLockHook([action = std::move(action), done = false]() mutable {
+        if (!std::exchange(done, true))
+            action();
+    });
+}
+
 class SharedFile : public ::testing::Test {
   protected:
     std::string Content() const { return ReadBytes(path_); }
@@ -61,7 +72,8 @@ TEST_F(SharedFile, TestsSeeWhatAnotherCopyStoredMeanwhile) {
     ASSERT_TRUE(AddCustomCategory(other.catalogue, other.store, "gold").ok());
     EXPECT_EQ(RefusalOf([&] { return AddCustomCategory(mine.catalogue, mine.store, "Gold"); }),
               kCategoryExists);
-    EXPECT_TRUE(mine.catalogue.IsFreeSlot(42));
+    // The refusal brought this copy's catalogue up to date with the file.
+    EXPECT_EQ(mine.catalogue.CategoryName(42), "gold");
 
     // A new category takes the file's next free entry and the row that entry loads into.
     ASSERT_TRUE(AddCustomCategory(other.catalogue, other.store, "silver").ok());
@@ -72,7 +84,7 @@ TEST_F(SharedFile, TestsSeeWhatAnotherCopyStoredMeanwhile) {
 
     ASSERT_TRUE(other.AddUnit(other.Distance(), "Stride").ok());
     EXPECT_EQ(RefusalOf([&] { return mine.AddUnit(mine.Distance(), "stride"); }), kNameInUse);
-    EXPECT_FALSE(mine.catalogue.HasUnit(mine.Distance(), "Stride"));
+    EXPECT_TRUE(mine.catalogue.HasUnit(mine.Distance(), "Stride"));
 
     for (int n = 2; n <= 10; ++n)
         ASSERT_TRUE(other.AddUnit(other.Distance(), "Unit " + std::to_string(n)).ok());
@@ -88,8 +100,9 @@ TEST_F(SharedFile, TestsSeeWhatAnotherCopyStoredMeanwhile) {
     EXPECT_EQ(Content(), before);
 }
 
-// Removing what another copy already removed still removes it here, and says so.
-TEST_F(SharedFile, RemovingWhatIsNoLongerInTheFile) {
+// Of two copies removing the same unit or category, only the first says "removed"; the other
+// gets the refusal a name not found gives, and its catalogue loses what the file lost.
+TEST_F(SharedFile, RemovingWhatAnotherCopyRemovedIsRefused) {
     Copy mine(path_);
     ASSERT_TRUE(AddCustomCategory(mine.catalogue, mine.store, "money").ok());
     ASSERT_TRUE(mine.AddUnit(mine.Distance(), "Stride").ok());
@@ -99,10 +112,144 @@ TEST_F(SharedFile, RemovingWhatIsNoLongerInTheFile) {
 
     const CustomOutcome unit =
         RemoveCustomUnit(mine.catalogue, mine.store, mine.Distance(), "Stride");
-    ASSERT_TRUE(unit.ok());
-    EXPECT_EQ(unit.action, CatalogueAction::UnitDeleted);
-    EXPECT_TRUE(RemoveCustomCategory(mine.catalogue, mine.store, "money").ok());
+    ASSERT_FALSE(unit.ok());
+    EXPECT_EQ(unit.refusal->text, "\tStride\n\nYou may only remove previously added units.");
+    EXPECT_TRUE(unit.refreshed);
+    EXPECT_FALSE(unit.fileFailure);
+    EXPECT_FALSE(mine.catalogue.HasUnit(mine.Distance(), "Stride"));
     EXPECT_TRUE(mine.catalogue.IsFreeSlot(42));
+    const CustomOutcome category = RemoveCustomCategory(mine.catalogue, mine.store, "money");
+    ASSERT_FALSE(category.ok());
+    EXPECT_EQ(category.refusal->text,
+              "\tmoney\n\nYou may only remove previously added categories.");
+}
+
+// The window's catalogue is loaded once; the command line changes the file meanwhile. The row
+// has room for one more unit: the second add finds it taken in the file and is refused, instead
+// of storing an entry the next start cannot load.
+TEST_F(SharedFile, TheLastFreeUnitOfARowIsDecidedOnTheFile) {
+    Copy window(path_);
+    const int row = window.catalogue.FindCategory("Data Transfer");
+    const int spare = kMaxUnitsPerCategory - window.catalogue.UnitCount(row);
+    ASSERT_GE(spare, 2);
+    ASSERT_LE(spare, kCustomUnitEntries);
+    for (int n = 1; n < spare; ++n)
+        ASSERT_TRUE(window.AddUnit(row, "Stored " + std::to_string(n)).ok());
+    Copy commandLine(path_);
+    ASSERT_TRUE(commandLine.AddUnit(row, "Xx").ok());
+
+    const std::string before = Content();
+    const CustomOutcome late =
+        AddCustomUnit(window.catalogue, window.store, NewCustomUnit{row, "Yy", "2", "bit"});
+    ASSERT_FALSE(late.ok());
+    EXPECT_EQ(late.refusal->text,
+              "You have reached the maximum allowed Custom units for this category");
+    EXPECT_TRUE(late.refreshed);
+    EXPECT_EQ(Content(), before);
+    EXPECT_TRUE(window.catalogue.HasUnit(row, "Xx"));
+    EXPECT_EQ(window.catalogue.UnitCount(row), kMaxUnitsPerCategory);
+}
+
+// A unit added to a category another copy removed would be stored with no category owning it.
+TEST_F(SharedFile, AddingToARemovedCategoryIsRefused) {
+    Copy window(path_);
+    ASSERT_TRUE(AddCustomCategory(window.catalogue, window.store, "foo").ok());
+    ASSERT_TRUE(window.AddUnit(42, "Base").ok());
+    Copy commandLine(path_);
+    ASSERT_TRUE(RemoveCustomCategory(commandLine.catalogue, commandLine.store, "foo").ok());
+
+    const std::string before = Content();
+    const CustomOutcome outcome = window.AddUnit(42, "Extra");
+    ASSERT_FALSE(outcome.ok());
+    EXPECT_EQ(outcome.refusal->text,
+              "\tfoo\n\nThis category is no longer in the settings file: "
+              "another copy of the program removed it.");
+    EXPECT_EQ(Content(), before);
+    EXPECT_EQ(Content().find("Extra"), std::string::npos);
+    EXPECT_TRUE(window.catalogue.IsFreeSlot(42));
+}
+
+// The same race with the removal landing between this copy's first read of the file and its
+// lock: the test under the lock is the one that counts.
+TEST_F(SharedFile, AChangeBetweenReadAndLockIsSeen) {
+    Copy window(path_);
+    ASSERT_TRUE(AddCustomCategory(window.catalogue, window.store, "foo").ok());
+    Copy commandLine(path_);
+    OnceBeforeLock(window.store, [&] {
+        ASSERT_TRUE(RemoveCustomCategory(commandLine.catalogue, commandLine.store, "foo").ok());
+    });
+    const CustomOutcome outcome = window.AddUnit(42, "Extra");
+    ASSERT_FALSE(outcome.ok());
+    EXPECT_TRUE(outcome.refreshed);
+    EXPECT_EQ(Content().find("Extra"), std::string::npos);
+    EXPECT_TRUE(window.catalogue.IsFreeSlot(42));
+
+    // A second removal of the same unit, landing the same way, leaves one "removed".
+    ASSERT_TRUE(window.AddUnit(window.Distance(), "Stride").ok());
+    Copy other(path_);
+    OnceBeforeLock(window.store, [&] {
+        ASSERT_TRUE(
+            RemoveCustomUnit(other.catalogue, other.store, other.Distance(), "Stride").ok());
+    });
+    EXPECT_FALSE(
+        RemoveCustomUnit(window.catalogue, window.store, window.Distance(), "Stride").ok());
+    EXPECT_EQ(UsedUnitEntries(window.store, "Distance"), 0);
+}
+
+// Three copies each add the first unit of an empty category as "2 of the reference unit": the
+// first to write becomes the reference unit (factor 1), the others 2 of it.
+TEST_F(SharedFile, OnlyTheFirstStoredUnitBecomesTheReference) {
+    Copy setup(path_);
+    ASSERT_TRUE(AddCustomCategory(setup.catalogue, setup.store, "foo").ok());
+    Copy first(path_);
+    Copy second(path_);
+    Copy third(path_);
+    // The third lands between the second's read and its lock.
+    OnceBeforeLock(second.store, [&] {
+        ASSERT_TRUE(
+            AddCustomUnit(third.catalogue, third.store, NewCustomUnit{42, "Third", "2", ""}).ok());
+    });
+    ASSERT_TRUE(
+        AddCustomUnit(first.catalogue, first.store, NewCustomUnit{42, "First", "2", ""}).ok());
+    ASSERT_TRUE(
+        AddCustomUnit(second.catalogue, second.store, NewCustomUnit{42, "Second", "2", ""}).ok());
+    const Copy restarted(path_);
+    ASSERT_EQ(restarted.catalogue.UnitCount(42), 3);
+    EXPECT_EQ(restarted.catalogue.UnitName(42, 0), "First");
+    for (const char* name : {"Second", "Third"}) {
+        EXPECT_EQ(restarted.catalogue.UnitFactor(42, restarted.catalogue.FindUnit(42, name)), 2.0)
+            << name;
+    }
+    // Each copy's catalogue ends as the file holds it.
+    EXPECT_TRUE(second.catalogue.SameRow(restarted.catalogue, 42));
+}
+
+// All five custom rows in use here; another copy frees one. A new category takes the row of the
+// entry the file has free, and no built-in row is touched; with the file full again it is
+// refused and the file is left as it was.
+TEST_F(SharedFile, ANewCategoryTakesTheRowTheFileFreed) {
+    Copy mine(path_);
+    for (const char* name : {"c1", "c2", "c3", "c4", "c5"})
+        ASSERT_TRUE(AddCustomCategory(mine.catalogue, mine.store, name).ok());
+    Copy other(path_);
+    ASSERT_TRUE(RemoveCustomCategory(other.catalogue, other.store, "c3").ok());
+
+    const CustomOutcome added = AddCustomCategory(mine.catalogue, mine.store, "c6");
+    ASSERT_TRUE(added.ok());
+    EXPECT_EQ(added.row, 44);
+    EXPECT_EQ(mine.catalogue.CategoryName(44), "c6");
+    UnitCatalogue builtIn;
+    builtIn.LoadBuiltInTables();
+    for (int row = 0; row < kFirstCustomCategory; ++row)
+        EXPECT_TRUE(mine.catalogue.SameRow(builtIn, row)) << row;
+
+    ASSERT_TRUE(RemoveCustomCategory(other.catalogue, other.store, "c1").ok());
+    ASSERT_TRUE(AddCustomCategory(other.catalogue, other.store, "c7").ok());
+    EXPECT_EQ(RefusalOf([&] { return AddCustomCategory(mine.catalogue, mine.store, "c8"); }),
+              "You have reached the maximum allowed Custom categories");
+    EXPECT_EQ(mine.catalogue.CategoryName(42), "c7");
+    for (int row = 0; row < kFirstCustomCategory; ++row)
+        EXPECT_TRUE(mine.catalogue.SameRow(builtIn, row)) << row;
 }
 
 // A folder that cannot be created (a file stands where it should be) and a read-only file: every

@@ -207,12 +207,14 @@ TEST_F(CustomOperations, RemovingACategoryTakesItsUnitsAlongEverywhere) {
     ASSERT_TRUE(AddUnit(42, "Euro").ok());
     ASSERT_TRUE(AddUnit(42, "Cent", "0.01", "Euro").ok());
     // A name typed rather than listed is found ignoring case and blanks.
+    // Its section, left empty, goes too.
     ASSERT_TRUE(RemoveCustomCategory(catalogue_, store_, "  Money ").ok());
-    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=Custom\n\n[money]\n"));
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=Custom\n\n"));
     EXPECT_EQ(catalogue_.UnitCount(42), 0);
 
     // Units a hand-edited file kept for an old category of that name do not come back either.
-    WriteBytes(path_, Content() + "CustomUnit_4=Old\nCustomValue_4=3\nNote=kept\n");
+    WriteBytes(path_,
+               Content() + AsNewFile("[money]\nCustomUnit_4=Old\nCustomValue_4=3\nNote=kept\n"));
     ASSERT_TRUE(AddCustomCategory(catalogue_, store_, "money").ok());
     EXPECT_EQ(catalogue_.UnitCount(42), 0);
     EXPECT_EQ(Load(store_).UnitCount(42), 0);

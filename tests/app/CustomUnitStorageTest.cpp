@@ -240,11 +240,11 @@ TEST_F(CustomStorage, StoreAndForgetNormaliseNamesAlike) {
                                    "[money]\nCustomUnit_1=Euro\nCustomValue_1=1\nCustomUnits=1\n"));
     EXPECT_EQ(ForgetCustomUnit(store_, "money  ", "  Euro\t").freed, 1);
     ASSERT_TRUE(ForgetCustomCategory(store_, "  money  ").ok());
-    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=Custom\n\n[money]\n"));
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=Custom\n\n"));
     // The placeholder of a free entry is no name to forget.
     ASSERT_TRUE(ForgetCustomCategory(store_, "custom").ok());
     EXPECT_EQ(ForgetCustomUnit(store_, "money", "CUSTOM").freed, 0);
-    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=Custom\n\n[money]\n"));
+    EXPECT_EQ(Content(), AsNewFile("[Settings]\nCustom_1=Custom\n\n"));
 }
 
 TEST_F(CustomStorage, RefusalsOfANameCallItAName) {

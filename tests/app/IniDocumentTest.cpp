@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "catalogue/CaseFold.h"
 
 namespace korvane {
@@ -138,6 +141,61 @@ TEST(IniDocument, EraseRemovesEveryOccurrence) {
     EXPECT_TRUE(document.Erase("S", "A"));
     EXPECT_FALSE(document.Erase("S", "A"));
     EXPECT_EQ(document.Serialise(), "[S]\nB=2\n[s]\n[T]\nA=4\n");
+}
+
+// Changes made on top of changes: lines inserted, then changed or removed again, sections
+// appended and emptied. Reads see every change at once (a section's keys are gathered on the
+// first read and kept in step), and the size known before writing is the size written.
+TEST(IniDocument, ChangesUponChangesReadAndWriteAlike) {
+    struct Step {
+        std::function<void(IniDocument&)> change;
+        std::string_view after;
+    };
+    const std::string_view text = "\xEF\xBB\xBF[S]\r\nA=1\r\n\r\n[T]\rB=2\nlast";
+    IniDocument document = IniDocument::Parse(text);
+    EXPECT_EQ(Lookup(document, "S", "A"), "1");  // gathered before the changes
+    const Step steps[] = {
+        {[](IniDocument& d) { d.Set("S", "K1", "x"); }, "[S]|A=1|K1=x||[T]|B=2|last|"},
+        {[](IniDocument& d) { d.Set("S", "K2", "y"); }, "[S]|A=1|K1=x|K2=y||[T]|B=2|last|"},
+        {[](IniDocument& d) { d.Set("s", "k1", "z"); }, "[S]|A=1|K1=z|K2=y||[T]|B=2|last|"},
+        {[](IniDocument& d) { d.Erase("S", "K1"); }, "[S]|A=1|K2=y||[T]|B=2|last|"},
+        {[](IniDocument& d) { d.Erase("S", "A"); }, "[S]|K2=y||[T]|B=2|last|"},
+        {[](IniDocument& d) { d.Set("U", "C", "3"); }, "[S]|K2=y||[T]|B=2|last||[U]|C=3|"},
+        {[](IniDocument& d) { d.Erase("U", "C"); }, "[S]|K2=y||[T]|B=2|last||[U]|"},
+        {[](IniDocument& d) { d.EraseSectionIfEmpty("U"); }, "[S]|K2=y||[T]|B=2|last||"},
+        {[](IniDocument& d) { d.Erase("S", "K2"); }, "[S]||[T]|B=2|last||"},
+        {[](IniDocument& d) { d.EraseSectionIfEmpty("S"); }, "[T]|B=2|last||"},
+        {[](IniDocument& d) { d.Set("S", "A", "4"); }, "[T]|B=2|last||[S]|A=4|"},
+    };
+    for (const Step& step : steps) {
+        step.change(document);
+        std::string expected = "\xEF\xBB\xBF";
+        for (const char c : step.after)
+            expected += c == '|' ? std::string("\r\n") : std::string(1, c);
+        const std::string written = document.Serialise();
+        EXPECT_EQ(written, expected) << step.after;
+        EXPECT_EQ(document.SerialisedSize(), written.size()) << step.after;
+        // What a fresh read of the written file finds, the document finds too.
+        const IniIndex reread = IniIndex::Build(written);
+        for (const char* section : {"s", "t", "u"}) {
+            for (const char* key : {"a", "k1", "k2", "b", "c"}) {
+                EXPECT_EQ(document.Find(section, key), reread.Find(section, key))
+                    << step.after << " " << section << " " << key;
+            }
+        }
+    }
+}
+
+// Among many sections each is found by its own name, through the index of headers.
+TEST(IniDocument, ManySectionsAreFoundByName) {
+    std::string text;
+    for (int n = 0; n < 20000; ++n)
+        text += "[s" + std::to_string(n) + "]\nk=" + std::to_string(n) + "\n";
+    const IniDocument document = IniDocument::Parse(text);
+    for (const int n : {0, 1, 9999, 19999})
+        EXPECT_EQ(Lookup(document, "S" + std::to_string(n), "K"), std::to_string(n));
+    EXPECT_EQ(Lookup(document, "s20000", "k"), std::nullopt);
+    EXPECT_EQ(document.SerialisedSize(), text.size());
 }
 
 }  // namespace

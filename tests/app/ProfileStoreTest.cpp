@@ -196,6 +196,9 @@ TEST(ProfileStore, ReadOnlyFileIsNotReplaced) {
     EXPECT_FALSE(result.reason.empty());
     EXPECT_EQ(ReadBytes(path), "[S]\nK=1\n");
     EXPECT_EQ(store.GetProfileInt("S", "K", 7), 1);
+    // Refused before anything was created beside it.
+    EXPECT_FALSE(std::filesystem::exists(path + ".lock"));
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
 }
 
 TEST(ProfileStore, NoPathMeansDefaultsAndFailedWrites) {

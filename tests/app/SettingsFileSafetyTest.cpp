@@ -94,8 +94,13 @@ INSTANTIATE_TEST_SUITE_P(Modes, SavedByRoot, ::testing::Values(0640, 0600, 0604,
 TEST(SavedByRoot, OwnerCanStillWriteAfterwards) {
     REQUIRE_ROOT();
     TempFolder folder;
-    ASSERT_EQ(::chown(folder.Path().c_str(), kOtherUser, kOtherGroup), 0);
-    const std::string path = folder.File("t.ini");
+    // The owner's own folder, as a home folder is: not one directly inside the shared temporary
+    // folder, where a folder of another user is not written in.
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
+    const std::string home = folder.File("home");
+    ASSERT_EQ(::mkdir(home.c_str(), 0755), 0);
+    ASSERT_EQ(::chown(home.c_str(), kOtherUser, kOtherGroup), 0);
+    const std::string path = home + "/t.ini";
     WriteBytes(path, "[S]\nOwner=1\n");
     ASSERT_EQ(::chown(path.c_str(), kOtherUser, kOtherGroup), 0);
     ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
@@ -260,7 +265,90 @@ TEST(RefusedWrite, WriteThatChangesNothingCreatesNothing) {
     EXPECT_FALSE(fs::exists(folder.File("a")));
 }
 
-#ifndef _WIN32  // shared sticky folders and links owned by other users
+#ifndef _WIN32  // shared sticky folders, links owned by other users, pipes
+// Something other than a file where the lock file or the temporary file goes: a pipe would
+// block the open of the lock file forever. The write is refused at once, naming what is there.
+TEST(RefusedWrite, NoFileWhereTheLockOrTheTemporaryFileGoes) {
+    struct Case {
+        const char* suffix;
+        bool pipe;
+        const char* says;
+    };
+    for (const Case& row : {Case{".lock", true, "is not a regular file"},
+                            Case{".lock", false, "is not a regular file"},
+                            Case{".tmp", false, "a folder stands where the temporary file"}}) {
+        TempFolder folder;
+        const std::string path = folder.File("t.ini");
+        WriteBytes(path, "[S]\nK=1\n");
+        const std::string planted = path + row.suffix;
+        ASSERT_EQ(row.pipe ? ::mkfifo(planted.c_str(), 0666) : ::mkdir(planted.c_str(), 0777), 0);
+        const WriteResult result = ProfileStore(path).WriteProfileInt("S", "K", 2);
+        EXPECT_EQ(result.error, WriteError::FileError) << planted;
+        EXPECT_NE(result.reason.find(row.says), std::string::npos) << result.reason;
+        EXPECT_NE(result.reason.find(planted), std::string::npos) << result.reason;
+        EXPECT_EQ(ReadBytes(path), "[S]\nK=1\n");
+    }
+}
+
+// Every part of the path below a shared sticky folder is held to the rule, not only the last:
+// `shared/kdir` may be a link, or a folder, of another user, who then decides where the file
+// written through it lies.
+struct PathCase {
+    const char* name;
+    bool linkedFolder;  // kdir is a link to a folder of its owner's; else a folder itself
+    uid_t owner;        // of kdir
+    bool written;
+};
+
+class PathThroughSharedFolder : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(PathThroughSharedFolder, IsWrittenOnlyThroughTrustedParts) {
+    REQUIRE_ROOT();
+    const PathCase& row = GetParam();
+    TempFolder folder;
+    const std::string shared = folder.File("shared");
+    ASSERT_TRUE(fs::create_directory(shared));
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    const std::string secret = folder.File("secret.txt");
+    WriteBytes(secret, "secret\n");
+    const std::string kdir = shared + "/kdir";
+    const std::string real = row.linkedFolder ? folder.File("elsewhere") : kdir;
+    ASSERT_TRUE(fs::create_directory(real));
+    fs::create_symlink(secret, real + "/Tabrivo.ini");
+    ASSERT_EQ(::lchown(real.c_str(), row.owner, row.owner), 0);
+    if (row.linkedFolder) {
+        fs::create_symlink(real, kdir);
+        ASSERT_EQ(::lchown(kdir.c_str(), row.owner, row.owner), 0);
+    }
+
+    const WriteResult result =
+        ProfileStore(kdir + "/Tabrivo.ini").WriteProfileString("Settings", "Custom_1", "yy");
+    EXPECT_EQ(result.ok(), row.written) << result.reason;
+    if (row.written)
+        return;
+    EXPECT_NE(result.reason.find(kdir), std::string::npos) << result.reason;
+    EXPECT_EQ(ReadBytes(secret), "secret\n");
+    ExpectNothingBeside(secret);
+    ExpectNothingBeside(real + "/Tabrivo.ini");
+}
+
+INSTANTIATE_TEST_SUITE_P(Parts, PathThroughSharedFolder,
+                         ::testing::Values(PathCase{"OtherUsersLink", true, kOtherUser, false},
+                                           PathCase{"OtherUsersFolder", false, kOtherUser, false},
+                                           PathCase{"OwnLink", true, 0, true},
+                                           PathCase{"OwnFolder", false, 0, true}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+// The program's folder is created in a shared folder only where nobody else has put one.
+TEST(PathThroughSharedFolder, FolderIsCreatedWhereNoneStands) {
+    TempFolder folder;
+    const std::string shared = folder.File("shared");
+    ASSERT_TRUE(fs::create_directory(shared));
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    ASSERT_TRUE(ProfileStore(shared + "/korvane/t.ini").WriteProfileInt("S", "K", 1).ok());
+    EXPECT_EQ(StatOf(shared + "/korvane").st_uid, ::geteuid());
+}
+
 // One link in a folder of its own whose mode and owner the row sets; the file it leads to lies
 // outside that folder.
 struct LinkCase {

@@ -55,6 +55,7 @@ TEST(WindowsStorage, ReadOnlyFileIsRefusedWithAReason) {
     EXPECT_EQ(result.reason, "could not replace " + path + ": it is read-only");
     EXPECT_EQ(ReadBytes(path), "[S]\r\nK=1\r\n");
     EXPECT_FALSE(Exists(path + ".tmp"));
+    EXPECT_FALSE(Exists(path + ".lock"));
     EXPECT_EQ(store.GetProfileInt("S", "K", 7), 1);
     ::SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
 }

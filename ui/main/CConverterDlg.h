@@ -163,6 +163,7 @@ class CConverterDlg : public QDialog {
     void choosePaneUnit(UnitList* list, const QString& name);
     void showOutputMenu(const QPoint& at);
     void removeUnlistedCategoryEntries(bool currentWasRemoved);
+    void takeRefreshedCatalogue();
 
     bool anotherDialogOpen() const;
     // Find's hand-over: lists the chosen built-in category if it is not listed (making it

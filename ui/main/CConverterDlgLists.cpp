@@ -311,7 +311,25 @@ void CConverterDlg::OnCatalogueChanged(int index, CatalogueAction action) {
         case CatalogueAction::UnitInserted:
             OnSelchangeCategory();
             return;
+        case CatalogueAction::Refreshed:
+            takeRefreshedCatalogue();
+            return;
     }
+}
+
+// Another copy of the program changed the custom categories or units: the list takes in the
+// categories that came, drops those that went, and shows the current category's units again.
+void CConverterDlg::takeRefreshedCatalogue() {
+    for (int row = kFirstCustomCategory; row < kMaxCategories; ++row) {
+        const QString name = ToQString(state_.catalogue.CategoryName(row));
+        if (!state_.catalogue.IsFreeSlot(row) && FindExact(widgets_.categoryList, name) < 0) {
+            const QSignalBlocker blocker(widgets_.categoryList);
+            InsertSorted(widgets_.categoryList, name);
+        }
+    }
+    removeUnlistedCategoryEntries(false);
+    if (widgets_.categoryList->count() > 0)
+        OnSelchangeCategory();
 }
 
 // After a change of visibility: the list as a start-up fills it, back on its first entry.

@@ -306,20 +306,37 @@ void CCustom::OnSelchangeCategory() {
     applyMode();
 }
 
+// The operations decide on the settings file as another copy of the program may have left it,
+// and bring the catalogue up to date with it: the lists show the catalogue again, keeping the
+// chosen category and unit where they still exist, and the window is told.
+void CCustom::takeRefreshedCatalogue() {
+    const QString category = widgets_.categoryList->currentText();
+    const QString unit = widgets_.unitList->currentText();
+    fillCategoryList();
+    const int position = FindExact(widgets_.categoryList, category);
+    SelectRow(widgets_.categoryList, position >= 0 ? position : 0);
+    OnSelchangeCategory();
+    if (const int unitPosition = FindExact(widgets_.unitList, unit); unitPosition >= 0)
+        SelectRow(widgets_.unitList, unitPosition);
+    emit catalogueChanged(kFirstCustomCategory, CatalogueAction::Refreshed);
+}
+
 void CCustom::OnAddCategory() {
     const CustomOutcome outcome =
         AddCustomCategory(context_.state.catalogue, context_.state.settings,
                           widgets_.categoryName->text().toStdString());
-    if (!outcome.ok()) {
+    if (outcome.ok()) {
+        emit catalogueChanged(outcome.row, outcome.action);
+        InsertSorted(widgets_.categoryList, ToQString(outcome.name));
+        WidenPopup(widgets_.categoryList);
+        context_.services.beep();
+        widgets_.categoryName->clear();
+        widgets_.categoryName->setFocus();
+    } else {
         showNotice(*outcome.refusal);
-        return;
     }
-    emit catalogueChanged(outcome.row, outcome.action);
-    InsertSorted(widgets_.categoryList, ToQString(outcome.name));
-    WidenPopup(widgets_.categoryList);
-    context_.services.beep();
-    widgets_.categoryName->clear();
-    widgets_.categoryName->setFocus();
+    if (outcome.refreshed)
+        takeRefreshedCatalogue();
 }
 
 void CCustom::OnRemoveCategory() {
@@ -340,6 +357,10 @@ void CCustom::OnRemoveCategory() {
         } else {
             showNotice(*outcome.refusal);
         }
+        if (outcome.refreshed) {
+            takeRefreshedCatalogue();
+            return;
+        }
     }
     OnSelchangeCategory();
 }
@@ -355,6 +376,8 @@ void CCustom::OnAddUnit() {
                       NewCustomUnit{category, name, factorText, reference});
     if (!outcome.ok()) {
         showNotice(*outcome.refusal);
+        if (outcome.refreshed)
+            takeRefreshedCatalogue();
         return;
     }
     const int position = InsertSorted(widgets_.unitList, ToQString(outcome.name));
@@ -369,6 +392,8 @@ void CCustom::OnAddUnit() {
     }
     context_.services.beep();
     emit catalogueChanged(outcome.row, outcome.action);
+    if (outcome.refreshed)
+        takeRefreshedCatalogue();
 }
 
 void CCustom::OnRemoveUnit() {
@@ -384,6 +409,8 @@ void CCustom::OnRemoveUnit() {
         RemoveCustomUnit(context_.state.catalogue, context_.state.settings, category, name);
     if (!outcome.ok()) {
         showNotice(*outcome.refusal);
+        if (outcome.refreshed)
+            takeRefreshedCatalogue();
         return;
     }
     {
@@ -398,6 +425,8 @@ void CCustom::OnRemoveUnit() {
     applyMode();
     // Once, whatever the file held: the catalogue has changed either way.
     emit catalogueChanged(outcome.row, outcome.action);
+    if (outcome.refreshed)
+        takeRefreshedCatalogue();
 }
 
 void CCustom::showNotice(const CustomNotice& notice) {

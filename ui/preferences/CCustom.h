@@ -49,6 +49,7 @@ class CCustom : public PreferencesPage {
 
     void fillCategoryList();
     void fillUnitList();
+    void takeRefreshedCatalogue();
     void applyMode();
 
     void OnModeChanged(int mode);
