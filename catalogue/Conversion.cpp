@@ -16,84 +16,99 @@ ConversionRule RuleForCategory(std::string_view categoryName) {
     return ConversionRule::Linear;
 }
 
+std::optional<TemperatureScale> TemperatureScaleOf(int type) {
+    if (type < 0 || type > static_cast<int>(TemperatureScale::Reaumur))
+        return std::nullopt;
+    return static_cast<TemperatureScale>(type);
+}
+
+std::optional<ConductanceScale> ConductanceScaleOf(int type) {
+    if (type < 0 || type > static_cast<int>(ConductanceScale::UMetric))
+        return std::nullopt;
+    return static_cast<ConductanceScale>(type);
+}
+
 // The formulas keep the order of operations of the original tables, so results match to the
-// last bit (e.g. Fahrenheit is divided by 9 before it is multiplied by 5).
-std::optional<double> TemperatureToCelsius(int type, double x) {
-    switch (type) {
-        case 0:
+// last bit (e.g. Fahrenheit is divided by 9 before it is multiplied by 5). Every switch names
+// every scale; the return after it is never reached.
+double TemperatureToCelsius(TemperatureScale scale, double x) {
+    switch (scale) {
+        case TemperatureScale::Celsius:
             return x;
-        case 1:
+        case TemperatureScale::Fahrenheit:
             return (x - 32) / 9 * 5;
-        case 2:
+        case TemperatureScale::Kelvin:
             return x - 273.15;
-        case 3:
+        case TemperatureScale::Rankine:
             return (x - 459.67 - 32) / 9 * 5;
-        case 4:
+        case TemperatureScale::Reaumur:
             return x * 5 * 0.25;
-        default:
-            return std::nullopt;
     }
+    return x;
 }
 
-std::optional<double> TemperatureFromCelsius(int type, double x) {
-    switch (type) {
-        case 0:
+double TemperatureFromCelsius(TemperatureScale scale, double x) {
+    switch (scale) {
+        case TemperatureScale::Celsius:
             return x;
-        case 1:
+        case TemperatureScale::Fahrenheit:
             return x / 5 * 9 + 32;
-        case 2:
+        case TemperatureScale::Kelvin:
             return x + 273.15;
-        case 3:
+        case TemperatureScale::Rankine:
             return x / 5 * 9 + 32 + 459.67;
-        case 4:
+        case TemperatureScale::Reaumur:
             return x * 4 / 5;
-        default:
-            return std::nullopt;
     }
+    return x;
 }
 
-std::optional<double> ConductanceToReference(int type, double x) {
-    switch (type) {
-        case 0:
+double ConductanceToReference(ConductanceScale scale, double x) {
+    switch (scale) {
+        case ConductanceScale::RImperial:
             return 1 / (x * kUValueImperialToMetric);
-        case 1:
+        case ConductanceScale::RMetric:
             return 1 / x;
-        case 2:
+        case ConductanceScale::UImperial:
             return x / kUValueImperialToMetric;
-        case 3:
+        case ConductanceScale::UMetric:
             return x;
-        default:
-            return std::nullopt;
     }
+    return x;
 }
 
-std::optional<double> ConductanceFromReference(int type, double x) {
-    switch (type) {
-        case 0:
+double ConductanceFromReference(ConductanceScale scale, double x) {
+    switch (scale) {
+        case ConductanceScale::RImperial:
             return 1 / (x * kUValueImperialToMetric);
-        case 1:
+        case ConductanceScale::RMetric:
             return 1 / x;
-        case 2:
+        case ConductanceScale::UImperial:
             return x * kUValueImperialToMetric;
-        case 3:
+        case ConductanceScale::UMetric:
             return x;
-        default:
-            return std::nullopt;
     }
+    return x;
 }
 
+// The stored types become scales here, once; past this point no formula sees a bare number.
 std::optional<double> ConvertValue(ConversionRule rule, int fromType, int toType, double factorFrom,
                                    double factorTo, double x) {
     switch (rule) {
-        case ConversionRule::Temperature:
-            if (auto celsius = TemperatureToCelsius(fromType, x))
-                return TemperatureFromCelsius(toType, *celsius);
-            return std::nullopt;
-        case ConversionRule::Conductance:
-            if (auto reference = ConductanceToReference(fromType, x)) {
-                return ConductanceFromReference(toType, *reference);
-            }
-            return std::nullopt;
+        case ConversionRule::Temperature: {
+            const auto from = TemperatureScaleOf(fromType);
+            const auto to = TemperatureScaleOf(toType);
+            if (!from || !to)
+                return std::nullopt;
+            return TemperatureFromCelsius(*to, TemperatureToCelsius(*from, x));
+        }
+        case ConversionRule::Conductance: {
+            const auto from = ConductanceScaleOf(fromType);
+            const auto to = ConductanceScaleOf(toType);
+            if (!from || !to)
+                return std::nullopt;
+            return ConductanceFromReference(*to, ConductanceToReference(*from, x));
+        }
         case ConversionRule::Linear:
             return ConvertLinear(x, factorFrom, factorTo);
         case ConversionRule::Numbers:

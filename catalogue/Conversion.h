@@ -18,12 +18,19 @@ inline double ConvertLinear(double x, double factorFrom, double factorTo) {
     return (factorFrom * x) / factorTo;
 }
 
-// Temperature types: 0 Celsius, 1 Fahrenheit, 2 Kelvin, 3 Rankine, 4 Reaumur. Conductance
-// types: 0 R imperial, 1 R metric, 2 U imperial, 3 U metric. Another type has no value.
-std::optional<double> TemperatureToCelsius(int type, double x);
-std::optional<double> TemperatureFromCelsius(int type, double x);
-std::optional<double> ConductanceToReference(int type, double x);
-std::optional<double> ConductanceFromReference(int type, double x);
+// The scales of the two formula categories. The numbers are the units' positions in their
+// tables, which is what the settings file and the catalogue store.
+enum class TemperatureScale { Celsius = 0, Fahrenheit = 1, Kelvin = 2, Rankine = 3, Reaumur = 4 };
+enum class ConductanceScale { RImperial = 0, RMetric = 1, UImperial = 2, UMetric = 3 };
+
+// The scale of a stored unit type; nullopt for a type outside the table.
+std::optional<TemperatureScale> TemperatureScaleOf(int type);
+std::optional<ConductanceScale> ConductanceScaleOf(int type);
+
+double TemperatureToCelsius(TemperatureScale scale, double x);
+double TemperatureFromCelsius(TemperatureScale scale, double x);
+double ConductanceToReference(ConductanceScale scale, double x);
+double ConductanceFromReference(ConductanceScale scale, double x);
 
 // The value of x converted between two units of a numeric category; nullopt when a formula
 // category meets a unit type it does not know. Not for "Numbers".

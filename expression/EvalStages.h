@@ -42,8 +42,30 @@ enum ErrorCode : int {
     kTooManyPoints = 27,
     kSignBeforeExponent = 28,
     kTooManySigns = 29,
-    // 30 to 51: the domain checks of the function table.
-    kLastTableCode = 51,
+    // 30 to 51: the domain checks of the function table, one per check.
+    kSqrtOfNegative = 30,             // sqrt(a), sqr(a): a < 0
+    kLnOfNonPositive = 31,            // ln(a), log(a): a <= 0
+    kLog10OfNonPositive = 32,         // log10(a), lg(a): a <= 0
+    kLog2OfNonPositive = 33,          // log2(a): a <= 0
+    kCotOfZeroTangent = 34,           // cot(a), ctg(a): tan(a) = 0
+    kSecOfZeroCosine = 35,            // sec(a): cos(a) = 0
+    kCosecOfZeroSine = 36,            // cosec(a), csc(a): sin(a) = 0
+    kArcsecOfZero = 37,               // arcsec(a), asec(a): a = 0
+    kArccosecOfZero = 38,             // arccosec(a), acsc(a): a = 0
+    kCothOfZeroTanh = 39,             // coth(a), cth(a): tanh(a) = 0
+    kSechOfZeroCosh = 40,             // sech(a), sch(a): cosh(a) = 0
+    kCosechOfZeroSinh = 41,           // cosech(a), csch(a): sinh(a) = 0
+    kArshOfNonPositiveSum = 42,       // arsh(a), asinh(a): a + sqrt(a^2+1) <= 0
+    kArchBelowOne = 43,               // arch(a), acosh(a): a^2 - 1 < 0
+    kArchOfNonPositiveSum = 44,       // arch(a), acosh(a): a + sqrt(a^2-1) <= 0
+    kArthOfOne = 45,                  // arth(a), atanh(a): 1 - a = 0
+    kArthOfNonPositiveQuotient = 46,  // arth(a), atanh(a): (1+a)/(1-a) <= 0
+    kArcthOfZero = 47,                // arcth(a), acoth(a): a = 0
+    kArsechOfZero = 48,               // arsech(a), asech(a): a = 0
+    kArcosechOfZero = 49,             // arcosech(a), acsch(a): a = 0
+    kAtan2ZeroDivisor = 50,           // atan2(a,b): b = 0
+    kAtan2pZeroDivisor = 51,          // atan2p(a,b): b = 0
+    kLastTableCode = kAtan2pZeroDivisor,
 };
 
 struct BracketTable;

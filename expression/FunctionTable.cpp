@@ -47,22 +47,22 @@ ME_TYPE ArchFormula(ME_TYPE a) {
 }
 
 Outcome Arsh(ME_TYPE a) {
-    return Checked(ArshFormula(a), a + std::sqrt(a * a + 1) <= 0, 42);
+    return Checked(ArshFormula(a), a + std::sqrt(a * a + 1) <= 0, kArshOfNonPositiveSum);
 }
 
 // Two checks, one after the other; the second one wins when both fail.
 Outcome Arch(ME_TYPE a) {
-    int code = (a * a - 1) < 0 ? 43 : 0;
+    int code = (a * a - 1) < 0 ? kArchBelowOne : 0;
     if (a + std::sqrt(a * a - 1) <= 0)
-        code = 44;
+        code = kArchOfNonPositiveSum;
     return {ArchFormula(a), code};
 }
 
 Outcome Arth(ME_TYPE a) {
     const ME_TYPE quotient = (a + 1) / (1 - a);
-    int code = (1 - a) == 0 ? 45 : 0;
+    int code = (1 - a) == 0 ? kArthOfOne : 0;
     if (quotient <= 0)
-        code = 46;
+        code = kArthOfNonPositiveQuotient;
     return {0.5 * std::log(quotient), code};
 }
 
@@ -99,14 +99,14 @@ struct OneArgumentFunction {
 
 // clang-format off
 constexpr OneArgumentFunction kOneArgumentFunctions[] = {
-    {"sqrt",           [](ME_TYPE a) { return Checked(std::sqrt(a), a < 0, 30); }},
-    {"sqr",            [](ME_TYPE a) { return Checked(std::sqrt(a), a < 0, 30); }},
+    {"sqrt",           [](ME_TYPE a) { return Checked(std::sqrt(a), a < 0, kSqrtOfNegative); }},
+    {"sqr",            [](ME_TYPE a) { return Checked(std::sqrt(a), a < 0, kSqrtOfNegative); }},
     {"exp",            [](ME_TYPE a) { return Outcome{std::exp(a)}; }},
-    {"ln",             [](ME_TYPE a) { return Checked(std::log(a), a <= 0, 31); }},
-    {"log",            [](ME_TYPE a) { return Checked(std::log(a), a <= 0, 31); }},
-    {"log10",          [](ME_TYPE a) { return Checked(std::log10(a), a <= 0, 32); }},
-    {"lg",             [](ME_TYPE a) { return Checked(std::log10(a), a <= 0, 32); }},
-    {"log2",           [](ME_TYPE a) { return Checked(std::log10(a) / std::log10(2.0), a <= 0, 33); }},
+    {"ln",             [](ME_TYPE a) { return Checked(std::log(a), a <= 0, kLnOfNonPositive); }},
+    {"log",            [](ME_TYPE a) { return Checked(std::log(a), a <= 0, kLnOfNonPositive); }},
+    {"log10",          [](ME_TYPE a) { return Checked(std::log10(a), a <= 0, kLog10OfNonPositive); }},
+    {"lg",             [](ME_TYPE a) { return Checked(std::log10(a), a <= 0, kLog10OfNonPositive); }},
+    {"log2",           [](ME_TYPE a) { return Checked(std::log10(a) / std::log10(2.0), a <= 0, kLog2OfNonPositive); }},
     {"abs",            [](ME_TYPE a) { return Outcome{std::fabs(a)}; }},
     {"signum",         [](ME_TYPE a) { return Outcome{Signum(a)}; }},
     {"sign",           [](ME_TYPE a) { return Outcome{Signum(a)}; }},
@@ -133,11 +133,11 @@ constexpr OneArgumentFunction kOneArgumentFunctions[] = {
     {"cos",            [](ME_TYPE a) { return Outcome{std::cos(a)}; }},
     {"tg",             [](ME_TYPE a) { return Outcome{std::tan(a)}; }},
     {"tan",            [](ME_TYPE a) { return Outcome{std::tan(a)}; }},
-    {"ctg",            [](ME_TYPE a) { return Checked(1 / std::tan(a), std::tan(a) == 0, 34); }},
-    {"cot",            [](ME_TYPE a) { return Checked(1 / std::tan(a), std::tan(a) == 0, 34); }},
-    {"sec",            [](ME_TYPE a) { return Checked(1 / std::cos(a), std::cos(a) == 0, 35); }},
-    {"cosec",          [](ME_TYPE a) { return Checked(1 / std::sin(a), std::sin(a) == 0, 36); }},
-    {"csc",            [](ME_TYPE a) { return Checked(1 / std::sin(a), std::sin(a) == 0, 36); }},
+    {"ctg",            [](ME_TYPE a) { return Checked(1 / std::tan(a), std::tan(a) == 0, kCotOfZeroTangent); }},
+    {"cot",            [](ME_TYPE a) { return Checked(1 / std::tan(a), std::tan(a) == 0, kCotOfZeroTangent); }},
+    {"sec",            [](ME_TYPE a) { return Checked(1 / std::cos(a), std::cos(a) == 0, kSecOfZeroCosine); }},
+    {"cosec",          [](ME_TYPE a) { return Checked(1 / std::sin(a), std::sin(a) == 0, kCosecOfZeroSine); }},
+    {"csc",            [](ME_TYPE a) { return Checked(1 / std::sin(a), std::sin(a) == 0, kCosecOfZeroSine); }},
     {"arccos",         [](ME_TYPE a) { return Outcome{std::acos(a)}; }},
     {"acos",           [](ME_TYPE a) { return Outcome{std::acos(a)}; }},
     {"arcsin",         [](ME_TYPE a) { return Outcome{std::asin(a)}; }},
@@ -146,34 +146,34 @@ constexpr OneArgumentFunction kOneArgumentFunctions[] = {
     {"atan",           [](ME_TYPE a) { return Outcome{std::atan(a)}; }},
     {"arcctg",         [](ME_TYPE a) { return Outcome{kHalfPi - std::atan(a)}; }},
     {"acot",           [](ME_TYPE a) { return Outcome{kHalfPi - std::atan(a)}; }},
-    {"arcsec",         [](ME_TYPE a) { return Checked(std::acos(1 / a), a == 0, 37); }},
-    {"asec",           [](ME_TYPE a) { return Checked(std::acos(1 / a), a == 0, 37); }},
-    {"arccosec",       [](ME_TYPE a) { return Checked(std::asin(1 / a), a == 0, 38); }},
-    {"acsc",           [](ME_TYPE a) { return Checked(std::asin(1 / a), a == 0, 38); }},
+    {"arcsec",         [](ME_TYPE a) { return Checked(std::acos(1 / a), a == 0, kArcsecOfZero); }},
+    {"asec",           [](ME_TYPE a) { return Checked(std::acos(1 / a), a == 0, kArcsecOfZero); }},
+    {"arccosec",       [](ME_TYPE a) { return Checked(std::asin(1 / a), a == 0, kArccosecOfZero); }},
+    {"acsc",           [](ME_TYPE a) { return Checked(std::asin(1 / a), a == 0, kArccosecOfZero); }},
     {"sh",             [](ME_TYPE a) { return Outcome{std::sinh(a)}; }},
     {"sinh",           [](ME_TYPE a) { return Outcome{std::sinh(a)}; }},
     {"ch",             [](ME_TYPE a) { return Outcome{std::cosh(a)}; }},
     {"cosh",           [](ME_TYPE a) { return Outcome{std::cosh(a)}; }},
     {"th",             [](ME_TYPE a) { return Outcome{std::tanh(a)}; }},
     {"tanh",           [](ME_TYPE a) { return Outcome{std::tanh(a)}; }},
-    {"cth",            [](ME_TYPE a) { return Checked(1 / std::tanh(a), std::tanh(a) == 0, 39); }},
-    {"coth",           [](ME_TYPE a) { return Checked(1 / std::tanh(a), std::tanh(a) == 0, 39); }},
-    {"sech",           [](ME_TYPE a) { return Checked(1 / std::cosh(a), std::cosh(a) == 0, 40); }},
-    {"sch",            [](ME_TYPE a) { return Checked(1 / std::cosh(a), std::cosh(a) == 0, 40); }},
-    {"cosech",         [](ME_TYPE a) { return Checked(1 / std::sinh(a), std::sinh(a) == 0, 41); }},
-    {"csch",           [](ME_TYPE a) { return Checked(1 / std::sinh(a), std::sinh(a) == 0, 41); }},
+    {"cth",            [](ME_TYPE a) { return Checked(1 / std::tanh(a), std::tanh(a) == 0, kCothOfZeroTanh); }},
+    {"coth",           [](ME_TYPE a) { return Checked(1 / std::tanh(a), std::tanh(a) == 0, kCothOfZeroTanh); }},
+    {"sech",           [](ME_TYPE a) { return Checked(1 / std::cosh(a), std::cosh(a) == 0, kSechOfZeroCosh); }},
+    {"sch",            [](ME_TYPE a) { return Checked(1 / std::cosh(a), std::cosh(a) == 0, kSechOfZeroCosh); }},
+    {"cosech",         [](ME_TYPE a) { return Checked(1 / std::sinh(a), std::sinh(a) == 0, kCosechOfZeroSinh); }},
+    {"csch",           [](ME_TYPE a) { return Checked(1 / std::sinh(a), std::sinh(a) == 0, kCosechOfZeroSinh); }},
     {"arsh",           Arsh},
     {"asinh",          Arsh},
     {"arch",           Arch},
     {"acosh",          Arch},
     {"arth",           Arth},
     {"atanh",          Arth},
-    {"arcth",          [](ME_TYPE a) { return Checked(0.5 * std::log((a + 1) / (a - 1)), a == 0, 47); }},
-    {"acoth",          [](ME_TYPE a) { return Checked(0.5 * std::log((a + 1) / (a - 1)), a == 0, 47); }},
-    {"arsech",         [](ME_TYPE a) { return Checked(ArchFormula(1 / a), a == 0, 48); }},
-    {"asech",          [](ME_TYPE a) { return Checked(ArchFormula(1 / a), a == 0, 48); }},
-    {"arcosech",       [](ME_TYPE a) { return Checked(ArshFormula(1 / a), a == 0, 49); }},
-    {"acsch",          [](ME_TYPE a) { return Checked(ArshFormula(1 / a), a == 0, 49); }},
+    {"arcth",          [](ME_TYPE a) { return Checked(0.5 * std::log((a + 1) / (a - 1)), a == 0, kArcthOfZero); }},
+    {"acoth",          [](ME_TYPE a) { return Checked(0.5 * std::log((a + 1) / (a - 1)), a == 0, kArcthOfZero); }},
+    {"arsech",         [](ME_TYPE a) { return Checked(ArchFormula(1 / a), a == 0, kArsechOfZero); }},
+    {"asech",          [](ME_TYPE a) { return Checked(ArchFormula(1 / a), a == 0, kArsechOfZero); }},
+    {"arcosech",       [](ME_TYPE a) { return Checked(ArshFormula(1 / a), a == 0, kArcosechOfZero); }},
+    {"acsch",          [](ME_TYPE a) { return Checked(ArshFormula(1 / a), a == 0, kArcosechOfZero); }},
 };
 // clang-format on
 
@@ -201,8 +201,8 @@ constexpr TwoArgumentsFunction kTwoArgumentsFunctions[] = {
     {"mod",              [](ME_TYPE a, ME_TYPE b) { return Outcome{std::fmod(a, b)}; }},
     {"pow",              [](ME_TYPE a, ME_TYPE b) { return Outcome{std::pow(a, b)}; }},
     {"power",            [](ME_TYPE a, ME_TYPE b) { return Outcome{std::pow(a, b)}; }},
-    {"atan2",            [](ME_TYPE a, ME_TYPE b) { return Checked(std::atan2(a, b), b == 0, 50); }},
-    {"atan2p",           [](ME_TYPE a, ME_TYPE b) { return Checked(Atan2p(a, b), b == 0, 51); }},
+    {"atan2",            [](ME_TYPE a, ME_TYPE b) { return Checked(std::atan2(a, b), b == 0, kAtan2ZeroDivisor); }},
+    {"atan2p",           [](ME_TYPE a, ME_TYPE b) { return Checked(Atan2p(a, b), b == 0, kAtan2pZeroDivisor); }},
 };
 // clang-format on
 

@@ -41,11 +41,8 @@ max_bytes=$(( 256 * 1024 ))
 build=build-fuzz
 mkdir -p "$build"
 
-if ! { cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-         -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DKORVANE_BUILD_FUZZERS=ON -DKORVANE_BUILD_GUI=OFF \
-         -DKORVANE_BUILD_TESTS=OFF -DKORVANE_BUILD_BENCHMARKS=OFF &&
-       cmake --build "$build" -j2 --target korvane_eval_fuzzer korvane_settings_fuzzer \
-           korvane_freeform_fuzzer; } \
+# The preset "fuzzing" builds in $build with clang and only the three fuzzers.
+if ! { cmake --preset fuzzing && cmake --build --preset fuzzing -j2; } \
        >"$build/build.log" 2>&1; then
     tail -n 40 "$build/build.log"
     echo "fuzz: build failed (full log: $build/build.log)"

@@ -21,9 +21,8 @@ mkdir -p build-release
 : >build-release/run.log
 step "installing the packages the build needs (if missing)" bash scripts/setup.sh run
 jobs=$(nproc 2>/dev/null || echo 2)
-step "configuring" cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release \
-    -DKORVANE_BUILD_TESTS=OFF -DKORVANE_BUILD_BENCHMARKS=OFF
-step "building korvane and korvane-cli" cmake --build build-release -j"$jobs"
+step "configuring" cmake --preset release
+step "building korvane and korvane-cli" cmake --build --preset release -j"$jobs"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     echo "run: opening the window (build-release/ui/korvane)"

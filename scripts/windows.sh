@@ -48,12 +48,11 @@ build_dependencies() {
 
 build_programs() {
     echo "== build for Windows (MinGW-w64, Release, warnings as errors)"
-    quietly "$build/configure.log" cmake -S . -B "$build/korvane" \
-        -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_FIND_ROOT_PATH="$deps" -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" \
-        -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DKORVANE_BUILD_GUI=OFF \
-        -DKORVANE_BUILD_BENCHMARKS=OFF -DKORVANE_BUILD_FUZZERS=OFF
-    quietly "$build/build.log" cmake --build "$build/korvane" -j"$jobs"
+    # The preset "windows" builds in $build/korvane with the toolchain file; the places of this
+    # machine's dependencies and of Wine are given here.
+    quietly "$build/configure.log" cmake --preset windows \
+        -DCMAKE_FIND_ROOT_PATH="$deps" -DCMAKE_CROSSCOMPILING_EMULATOR="$wine"
+    quietly "$build/build.log" cmake --build --preset windows -j"$jobs"
 }
 
 # A fresh prefix in a temporary folder: no display, no Mono or Gecko installer, no debug
@@ -107,11 +106,11 @@ echo "== tests under Wine"
 # A test that needed it is named as flaky in the log, so that a test which fails now and then
 # for a reason of its own shows up instead of passing quietly; a test that fails both starts
 # fails the run, with the output of each failed start.
-if ! ctest --test-dir "$build/korvane" --output-on-failure -j"$jobs" --timeout 300; then
+if ! ctest --preset windows -j"$jobs"; then
     failed_log=$build/korvane/Testing/Temporary/LastTestsFailed.log
     first_failures=$(cut -d: -f2- "$failed_log" 2>/dev/null | tr '\n' ' ')
     echo "== second start of: $first_failures"
-    ctest --test-dir "$build/korvane" --output-on-failure --timeout 300 --rerun-failed
+    ctest --preset windows --rerun-failed
     for name in $first_failures; do
         echo "windows: flaky: $name failed its first start and passed its second"
     done

@@ -84,7 +84,7 @@ TEST(EntryDiagnostics, WholeOutputs) {
               "'(2+3'\n" +
                   Block("eval_math_expression_xyzt", 1, "(2+3"));
     EXPECT_EQ(EvaluateCaptured("2 + SQRT(-1)").output,
-              Block("eval_one_argument_function_xyzt", 1, "sqrt", 30,
+              Block("eval_one_argument_function_xyzt", 1, "sqrt", kSqrtOfNegative,
                     "negative argument: a < 0 in function sqrt(a) or sqr(a)") +
                   Block("eval_math_expression_xyzt", 1, "2 + SQRT(-1)"));
     EXPECT_EQ(EvaluateCaptured("1/0+2").output,
@@ -217,7 +217,7 @@ TEST(MessageTable, KnownAndUnknownCodes) {
     EXPECT_EQ(text, "too long expression, can not be more than 1024 symbols");
     EXPECT_EQ(math_expression_error_message(text, 0), 0);
     EXPECT_EQ(text, "no error");
-    EXPECT_EQ(math_expression_error_message(text, 51), 0);
+    EXPECT_EQ(math_expression_error_message(text, kAtan2pZeroDivisor), 0);
     EXPECT_EQ(text, "b = 0 value in function atan2(a,b) = arctg(a/b)");
     EXPECT_EQ(math_expression_error_message(text, 52), 1);
     EXPECT_EQ(text, "Unknown error code = 52. Please report for program author!");

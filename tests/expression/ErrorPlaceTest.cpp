@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "expression/EvalStages.h"
 #include "expression/ZK_eval_math_expression.h"
 
 namespace {
@@ -39,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ErrorPlace, ::testing::Values(
     PlaceRow{"operator_first", "*2", 17, 0},
     PlaceRow{"operator_first_after_spaces", "  *2", 17, 2},
     PlaceRow{"blank_is_empty_past_its_end", "   ", 4, 3},
-    PlaceRow{"domain_of_a_function_names_it", "1 + SQRT(-1)", 30, 4},
+    PlaceRow{"domain_of_a_function_names_it", "1 + SQRT(-1)", korvane::expression::kSqrtOfNegative, 4},
     PlaceRow{"wrong_letter_in_a_number", "1 2x", 2, 3},
     PlaceRow{"too_long_at_the_first_character_past_the_limit", std::string(1030, '1'), 3, 1023},
     PlaceRow{"infinite_result_has_no_place", "1e308*10", 13, kNoPlace},
@@ -50,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ErrorPlace, ::testing::Values(
 // The place is the first error's even when later stages report others.
 TEST(ErrorPlaceOrder, FirstErrorKeepsItsPlace) {
     const math_expression_check check = eval_math_expression_checked("sqrt(-4)+ln(0)");
-    EXPECT_EQ(check.first_code, 30);
+    EXPECT_EQ(check.first_code, korvane::expression::kSqrtOfNegative);
     EXPECT_EQ(check.first_position, 0u);
 }
 

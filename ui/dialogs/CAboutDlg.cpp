@@ -27,6 +27,12 @@ namespace {
 constexpr QSize kBannerSize(250, 57);
 constexpr int kBannerGap = 20;
 constexpr int kIconSize = 32;
+constexpr int kIconToTextGap = 12;
+constexpr int kHeadingToTermsGap = 8;
+// The statement runs this much wider than the banner, unless the version line is wider still.
+constexpr int kTermsBeyondBanner = 90;
+// Height enough for any statement: the measured text decides the box's height.
+constexpr int kUnboundedTextHeight = 10000;
 // Wider addresses are shortened in the middle on screen; a click still opens the whole one.
 constexpr int kMaxAddressWidth = 420;
 
@@ -111,12 +117,14 @@ void CAboutDlg::createWidgets() {
 }
 
 void CAboutDlg::createLayout() {
-    const int textWidth = std::max(kBannerSize.width() + 90, version_->sizeHint().width());
+    const int textWidth =
+        std::max(kBannerSize.width() + kTermsBeyondBanner, version_->sizeHint().width());
     terms_->setFixedWidth(textWidth);
     // Tall enough for the whole statement at this width and font, so it needs no scrolling.
     const int margin = static_cast<int>(terms_->document()->documentMargin());
     const QRect text = terms_->fontMetrics().boundingRect(
-        QRect(0, 0, textWidth - 2 * margin - 2, 10000), Qt::TextWordWrap, TermsOfUse());
+        QRect(0, 0, textWidth - 2 * margin - 2, kUnboundedTextHeight), Qt::TextWordWrap,
+        TermsOfUse());
     terms_->setFixedHeight(text.height() + 2 * margin + terms_->fontMetrics().lineSpacing());
 
     // The banner hangs exactly kBannerGap pixels below the line's bottom-left corner.
@@ -130,14 +138,14 @@ void CAboutDlg::createLayout() {
 
     auto* column = new QVBoxLayout;
     column->addLayout(heading);
-    column->addSpacing(8);
+    column->addSpacing(kHeadingToTermsGap);
     column->addWidget(terms_);
     column->addWidget(visit_);
     column->addWidget(address_);
 
     auto* top = new QHBoxLayout;
     top->addWidget(icon_, 0, Qt::AlignTop);
-    top->addSpacing(12);
+    top->addSpacing(kIconToTextGap);
     top->addLayout(column, 1);
 
     auto* buttons = new QHBoxLayout;

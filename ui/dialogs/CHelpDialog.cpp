@@ -14,6 +14,9 @@ namespace korvane {
 
 namespace {
 
+// Room for a paragraph of the help text without scrolling sideways.
+constexpr QSize kTextMinimumSize(460, 340);
+
 const char* const kUseBody =
     "Select the category, then the unit to convert from in the INPUT list and the unit to "
     "convert to in the OUTPUT list, and type your value into the input box. It takes the "
@@ -75,7 +78,7 @@ CHelpDialog::CHelpDialog(const ProfileStore& settings, QWidget* parent) : QDialo
     text_->setAccessibleName(QStringLiteral("Help text"));
     text_->setReadOnly(true);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    text_->setMinimumSize(460, 340);
+    text_->setMinimumSize(kTextMinimumSize);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));

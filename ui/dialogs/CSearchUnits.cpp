@@ -17,6 +17,17 @@
 
 namespace korvane {
 
+namespace {
+
+// The match list is as wide as its longest entry, with a little slack beside the scroll bar,
+// between a width that holds a few words and one that still fits a small screen.
+constexpr int kMatchListSlack = 8;
+constexpr int kMatchListMinimumWidth = 380;
+constexpr int kMatchListMaximumWidth = 640;
+constexpr int kMatchListMinimumHeight = 220;
+
+}  // namespace
+
 // The list shows the matching entries of a fixed, sorted table: a change of the search text
 // swaps the list of positions in one reset, so no item is ever created or destroyed per
 // keystroke.
@@ -110,7 +121,9 @@ void CSearchUnits::createWidgets() {
     const QSize row = matchModel_->measureRows(matchList_->fontMetrics(), 2 * margin);
     // Wide enough for the longest entry where the screen allows, so it reads without scrolling.
     const int scrollBar = matchList_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    matchList_->setMinimumSize(std::clamp(row.width() + scrollBar + 8, 380, 640), 220);
+    matchList_->setMinimumSize(std::clamp(row.width() + scrollBar + kMatchListSlack,
+                                          kMatchListMinimumWidth, kMatchListMaximumWidth),
+                               kMatchListMinimumHeight);
 
     goButton_ = new QPushButton(QStringLiteral("Go"), this);
     goButton_->setObjectName(QStringLiteral("goButton"));

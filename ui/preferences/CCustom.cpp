@@ -37,6 +37,7 @@ const char* const kFactorCharacters = "+-0123456789Ee.";
 constexpr int kCategoryListCharacters = 14;
 constexpr int kUnitListCharacters = 10;
 constexpr int kNameEditCharacters = 7;
+constexpr int kVisibleListEntries = 12;
 
 QString ToQString(const std::string& text) {
     return QString::fromStdString(text);
@@ -60,7 +61,7 @@ QComboBox* CreateList(const char* objectName, int characters, QWidget* parent) {
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list->setMinimumContentsLength(characters);
-    list->setMaxVisibleItems(12);
+    list->setMaxVisibleItems(kVisibleListEntries);
     return list;
 }
 

@@ -23,6 +23,8 @@ namespace korvane {
 namespace {
 
 constexpr int kPrecisionEntries = 9;
+// The preview's least width, in dialog units like the page itself.
+constexpr int kPreviewWidth = 141;
 constexpr int kAutoFormat = static_cast<int>(FormatMode::AutoFormat);
 constexpr int kScientific = static_cast<int>(FormatMode::Scientific);
 constexpr int kFixed = static_cast<int>(FormatMode::Fixed);
@@ -91,7 +93,8 @@ void CResults::createWidgets(QWidget& content) {
     preview_->setFont(PreviewFont());
     // A precision from a hand-edited file can be hundreds of digits long; it is cut off
     // rather than stretching the sheet.
-    preview_->setMinimumWidth(std::max(DialogUnitsX(font(), 141), WidestPreview(preview_->font())));
+    preview_->setMinimumWidth(
+        std::max(DialogUnitsX(font(), kPreviewWidth), WidestPreview(preview_->font())));
     preview_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }
 
