@@ -58,6 +58,7 @@ TEST_P(Tiers, TheFirstTierThatFindsAnythingDecidesInEachCategory) {
         {"Meter", "Distance", NameAnyCase, {"meter"}},
         {"feet", "Distance", Alias, {"foot"}},
         {"inches", "Distance", Alias, {"inch"}},
+        {"degrees Celsius", "Temperature", Alias, {"degree Celsius"}},  // no "Celsiu"
         {"metres", "Distance", Alias, {"meter"}},
         {"square feet", "Area", Alias, {"foot²"}},
         {"m^2", "Area", Alias, {"meter²"}},
