@@ -58,6 +58,9 @@ TEST(ConvertFreeForm, ShowsWhatTheOutputBoxShows) {
     EXPECT_EQ(refused.output, "Error");
     EXPECT_EQ(refused.status, kExitError);
     EXPECT_NE(refused.message.find("did you mean \"inch\""), std::string::npos);
+
+    // A plain value names no units: the command was meant with VALUE FROM TO.
+    EXPECT_EQ(ConvertFreeForm(catalogue, "2+3", {}, DecimalSeparator::Point).status, kExitUsage);
 }
 
 }  // namespace
