@@ -44,7 +44,7 @@ def check(command, cli, row):
                                  text])
     out = done.stdout.decode("utf-8").rstrip("\n")
     err = done.stderr.decode("utf-8")
-    if command == "convert" and "valid expression" in note:
+    if command == "convert" and kind == "refuse" and "valid expression" in note:
         # A plain value names no units: convert says it wants VALUE FROM TO.
         return None if done.returncode == 2 and err else f"status {done.returncode}: {err!r}"
     if kind in ("refuse", "typo"):
