@@ -53,6 +53,8 @@ constexpr std::array kAliases = {
     UnitAlias{"Temperature", "degK", "Kelvin"},
     UnitAlias{"Temperature", "degR", "degree Rankine"},
     UnitAlias{"Temperature", "°K", "Kelvin"},
+    UnitAlias{"Temperature", "℃", "degree Celsius"},     // the reader normalises these; the
+    UnitAlias{"Temperature", "℉", "degree Fahrenheit"},  // suggestions for convert do not
     UnitAlias{"Temperature", "celsius", "degree Celsius"},
     UnitAlias{"Temperature", "centigrade", "degree Celsius"},
     UnitAlias{"Temperature", "fahrenheit", "degree Fahrenheit"},
