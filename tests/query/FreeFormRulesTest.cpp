@@ -383,6 +383,11 @@ TEST_F(Catalogue, MisspellingsAreFoundAmongNamesAbbreviationsAndAliases) {
         const auto found = FindMisspelling(catalogue_, row.typed);
         EXPECT_EQ(found ? found->name : "", row.name);
     }
+    // For texts the plain lookup misses, the alias tiers answer first; several units, none.
+    EXPECT_EQ(FindIntendedUnit(catalogue_, "mph")->name, "mile/hour");
+    EXPECT_EQ(FindIntendedUnit(catalogue_, "Nm")->name, "newton meter");
+    EXPECT_EQ(FindIntendedUnit(catalogue_, "inchs")->name, "inch");
+    EXPECT_FALSE(FindIntendedUnit(catalogue_, "KB").has_value());
 }
 
 }  // namespace
