@@ -106,6 +106,8 @@ constexpr std::array kAliases = {
     UnitAlias{"Flow", "lpm", "liter/minute"},
     // Fuel Consumption
     UnitAlias{"Fuel Consumption", "mpg", "mile/gallon(US)"},
+    // Energy: the food Calorie, capital C, is the kilocalorie.
+    UnitAlias{"Energy", "Cal", "kilocalorie (IT)", S::Always, true},
     // Current, Charge, Illumination, Torque
     UnitAlias{"Current", "amp", "ampere"},
     UnitAlias{"Charge", "Ah", "ampere hour"},

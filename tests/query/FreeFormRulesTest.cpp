@@ -182,8 +182,12 @@ TEST_F(Catalogue, EverydayOrderAndPreferencesBreakTies) {
     const Row rows[] = {
         {"2 liters", "Volume", "liter"},  // Volume before Volume (Dry)
         {"3 ounces", "Mass", "ounce"},    // the preference table
-        {"2 pt", "Volume", "pint"},      {"5 g", "Mass", "gram"},
-        {"20 gr", "Mass", "grain"},      {"1 bbl to gal", "Volume", "barrel (oil)"},
+        {"2 pt", "Volume", "pint"},
+        {"5 g", "Mass", "gram"},
+        {"20 gr", "Mass", "grain"},
+        {"1 bbl to gal", "Volume", "barrel (oil)"},
+        {"200 Cal", "Energy", "kilocalorie (IT)"},  // the food Calorie, by its capital
+        {"1 cal to J", "Energy", "calorie (IT)"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
