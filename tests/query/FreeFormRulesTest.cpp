@@ -262,7 +262,10 @@ TEST_F(Catalogue, MarksAreFeetAndInchesOrWithADegreeAngles) {
     const ReadResult height = Read("5'10 to cm");  // the inch mark may be left out
     ASSERT_TRUE(height.Read());
     EXPECT_DOUBLE_EQ(height.reading->value, 70);
-    EXPECT_FALSE(Read("1'000 to m").Read());  // an apostrophe does not group thousands
+    EXPECT_FALSE(Read("1'000 to m").Read());      // an apostrophe does not group thousands
+    const ReadResult spaced = Read("5 ″ to cm");  // a mark after a blank is still a mark
+    ASSERT_TRUE(spaced.Read());
+    EXPECT_EQ(From(*spaced.reading), "inch");
     const ReadResult angle = Read("30' 30\" in °");
     ASSERT_TRUE(angle.Read());
     EXPECT_EQ(CategoryOf(*angle.reading), "Angle");
