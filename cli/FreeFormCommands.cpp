@@ -74,8 +74,8 @@ FreeFormOutcome ConvertFreeForm(const UnitCatalogue& catalogue, std::string_view
     const query::ReadResult read = query::ReadFreeForm(catalogue, text, {decimal, std::nullopt});
     // A plain value has no units to go with it: the command was used the other way.
     if (read.refusal.expression)
-        return {{}, "convert needs VALUE FROM TO, or one text such as \"12 in to cm\"", {},
-                kExitUsage};
+        return {
+            {}, "convert needs VALUE FROM TO, or one text such as \"12 in to cm\"", {}, kExitUsage};
     if (!read.reading)
         return {std::string(kErrorText), read.refusal.message, {}, kExitError};
     const query::Reading& reading = *read.reading;
