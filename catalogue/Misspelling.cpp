@@ -142,4 +142,23 @@ std::optional<Misspelling> FindMisspelling(const UnitCatalogue& catalogue, std::
     return best.found;
 }
 
+std::optional<Misspelling> FindIntendedUnit(const UnitCatalogue& catalogue,
+                                            std::string_view typed) {
+    UnitTextMatches matches(catalogue, std::string(typed));
+    matches.AdvanceTo(Tier::WithoutQualifier);
+    const Tier best = matches.BestTier();
+    std::optional<Misspelling> found;
+    for (int c = 0; c < kMaxCategories; ++c) {
+        const TierMatch& match = matches.In(c);
+        if (!match.Found() || match.tier != best)
+            continue;
+        if (found || match.units.size() != 1)
+            return FindMisspelling(catalogue, typed);  // several: no single answer
+        const int unit = match.units.front();
+        found =
+            Misspelling{c, unit, std::string(WithoutTrailingBlanks(catalogue.UnitName(c, unit)))};
+    }
+    return found ? found : FindMisspelling(catalogue, typed);
+}
+
 }  // namespace korvane

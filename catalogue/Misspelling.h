@@ -20,4 +20,9 @@ struct Misspelling {
 };
 std::optional<Misspelling> FindMisspelling(const UnitCatalogue& catalogue, std::string_view typed);
 
+// What a text that the plain lookup (UnitLookup) does not know probably names: the one unit the
+// alias table, the plurals or the case-insensitive abbreviations find ("mph" -> "mile/hour",
+// "℃"-free "degC" -> "degree Celsius"), else the nearest misspelling. For "did you mean" lists.
+std::optional<Misspelling> FindIntendedUnit(const UnitCatalogue& catalogue, std::string_view typed);
+
 }  // namespace korvane

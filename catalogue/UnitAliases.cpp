@@ -53,6 +53,8 @@ constexpr std::array kAliases = {
     UnitAlias{"Temperature", "degK", "Kelvin"},
     UnitAlias{"Temperature", "degR", "degree Rankine"},
     UnitAlias{"Temperature", "°K", "Kelvin"},
+    UnitAlias{"Temperature", "℃", "degree Celsius"},     // the reader normalises these; the
+    UnitAlias{"Temperature", "℉", "degree Fahrenheit"},  // suggestions for convert do not
     UnitAlias{"Temperature", "celsius", "degree Celsius"},
     UnitAlias{"Temperature", "centigrade", "degree Celsius"},
     UnitAlias{"Temperature", "fahrenheit", "degree Fahrenheit"},
@@ -104,6 +106,8 @@ constexpr std::array kAliases = {
     UnitAlias{"Flow", "lpm", "liter/minute"},
     // Fuel Consumption
     UnitAlias{"Fuel Consumption", "mpg", "mile/gallon(US)"},
+    // Energy: the food Calorie, capital C, is the kilocalorie.
+    UnitAlias{"Energy", "Cal", "kilocalorie (IT)", S::Always, true},
     // Current, Charge, Illumination, Torque
     UnitAlias{"Current", "amp", "ampere"},
     UnitAlias{"Charge", "Ah", "ampere hour"},

@@ -23,6 +23,7 @@ struct UnitAlias {
     std::string_view alias;
     std::string_view unit;
     AliasScope scope = AliasScope::Always;
+    bool exactCase = false;  // "Cal" is the kilocalorie, "cal" is not
 };
 
 std::span<const UnitAlias> UnitAliases();

@@ -129,9 +129,11 @@ bool TakesEs(std::string_view stem) {
            stem.ends_with('z') || stem.ends_with('s');
 }
 
+// "Celsius", "radius", "axis": a final s after u or i is no plural.
 std::string SingularS(std::string word) {
-    if (word.size() >= 3 && Lower(word.back()) == 's' &&
-        !TakesEs(std::string_view(word).substr(0, word.size() - 1)))
+    const std::string_view stem = std::string_view(word).substr(0, word.size() - 1);
+    if (word.size() >= 3 && Lower(word.back()) == 's' && !TakesEs(stem) &&
+        Lower(stem.back()) != 'u' && Lower(stem.back()) != 'i')
         word.pop_back();
     return word;
 }

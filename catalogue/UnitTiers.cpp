@@ -58,7 +58,8 @@ bool SameText(std::string_view a, std::string_view b, bool fold, bool skipDots) 
     if (!a.empty() && !b.empty()) {
         const auto x = static_cast<unsigned char>(a.front());
         const auto y = static_cast<unsigned char>(b.front());
-        if (x < 0x80 && y < 0x80 && (fold ? LowerAscii(a.front()) != LowerAscii(b.front()) : x != y))
+        if (x < 0x80 && y < 0x80 &&
+            (fold ? LowerAscii(a.front()) != LowerAscii(b.front()) : x != y))
             return false;
     }
     const bool ascii = IsAscii(a) && IsAscii(b);
@@ -197,7 +198,7 @@ std::vector<int> AliasMatches(const UnitCatalogue& catalogue, int category, std:
     const std::string& categoryName = catalogue.CategoryName(category);
     for (const UnitAlias& alias : UnitAliases()) {
         if (alias.category != categoryName || !AliasApplies(alias, context) ||
-            (tier != Tier::Alias && alias.scope != AliasScope::Always))
+            (tier != Tier::Alias && (alias.scope != AliasScope::Always || alias.exactCase)))
             continue;
         const bool hit = tier == Tier::Alias
                              ? std::any_of(forms.begin(), forms.end(),
@@ -358,7 +359,7 @@ UnitTierIndex::UnitTierIndex(const UnitCatalogue& catalogue) : catalogue_(catalo
                 continue;
             const bool timeGroup = alias.scope == AliasScope::TimeGroup;
             Add(kAlias, std::string(alias.alias), {c, *unit, timeGroup});
-            if (!timeGroup)
+            if (!timeGroup && !alias.exactCase)
                 Add(kAliasFolded, FoldCase(alias.alias), {c, *unit});
         }
     }

@@ -72,6 +72,10 @@ query::DecimalSeparator DecimalFromEnvironment() {
 FreeFormOutcome ConvertFreeForm(const UnitCatalogue& catalogue, std::string_view text,
                                 const ResultFormat& format, query::DecimalSeparator decimal) {
     const query::ReadResult read = query::ReadFreeForm(catalogue, text, {decimal, std::nullopt});
+    // A plain value has no units to go with it: the command was used the other way.
+    if (read.refusal.expression)
+        return {
+            {}, "convert needs VALUE FROM TO, or one text such as \"12 in to cm\"", {}, kExitUsage};
     if (!read.reading)
         return {std::string(kErrorText), read.refusal.message, {}, kExitError};
     const query::Reading& reading = *read.reading;
@@ -120,7 +124,8 @@ void RunFreeFormConvert(CliState& state, std::string_view text, const ResultForm
         ConvertFreeForm(state.Catalogue(), text, format, DecimalFromEnvironment());
     if (verbose && !outcome.echo.empty())
         std::cerr << "korvane-cli: " << outcome.echo << '\n';
-    std::cout << outcome.output << '\n';
+    if (outcome.status != kExitUsage)
+        std::cout << outcome.output << '\n';
     if (!outcome.message.empty())
         std::cerr << "korvane-cli: " << outcome.message << '\n';
     state.Report(outcome.status);

@@ -1,9 +1,11 @@
 #include "cli/UnitChoice.h"
 
+#include <algorithm>
 #include <optional>
 #include <tuple>
 #include <vector>
 
+#include "catalogue/Misspelling.h"
 #include "catalogue/NameSuggestions.h"
 #include "cli/CliSupport.h"
 
@@ -37,7 +39,14 @@ std::string UnknownUnit(const UnitCatalogue& catalogue, std::string_view name,
     std::string message = "unknown unit \"" + Printable(name) + "\"";
     if (category)
         message += InCategory(catalogue, *category);
-    const auto close = SuggestUnits(catalogue, category, name);
+    auto close = SuggestUnits(catalogue, category, name);
+    // The alias table knows what people type ("mph", "kWh", "lbs"): its unit comes first.
+    const auto intended = FindIntendedUnit(catalogue, name);
+    if (intended && (!category || *category == intended->category)) {
+        std::erase(close, intended->name);
+        close.insert(close.begin(), intended->name);
+        close.resize(std::min<std::size_t>(close.size(), 3));
+    }
     if (!close.empty())
         message += "; did you mean " + JoinQuoted(close) + "?";
     return message;

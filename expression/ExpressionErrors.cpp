@@ -144,7 +144,8 @@ int Report(EvalContext& c, std::string_view function, std::string_view text,
 [[gnu::cold, gnu::noinline]] int ReportFormatted(
     EvalContext& c, std::string_view function, std::string_view text, std::size_t position,
     std::string_view format, std::initializer_list<math_message_argument> arguments) {
-    const std::string message = format_math_message(format, arguments);
+    // The message is only printed; a silent evaluation skips composing it.
+    const std::string message = c.print ? format_math_message(format, arguments) : std::string();
     return Report(c, function, text, message, position);
 }
 

@@ -350,6 +350,7 @@ ReadResult ReadFreeForm(const UnitCatalogue& catalogue, std::string_view text,
         const math_expression_check check = eval_math_expression_checked(text);
         if (!check.error_reported && check.code == 0) {
             result.refusal = Refuse("a valid expression: it is evaluated, not read as units", 0);
+            result.refusal.expression = true;
             return result;
         }
     }

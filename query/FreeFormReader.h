@@ -43,6 +43,7 @@ struct Refusal {
     std::vector<std::string> candidates;    // catalogue names, for ambiguous texts
     std::optional<std::string> suggestion;  // catalogue name, for "did you mean"
     std::optional<Reading> offered;
+    bool expression = false;  // the text is a valid expression: the evaluator owns it
 };
 
 struct ReadResult {

@@ -119,6 +119,11 @@ std::optional<NormalisationError> Normalise(std::string_view typed, NormalText& 
             return NormalisationError{"the text is not valid UTF-8", column};
         if (IsControl(c.codePoint))
             return NormalisationError{"unexpected control character", column};
+        if (c.codePoint < 0x80) {
+            Append(out, typed.substr(at, 1), column);
+            ++at;
+            continue;
+        }
         if (c.codePoint == 0xB0)
             out.hasDegree = true;
         const auto replacement =

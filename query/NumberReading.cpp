@@ -102,7 +102,14 @@ std::optional<std::string> Mantissa(const Groups& g, DecimalSeparator decimal, s
     // Only the other separator: it groups by three, or else it is the one decimal separator.
     if (decimal == DecimalSeparator::Comma && last == '.' && g.separators.size() == 1 &&
         g.digits[1].size() == 3) {
-        error = "ambiguous number: write 1500 or 1,5 (without the point, or with a comma)";
+        // "1.500": a thousand and five hundred, or one and a half written with a point.
+        std::string fraction(g.digits[1]);
+        while (!fraction.empty() && fraction.back() == '0')
+            fraction.pop_back();
+        const std::string whole(g.digits[0]);
+        error = "ambiguous number \"" + whole + "." + std::string(g.digits[1]) + "\": write " +
+                whole + std::string(g.digits[1]) + " or " + whole +
+                (fraction.empty() ? "" : "," + fraction);
         return std::nullopt;
     }
     const bool grouped = GroupsOfThree(g, 1, n);

@@ -151,7 +151,12 @@ Quantity ReadQuantity(const QuantitySource& source, const UnitResolver& resolve)
         part.value = value.value;
         quantity.notes.insert(quantity.notes.end(), value.notes.begin(), value.notes.end());
         pos = value.end;
-        part.mark = MarkAt(text, pos, source.hasDegree);
+        // The marks belong to the value even after a blank ("5 ″"): the grammar reads them,
+        // never the tiers, where ' and " are the Angle's abbreviations.
+        const std::size_t markAt = SkipBlanks(text, pos);
+        part.mark = MarkAt(text, markAt, source.hasDegree);
+        if (part.mark != Mark::None)
+            pos = markAt;
         if (part.mark != Mark::None) {
             pos += MarkLength(part.mark);
             if (part.mark == Mark::Foot && ApostropheGroup(text, pos)) {

@@ -174,7 +174,9 @@ std::optional<int> ChooseCategory(const UnitCatalogue& catalogue,
         std::vector<int> best;
         Rank bestRank{Tier::None, Tier::None};
         for (int c = 0; c < kMaxCategories; ++c) {
-            // RankIn first: it rules out most categories with one look at the first text.
+            // Most categories hold nothing of the first text: one look rules them out.
+            if (!matches.front()->In(c).Found())
+                continue;
             auto rank = RankIn(matches, c, tier);
             if (rank && !Allowed(catalogue, c, request))
                 rank.reset();

@@ -20,18 +20,13 @@ TEST(DecimalForLocale, TheFirstVariableSetNamesTheConvention) {
     constexpr auto C = DecimalSeparator::Comma;
     const std::optional<std::string_view> none;
     const LocaleRow rows[] = {
-        {none, none, none, P},
-        {"C", none, "de_DE.UTF-8", P},         // LC_ALL wins
-        {"", "de_DE", "en_US.UTF-8", C},       // an empty value counts as unset
-        {none, "POSIX", "de_DE", P},
-        {none, none, "de_DE.UTF-8", C},
-        {none, none, "fr_FR@euro", C},
-        {none, none, "pt_BR.utf8", C},
-        {none, none, "de_CH.UTF-8", P},        // Swiss German writes a point
-        {none, none, "en_GB.UTF-8", P},
-        {none, none, "C.UTF-8", P},
-        {none, none, "ja_JP.UTF-8", P},
-        {none, none, "ru", C},
+        {none, none, none, P},           {"C", none, "de_DE.UTF-8", P},  // LC_ALL wins
+        {"", "de_DE", "en_US.UTF-8", C},  // an empty value counts as unset
+        {none, "POSIX", "de_DE", P},     {none, none, "de_DE.UTF-8", C},
+        {none, none, "fr_FR@euro", C},   {none, none, "pt_BR.utf8", C},
+        {none, none, "de_CH.UTF-8", P},  // Swiss German writes a point
+        {none, none, "en_GB.UTF-8", P},  {none, none, "C.UTF-8", P},
+        {none, none, "ja_JP.UTF-8", P},  {none, none, "ru", C},
     };
     for (const LocaleRow& row : rows) {
         SCOPED_TRACE(std::string(row.lcAll.value_or("-")) + " " +
@@ -58,6 +53,9 @@ TEST(ConvertFreeForm, ShowsWhatTheOutputBoxShows) {
     EXPECT_EQ(refused.output, "Error");
     EXPECT_EQ(refused.status, kExitError);
     EXPECT_NE(refused.message.find("did you mean \"inch\""), std::string::npos);
+
+    // A plain value names no units: the command was meant with VALUE FROM TO.
+    EXPECT_EQ(ConvertFreeForm(catalogue, "2+3", {}, DecimalSeparator::Point).status, kExitUsage);
 }
 
 }  // namespace

@@ -58,6 +58,7 @@ TEST_P(Tiers, TheFirstTierThatFindsAnythingDecidesInEachCategory) {
         {"Meter", "Distance", NameAnyCase, {"meter"}},
         {"feet", "Distance", Alias, {"foot"}},
         {"inches", "Distance", Alias, {"inch"}},
+        {"degrees Celsius", "Temperature", Alias, {"degree Celsius"}},  // no "Celsiu"
         {"metres", "Distance", Alias, {"meter"}},
         {"square feet", "Area", Alias, {"foot²"}},
         {"m^2", "Area", Alias, {"meter²"}},
@@ -181,8 +182,12 @@ TEST_F(Catalogue, EverydayOrderAndPreferencesBreakTies) {
     const Row rows[] = {
         {"2 liters", "Volume", "liter"},  // Volume before Volume (Dry)
         {"3 ounces", "Mass", "ounce"},    // the preference table
-        {"2 pt", "Volume", "pint"},      {"5 g", "Mass", "gram"},
-        {"20 gr", "Mass", "grain"},      {"1 bbl to gal", "Volume", "barrel (oil)"},
+        {"2 pt", "Volume", "pint"},
+        {"5 g", "Mass", "gram"},
+        {"20 gr", "Mass", "grain"},
+        {"1 bbl to gal", "Volume", "barrel (oil)"},
+        {"200 Cal", "Energy", "kilocalorie (IT)"},  // the food Calorie, by its capital
+        {"1 cal to J", "Energy", "calorie (IT)"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
@@ -257,7 +262,10 @@ TEST_F(Catalogue, MarksAreFeetAndInchesOrWithADegreeAngles) {
     const ReadResult height = Read("5'10 to cm");  // the inch mark may be left out
     ASSERT_TRUE(height.Read());
     EXPECT_DOUBLE_EQ(height.reading->value, 70);
-    EXPECT_FALSE(Read("1'000 to m").Read());  // an apostrophe does not group thousands
+    EXPECT_FALSE(Read("1'000 to m").Read());      // an apostrophe does not group thousands
+    const ReadResult spaced = Read("5 ″ to cm");  // a mark after a blank is still a mark
+    ASSERT_TRUE(spaced.Read());
+    EXPECT_EQ(From(*spaced.reading), "inch");
     const ReadResult angle = Read("30' 30\" in °");
     ASSERT_TRUE(angle.Read());
     EXPECT_EQ(CategoryOf(*angle.reading), "Angle");
@@ -382,6 +390,11 @@ TEST_F(Catalogue, MisspellingsAreFoundAmongNamesAbbreviationsAndAliases) {
         const auto found = FindMisspelling(catalogue_, row.typed);
         EXPECT_EQ(found ? found->name : "", row.name);
     }
+    // For texts the plain lookup misses, the alias tiers answer first; several units, none.
+    EXPECT_EQ(FindIntendedUnit(catalogue_, "mph")->name, "mile/hour");
+    EXPECT_EQ(FindIntendedUnit(catalogue_, "Nm")->name, "newton meter");
+    EXPECT_EQ(FindIntendedUnit(catalogue_, "inchs")->name, "inch");
+    EXPECT_FALSE(FindIntendedUnit(catalogue_, "KB").has_value());
 }
 
 }  // namespace
