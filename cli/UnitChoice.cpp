@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "catalogue/Misspelling.h"
@@ -95,12 +96,42 @@ UnitChoice ChooseInNamedCategory(const UnitCatalogue& catalogue, std::string_vie
                   LookUpUnit(catalogue, *category, to));
 }
 
+// "72 F C" means Fahrenheit to Celsius to anyone who types it, though F and C are also the
+// abbreviations of farad and coulomb (and the pair converts, to a number nobody wanted). Two
+// bare scale letters are read as temperatures, as the free-form reader reads them.
+std::optional<int> TemperatureLetterUnit(const UnitCatalogue& catalogue, int category,
+                                         std::string_view text) {
+    static constexpr std::pair<std::string_view, std::string_view> kScales[] = {
+        {"C", "degree Celsius"}, {"F", "degree Fahrenheit"},
+        {"K", "Kelvin"},         {"R", "degree Rankine"}};
+    for (const auto& [letter, name] : kScales) {
+        if (text == letter)
+            return catalogue.TryFindUnit(category, name);
+    }
+    return std::nullopt;
+}
+
+std::optional<UnitChoice> TemperatureLetters(const UnitCatalogue& catalogue, std::string_view from,
+                                             std::string_view to) {
+    const auto category = catalogue.TryFindCategory("Temperature");
+    if (!category)
+        return std::nullopt;
+    const auto fromUnit = TemperatureLetterUnit(catalogue, *category, from);
+    const auto toUnit = TemperatureLetterUnit(catalogue, *category, to);
+    if (!fromUnit || !toUnit)
+        return std::nullopt;
+    return UnitChoice{*category, *fromUnit, *toUnit, UnitMatch::Abbreviation,
+                      UnitMatch::Abbreviation, {}};
+}
+
 }  // namespace
 
 UnitChoice ChooseUnits(const UnitCatalogue& catalogue, const UnitFinder& finder,
                        std::string_view from, std::string_view to, std::string_view categoryName) {
     if (!categoryName.empty())
         return ChooseInNamedCategory(catalogue, from, to, categoryName);
+    if (auto temperatures = TemperatureLetters(catalogue, from, to))
+        return *temperatures;
 
     const UnitPairLookup pair = finder.FindPair(from, to);
     if (pair.categories.size() == 1)
