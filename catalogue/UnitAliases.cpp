@@ -218,35 +218,41 @@ std::optional<int> FindUnitIgnoringTrailingBlanks(const UnitCatalogue& catalogue
     return std::nullopt;
 }
 
-std::vector<AliasMatch> MatchAliasesAndAccents(const UnitCatalogue& catalogue,
-                                               std::string_view typed) {
+AliasAndAccentIndex::AliasAndAccentIndex(const UnitCatalogue& catalogue) {
+    for (int c = 0; c < kMaxCategories; ++c) {
+        if (catalogue.IsFreeSlot(c))
+            continue;
+        for (int u = 0; u < catalogue.UnitCount(c); ++u)
+            entries_.push_back({FoldAccents(catalogue.UnitName(c, u)), {c, u}});
+        for (const UnitAlias& alias : kAliases) {
+            if (alias.scope != AliasScope::Always || catalogue.CategoryName(c) != alias.category)
+                continue;
+            if (const auto unit = FindUnitIgnoringTrailingBlanks(catalogue, c, alias.unit))
+                entries_.push_back({FoldAccents(alias.alias), {c, *unit}});
+        }
+    }
+}
+
+std::vector<AliasMatch> AliasAndAccentIndex::Match(std::string_view typed) const {
     std::vector<AliasMatch> matches;
     const std::string wanted = FoldAccents(typed);
     if (wanted.empty())
         return matches;
-    auto add = [&](int category, int unit) {
-        const bool known = std::any_of(matches.begin(), matches.end(), [&](const AliasMatch& m) {
-            return m.category == category && m.unit == unit;
+    for (const Entry& entry : entries_) {
+        if (entry.folded.find(wanted) == std::string::npos)
+            continue;
+        const bool known = std::any_of(matches.rbegin(), matches.rend(), [&](const AliasMatch& m) {
+            return m.category == entry.unit.category && m.unit == entry.unit.unit;
         });
         if (!known)
-            matches.push_back({category, unit});
-    };
-    for (int c = 0; c < kMaxCategories; ++c) {
-        if (catalogue.IsFreeSlot(c))
-            continue;
-        for (int u = 0; u < catalogue.UnitCount(c); ++u) {
-            if (FoldAccents(catalogue.UnitName(c, u)).find(wanted) != std::string::npos)
-                add(c, u);
-        }
-        for (const UnitAlias& alias : kAliases) {
-            if (alias.scope != AliasScope::Always || catalogue.CategoryName(c) != alias.category ||
-                FoldAccents(alias.alias).find(wanted) == std::string::npos)
-                continue;
-            if (const auto unit = FindUnitIgnoringTrailingBlanks(catalogue, c, alias.unit))
-                add(c, *unit);
-        }
+            matches.push_back(entry.unit);
     }
     return matches;
+}
+
+std::vector<AliasMatch> MatchAliasesAndAccents(const UnitCatalogue& catalogue,
+                                               std::string_view typed) {
+    return AliasAndAccentIndex(catalogue).Match(typed);
 }
 
 }  // namespace korvane

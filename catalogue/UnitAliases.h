@@ -51,9 +51,26 @@ struct AliasMatch {
     int unit = 0;
 };
 
-// Units whose name without accents, or one of whose aliases, contains `typed` (case and accents
-// ignored): "angstrom" finds ångström, "mph" finds mile/hour. Built-in and custom categories in
-// catalogue order, each unit once. Find lists these after its own matches.
+// Units whose name without accents, or one of whose aliases, contains a typed text (case and
+// accents ignored): "angstrom" finds ångström, "mph" finds mile/hour. Built-in and custom
+// categories in catalogue order, each unit once. Find lists these after its own matches.
+// The names and aliases are folded once, when the index is built, since Find asks again at
+// every keystroke; the catalogue must not change while the index is in use.
+class AliasAndAccentIndex {
+  public:
+    explicit AliasAndAccentIndex(const UnitCatalogue& catalogue);
+
+    std::vector<AliasMatch> Match(std::string_view typed) const;
+
+  private:
+    struct Entry {
+        std::string folded;  // a unit name or an alias, accents and case folded
+        AliasMatch unit;
+    };
+    std::vector<Entry> entries_;  // in catalogue order, each unit's name before its aliases
+};
+
+// One query without keeping the index.
 std::vector<AliasMatch> MatchAliasesAndAccents(const UnitCatalogue& catalogue,
                                                std::string_view typed);
 

@@ -102,16 +102,15 @@ void PictureTest::missingResourceIsReportedOnceAndDrawsNothing() {
 void PictureTest::startUpMessageIsCentredOnTheWindowsScreen() {
     QtDesktopServices services;
     QRect shown;
-    // A window manager adds its frame after the box is placed, which moves the frame's centre
-    // by up to the frame's own size; offscreen there is no frame.
-    int decoration = 0;
+    // A window manager adds its frame after the box is placed and may nudge the box, which moves
+    // its centre by up to a title bar; offscreen there is no frame. A misplaced box (the corner
+    // of the screen) is still hundreds of pixels away.
+    const int slack = QGuiApplication::platformName() == QStringLiteral("offscreen") ? 2 : 40;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, &answer, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             box != nullptr && box->isVisible()) {
             shown = box->frameGeometry();
-            decoration = (box->frameGeometry().height() - box->geometry().height()) +
-                         (box->frameGeometry().width() - box->geometry().width());
             box->done(QMessageBox::Ok);
         }
     });
@@ -129,7 +128,7 @@ void PictureTest::startUpMessageIsCentredOnTheWindowsScreen() {
         QVERIFY(shown.isValid());
         const QPoint expected = ownerShown ? owner.frameGeometry().center()
                                            : owner.screen()->availableGeometry().center();
-        QVERIFY2((shown.center() - expected).manhattanLength() <= 2 + decoration,
+        QVERIFY2((shown.center() - expected).manhattanLength() <= slack,
                  qPrintable(QStringLiteral("owner %1: box centred at %2,%3, not %4,%5")
                                 .arg(ownerShown ? "shown" : "not shown")
                                 .arg(shown.center().x())

@@ -65,7 +65,7 @@ const std::vector<int>& FindFilter::Apply(std::string_view searchText) {
 
 FindAliasMatches::FindAliasMatches(const UnitCatalogue& catalogue,
                                    const std::vector<FindEntry>& entries)
-    : catalogue_(catalogue), entryCount_(entries.size()), positions_(kBuiltInCategories) {
+    : index_(catalogue), entryCount_(entries.size()), positions_(kBuiltInCategories) {
     for (int c = 0; c < kBuiltInCategories; ++c)
         positions_[static_cast<std::size_t>(c)].assign(
             static_cast<std::size_t>(std::max(catalogue.UnitCount(c), 0)), -1);
@@ -85,7 +85,7 @@ std::vector<int> FindAliasMatches::Extend(std::string_view searchText,
     for (const int position : firstPass)
         listed[static_cast<std::size_t>(position)] = true;
     std::vector<int> more;
-    for (const AliasMatch& match : MatchAliasesAndAccents(catalogue_, searchText)) {
+    for (const AliasMatch& match : index_.Match(searchText)) {
         if (match.category < 0 || match.category >= kBuiltInCategories)
             continue;
         const auto& units = positions_[static_cast<std::size_t>(match.category)];

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/UnitAliases.h"
+
 namespace korvane {
 
 class UnitCatalogue;
@@ -61,7 +63,7 @@ class FindAliasMatches {
     std::vector<int> Extend(std::string_view searchText, const std::vector<int>& firstPass) const;
 
   private:
-    const UnitCatalogue& catalogue_;
+    AliasAndAccentIndex index_;
     std::size_t entryCount_ = 0;
     // The entry position of each unit, by category and unit index; -1 for units Find does not
     // list (custom categories).
