@@ -79,20 +79,6 @@ std::string EveryCategoryHidden() {
 
 }  // namespace
 
-void ConverterWindowTest::init() {
-    settings_ = std::make_unique<SettingsFile>();
-    watchdog_.start();
-}
-
-void ConverterWindowTest::cleanup() {
-    QVERIFY2(watchdog_.seen().isEmpty(), qPrintable(watchdog_.seen().join(", ")));
-    settings_.reset();
-}
-
-std::unique_ptr<ConverterWindow> ConverterWindowTest::open(CConverterDlg::Pictures pictures) {
-    return std::make_unique<ConverterWindow>(settings_->path(), std::move(pictures));
-}
-
 void ConverterWindowTest::firstStartListsTheDefaultCategories() {
     auto window = open();
     QCOMPARE(Entries(window->categoryList()), SortedForList(kDefaultCategories));

@@ -8,12 +8,9 @@
 
 namespace korvane::test {
 
-class ConverterWindowTest : public QObject {
+class ConverterWindowTest : public WindowTestCase {
     Q_OBJECT
   private slots:
-    void init();
-    void cleanup();
-
     void firstStartListsTheDefaultCategories();
     void windowCarriesTheTemplatesTexts();
     void typingAnExpressionConvertsAtOnce();
@@ -40,12 +37,6 @@ class ConverterWindowTest : public QObject {
     void catalogueChangesKeepTheListsInStep();
     void settingsWriteFailureIsReportedOncePerRun();
     void shutdownWriteFailureShowsNoMessage();
-
-  private:
-    std::unique_ptr<ConverterWindow> open(CConverterDlg::Pictures pictures = {});
-
-    ModalWatchdog watchdog_;
-    std::unique_ptr<SettingsFile> settings_;
 };
 
 }  // namespace korvane::test

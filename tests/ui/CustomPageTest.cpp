@@ -25,16 +25,6 @@ constexpr const char* kInvalidFactor = "Enter a valid conversion factor for the 
 
 }  // namespace
 
-void CustomPageTest::init() {
-    settings_ = std::make_unique<SettingsFile>();
-    watchdog_.start();
-}
-
-void CustomPageTest::cleanup() {
-    QVERIFY2(watchdog_.seen().isEmpty(), qPrintable(watchdog_.seen().join(", ")));
-    settings_.reset();
-}
-
 void CustomPageTest::pageShowsEveryControlInAddCategoryMode() {
     CustomSession session(settings_->path());
     const CustomPageDriver& page = session.driver;

@@ -75,20 +75,6 @@ void PressOk(CPropSheet& sheet) {
 
 }  // namespace
 
-void PreferencesTest::init() {
-    settings_ = std::make_unique<SettingsFile>();
-    watchdog_.start();
-}
-
-void PreferencesTest::cleanup() {
-    QVERIFY2(watchdog_.seen().isEmpty(), qPrintable(watchdog_.seen().join(", ")));
-    settings_.reset();
-}
-
-std::unique_ptr<ConverterWindow> PreferencesTest::open() {
-    return std::make_unique<ConverterWindow>(settings_->path());
-}
-
 void PreferencesTest::sheetHasFourPagesOpeningOnGeneral() {
     auto window = open();
     SheetDriver driver(*window);

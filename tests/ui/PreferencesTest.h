@@ -8,12 +8,9 @@
 
 namespace korvane::test {
 
-class PreferencesTest : public QObject {
+class PreferencesTest : public WindowTestCase {
     Q_OBJECT
   private slots:
-    void init();
-    void cleanup();
-
     void sheetHasFourPagesOpeningOnGeneral();
     void tabKeyGoesFromTheTabsIntoThePage();
     void onlyShownPagesAreBuilt();
@@ -43,12 +40,6 @@ class PreferencesTest : public QObject {
     void onceTheListHadTheFocusEveryOkRebuilds();
     void rebuildKeepsTwoCharacterCustomCategories();
     void everyCategoryClearedLeavesNothingToConvert();
-
-  private:
-    std::unique_ptr<ConverterWindow> open();
-
-    ModalWatchdog watchdog_;
-    std::unique_ptr<SettingsFile> settings_;
 };
 
 }  // namespace korvane::test

@@ -168,4 +168,18 @@ std::optional<std::string> SettingsFile::value(const std::string& section,
     return found;
 }
 
+void WindowTestCase::init() {
+    settings_ = std::make_unique<SettingsFile>();
+    watchdog_.start();
+}
+
+void WindowTestCase::cleanup() {
+    QVERIFY2(watchdog_.seen().isEmpty(), qPrintable(watchdog_.seen().join(", ")));
+    settings_.reset();
+}
+
+std::unique_ptr<ConverterWindow> WindowTestCase::open(CConverterDlg::Pictures pictures) {
+    return std::make_unique<ConverterWindow>(settings_->path(), std::move(pictures));
+}
+
 }  // namespace korvane::test

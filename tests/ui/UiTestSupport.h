@@ -92,4 +92,22 @@ class SettingsFile {
     QTemporaryDir dir_;
 };
 
+// What every window test class shares: before each test function a settings file of its own in
+// a temporary folder and the modal-dialog watchdog; after it, the check that no unexpected
+// dialog opened. QtTest finds init() and cleanup() by name; being protected, they are not taken
+// for test functions, and a class that needs more calls them from its own.
+class WindowTestCase : public QObject {
+    Q_OBJECT
+  protected slots:
+    void init();
+    void cleanup();
+
+  protected:
+    // The converter window on this test function's settings file.
+    std::unique_ptr<ConverterWindow> open(CConverterDlg::Pictures pictures = {});
+
+    ModalWatchdog watchdog_;
+    std::unique_ptr<SettingsFile> settings_;
+};
+
 }  // namespace korvane::test

@@ -111,18 +111,8 @@ void PressCtrl(QWidget* target, Qt::Key key) {
 
 }  // namespace
 
-void WindowCommandsTest::init() {
-    settings_ = std::make_unique<SettingsFile>();
-    watchdog_.start();
-}
-
-void WindowCommandsTest::cleanup() {
-    QVERIFY2(watchdog_.seen().isEmpty(), qPrintable(watchdog_.seen().join(", ")));
-    settings_.reset();
-}
-
 std::unique_ptr<ConverterWindow> WindowCommandsTest::open() {
-    auto window = std::make_unique<ConverterWindow>(settings_->path());
+    auto window = WindowTestCase::open();
     window->dialog().setWebAddresses(kAddresses);
     return window;
 }
