@@ -21,22 +21,10 @@ class ConverterWindowTest : public WindowTestCase {
     void hostileInputNeverShowsANumber();
     void invertTwiceRestoresTheResult();
     void userCannotLeaveAUnitListWithoutSelection();
-    void closeThenRestartRestoresTheSelection();
-    void exitSavesTheDisplaySettingsButNotTheSelection();
-    void escapeSavesNothing();
-    void enterDoesNotEndTheWindow();
-    void rememberedVolumeRestoresTheRightCategory_data();
-    void rememberedVolumeRestoresTheRightCategory();
-    void customCategoryFromTheLastRunIsRestored();
-    void onTopComesFromTheFile_data();
-    void onTopComesFromTheFile();
     void missingPictureIsReportedOnceAndTheWindowWorks();
-    void rememberedPositionsOutsideTheListsSelectTheFirstUnit();
     void everyCategoryHiddenLeavesEmptyLists();
     void categoryAddedToAnEmptyListBecomesCurrent();
     void catalogueChangesKeepTheListsInStep();
-    void settingsWriteFailureIsReportedOncePerRun();
-    void shutdownWriteFailureShowsNoMessage();
 };
 
 }  // namespace korvane::test

@@ -22,17 +22,6 @@ class PreferencesTest : public WindowTestCase {
     void abbreviationsOffIsStoredEvenOnCancel();
     void failedWritesWarnOncePerRun();
 
-    void okWithoutResultFormatKeepsFormatAndFile();
-    void scientificTwoIsStoredAndReformatsTheOutput();
-    void previewShowsTheSampleInEachFormat_data();
-    void previewShowsTheSampleInEachFormat();
-    void autoFormatKeepsThePrecisionChosen();
-    void storedFormatOutsideItsRange_data();
-    void storedFormatOutsideItsRange();
-    void storedPrecisionOutsideTheList_data();
-    void storedPrecisionOutsideTheList();
-    void cancelLeavesTheFormatAsLoaded();
-
     void visiblePageListsTheFortyTwoByTheirFlags();
     void clearedCategoryLeavesAtOnceAndAfterARestart();
     void displayAllMakesEveryCategoryVisible();

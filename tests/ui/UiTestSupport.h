@@ -78,6 +78,13 @@ class ConverterWindow {
     std::unique_ptr<CConverterDlg> dialog_;
 };
 
+// The texts of a list's entries, in the order shown.
+QStringList Entries(const QComboBox* list);
+QStringList Entries(const QListWidget* list);
+
+// A file's bytes as they are on disk.
+std::string ReadAll(const QString& path);
+
 // A settings file in a temporary folder, written and read as plain text so the tests check
 // the file itself, not the code that writes it.
 class SettingsFile {

@@ -82,13 +82,6 @@ void ChooseInFind(CSearchUnits& find, const QString& text, const QString& entry,
     }
 }
 
-QStringList Entries(const QComboBox* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.push_back(list->itemText(i));
-    return texts;
-}
-
 std::vector<int> Flags(const CategoryVisibility& visibility) {
     std::vector<int> flags;
     for (int c = 0; c < kBuiltInCategories; ++c)

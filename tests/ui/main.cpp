@@ -13,6 +13,7 @@
 #include "AccessibilityTest.h"
 #include "AllUnitsPaneTest.h"
 #include "ConverterWindowDetailsTest.h"
+#include "ConverterWindowSettingsTest.h"
 #include "ConverterWindowTest.h"
 #include "CustomPageTest.h"
 #include "DialogAccessibilityTest.h"
@@ -23,6 +24,7 @@
 #include "ManualScreenshots.h"
 #include "PictureTest.h"
 #include "PreferencesTest.h"
+#include "ResultsPageTest.h"
 #include "SortedListsTest.h"
 #include "UiTestSupport.h"
 #include "WindowCommandsTest.h"
@@ -69,9 +71,9 @@ std::vector<TestClass> ClassesOf() {
 std::vector<TestClass> AllClasses() {
     using namespace korvane::test;
     return ClassesOf<SortedListsTest, PictureTest, FindDialogTest, HelpAboutTest,
-                     ConverterWindowTest, ConverterWindowDetailsTest, WindowCommandsTest,
-                     FreeFormWindowTest, AllUnitsPaneTest, PreferencesTest, CustomPageTest,
-                     AccessibilityTest, DialogAccessibilityTest>();
+                     ConverterWindowTest, ConverterWindowSettingsTest, ConverterWindowDetailsTest,
+                     WindowCommandsTest, FreeFormWindowTest, AllUnitsPaneTest, PreferencesTest,
+                     ResultsPageTest, CustomPageTest, AccessibilityTest, DialogAccessibilityTest>();
 }
 
 const TestClass* FindClass(const std::vector<TestClass>& classes, const QByteArray& name) {
