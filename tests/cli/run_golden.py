@@ -15,6 +15,10 @@ A golden file holds sections, each starting with a line of its own:
   env-unset: NAME ...    variables taken out of the environment (optional)
   stdin:                 the following lines up to the next section are fed to standard input
   stdout:                the following lines are the exact expected standard output
+  stdout-matches: REGEX  a Python regular expression the whole standard output must match
+                         ('.' also matches a line break; on Windows every line must end with
+                         CR LF and is matched as LF), for output whose last digits or long
+                         text are not this test's concern
   stderr:                the following lines are the exact expected standard error stream (no
                          lines: nothing at all)
   stderr-contains: TEXT  a text that must appear on the standard error stream (repeatable)
@@ -35,13 +39,15 @@ significant inside stdin, stdout, stderr and the settings sections.
 """
 import argparse
 import os
+import re
 import shlex
 import subprocess
 import sys
 import tempfile
 
-SECTIONS = ("args:", "env-unset:", "env:", "stdin:", "stdout:", "stderr:", "stderr-contains:",
-            "stdout-to:", "status:", "settings-after:", "settings:", "platform:")
+SECTIONS = ("args:", "env-unset:", "env:", "stdin:", "stdout:", "stdout-matches:", "stderr:",
+            "stderr-contains:", "stdout-to:", "status:", "settings-after:", "settings:",
+            "platform:")
 SKIPPED = 77
 # Wine shows the host's root folder as this drive.
 WINE_ROOT_DRIVE = "Z:"
@@ -57,7 +63,7 @@ def platform_path(path, platform):
 
 def parse(path, platform):
     golden = {"args": [], "env": {}, "unset": [], "stdin": None, "stdout": None, "stderr": None,
-              "stderr_contains": [], "status": 0, "stdout_to": None, "settings": None,
+              "stderr_contains": [], "stdout_matches": None, "status": 0, "stdout_to": None, "settings": None,
               "settings_after": None, "platform": None}
     current = None
     with open(path, "rb") as f:
@@ -89,6 +95,8 @@ def parse(path, platform):
             golden["unset"] += shlex.split(rest)
         elif head == "stderr-contains:":
             golden["stderr_contains"].append(rest.encode("utf-8", "surrogateescape"))
+        elif head == "stdout-matches:":
+            golden["stdout_matches"] = rest
         elif head == "stdout-to:":
             golden["stdout_to"] = rest
         elif head == "status:":
@@ -149,6 +157,19 @@ def main():
         run_golden(arguments, golden, settings_path)
 
 
+def check_stdout_pattern(golden, actual, line_end, failures):
+    pattern = golden["stdout_matches"]
+    if pattern is None:
+        return
+    if line_end != b"\n":
+        if not actual.count(b"\n") == actual.count(line_end) == actual.count(b"\r"):
+            failures.append("standard output has lines not ended by CR LF")
+        actual = actual.replace(line_end, b"\n")
+    text = actual.decode("utf-8", "replace")
+    if re.fullmatch(pattern, text, re.DOTALL) is None:
+        failures.append(f"standard output:\n{text}does not match {pattern}")
+
+
 def run(arguments, golden, command, stdin, stdout):
     env = dict(os.environ)
     env.setdefault("KORVANE_SETTINGS", os.devnull + ".missing/none.ini")
@@ -192,6 +213,7 @@ def run_golden(arguments, golden, settings_path):
             failures.append(f"standard {'output' if name == 'stdout' else 'error'} differs:\n"
                             "--- expected\n" + expected.decode("utf-8", "replace")
                             + "--- actual\n" + actual.decode("utf-8", "replace"))
+    check_stdout_pattern(golden, result.stdout, line_end, failures)
     for text in golden["stderr_contains"]:
         if text not in result.stderr:
             failures.append(f"standard error lacks {text!r}")

@@ -41,20 +41,6 @@ void ChooseMeterToCentimeter(ConverterWindow& window) {
 
 }  // namespace
 
-void AccessibilityTest::init() {
-    settings_ = std::make_unique<SettingsFile>();
-    watchdog_.start();
-}
-
-void AccessibilityTest::cleanup() {
-    QVERIFY2(watchdog_.seen().isEmpty(), qPrintable(watchdog_.seen().join(", ")));
-    settings_.reset();
-}
-
-std::unique_ptr<ConverterWindow> AccessibilityTest::open() {
-    return std::make_unique<ConverterWindow>(settings_->path());
-}
-
 void AccessibilityTest::everyControlIsNamedOnce() {
     auto window = open();
     const QStringList problems = AccessibilityProblems(&window->dialog());

@@ -11,12 +11,9 @@ namespace korvane::test {
 // The converter window as screen-reader and keyboard users meet it: every control named,
 // the pictures pressable, results and errors told, the focus always visible, the desktop's
 // palette followed.
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public WindowTestCase {
     Q_OBJECT
   private slots:
-    void init();
-    void cleanup();
-
     void everyControlIsNamedOnce();
     void unitLabelsAreNamedByTheirUnitOrAsEmpty();
     void picturesArePressableButtonsOutsideTheTabOrder();
@@ -28,12 +25,6 @@ class AccessibilityTest : public QObject {
     void enterDoesNothingWhereverTheFocusIs();
     void focusedControlIsVisiblyMarked();
     void darkPaletteIsFollowed();
-
-  private:
-    std::unique_ptr<ConverterWindow> open();
-
-    ModalWatchdog watchdog_;
-    std::unique_ptr<SettingsFile> settings_;
 };
 
 }  // namespace korvane::test

@@ -92,20 +92,6 @@ void ClickRow(ConverterWindow& window, const QString& name) {
 
 }  // namespace
 
-void AllUnitsPaneTest::init() {
-    settings_ = std::make_unique<SettingsFile>();
-    watchdog_.start();
-}
-
-void AllUnitsPaneTest::cleanup() {
-    QVERIFY2(watchdog_.seen().isEmpty(), qPrintable(watchdog_.seen().join(", ")));
-    settings_.reset();
-}
-
-std::unique_ptr<ConverterWindow> AllUnitsPaneTest::open() {
-    return std::make_unique<ConverterWindow>(settings_->path());
-}
-
 void AllUnitsPaneTest::pressF9(ConverterWindow& window) {
     QApplication::setActiveWindow(&window.dialog());
     QVERIFY(QTest::qWaitForWindowActive(&window.dialog(), 2000));

@@ -10,12 +10,9 @@ namespace korvane::test {
 
 int SavePaneScreenshots(const QString& folder);
 
-class AllUnitsPaneTest : public QObject {
+class AllUnitsPaneTest : public WindowTestCase {
     Q_OBJECT
   private slots:
-    void init();
-    void cleanup();
-
     void neverOpenedChangesNothing();
     void f9WidensTheWindowAndNothingMoves();
     void everyRowShowsWhatTheCommandLineConverts();
@@ -29,11 +26,7 @@ class AllUnitsPaneTest : public QObject {
     void largeAndEmptyCustomCategories();
 
   private:
-    std::unique_ptr<ConverterWindow> open();
     void pressF9(ConverterWindow& window);
-
-    ModalWatchdog watchdog_;
-    std::unique_ptr<SettingsFile> settings_;
 };
 
 }  // namespace korvane::test

@@ -71,19 +71,9 @@ void ShowToolTipAt(QWidget* widget, const QPoint& at) {
 
 }  // namespace
 
-void ConverterWindowDetailsTest::init() {
-    settings_ = std::make_unique<SettingsFile>();
-    watchdog_.start();
-}
-
 void ConverterWindowDetailsTest::cleanup() {
     QToolTip::hideText();
-    QVERIFY2(watchdog_.seen().isEmpty(), qPrintable(watchdog_.seen().join(", ")));
-    settings_.reset();
-}
-
-std::unique_ptr<ConverterWindow> ConverterWindowDetailsTest::open() {
-    return std::make_unique<ConverterWindow>(settings_->path());
+    WindowTestCase::cleanup();
 }
 
 // A list laid over the box with the current entry under the pointer turned a second click on

@@ -11,10 +11,9 @@ namespace korvane::test {
 // The converter window's finer behaviour: where its drop-down opens, what fits in its boxes and
 // lists, what re-choosing a category keeps, what it shows when there is nothing to convert, and
 // what a paste puts into the input box. Also the check that runs before the window exists.
-class ConverterWindowDetailsTest : public QObject {
+class ConverterWindowDetailsTest : public WindowTestCase {
     Q_OBJECT
   private slots:
-    void init();
     void cleanup();
 
     void categoryListDropsDownBelowTheBox();
@@ -32,12 +31,6 @@ class ConverterWindowDetailsTest : public QObject {
     void diagnosticsGoWhereSomeoneReadsThem_data();
     void diagnosticsGoWhereSomeoneReadsThem();
     void windowWritesDiagnosticsOnlyWhenAsked();
-
-  private:
-    std::unique_ptr<ConverterWindow> open();
-
-    ModalWatchdog watchdog_;
-    std::unique_ptr<SettingsFile> settings_;
 };
 
 }  // namespace korvane::test

@@ -8,12 +8,9 @@
 
 namespace korvane::test {
 
-class ConverterWindowTest : public QObject {
+class ConverterWindowTest : public WindowTestCase {
     Q_OBJECT
   private slots:
-    void init();
-    void cleanup();
-
     void firstStartListsTheDefaultCategories();
     void windowCarriesTheTemplatesTexts();
     void typingAnExpressionConvertsAtOnce();
@@ -24,28 +21,10 @@ class ConverterWindowTest : public QObject {
     void hostileInputNeverShowsANumber();
     void invertTwiceRestoresTheResult();
     void userCannotLeaveAUnitListWithoutSelection();
-    void closeThenRestartRestoresTheSelection();
-    void exitSavesTheDisplaySettingsButNotTheSelection();
-    void escapeSavesNothing();
-    void enterDoesNotEndTheWindow();
-    void rememberedVolumeRestoresTheRightCategory_data();
-    void rememberedVolumeRestoresTheRightCategory();
-    void customCategoryFromTheLastRunIsRestored();
-    void onTopComesFromTheFile_data();
-    void onTopComesFromTheFile();
     void missingPictureIsReportedOnceAndTheWindowWorks();
-    void rememberedPositionsOutsideTheListsSelectTheFirstUnit();
     void everyCategoryHiddenLeavesEmptyLists();
     void categoryAddedToAnEmptyListBecomesCurrent();
     void catalogueChangesKeepTheListsInStep();
-    void settingsWriteFailureIsReportedOncePerRun();
-    void shutdownWriteFailureShowsNoMessage();
-
-  private:
-    std::unique_ptr<ConverterWindow> open(CConverterDlg::Pictures pictures = {});
-
-    ModalWatchdog watchdog_;
-    std::unique_ptr<SettingsFile> settings_;
 };
 
 }  // namespace korvane::test

@@ -112,11 +112,4 @@ void CustomPageDriver::removeUnit(const QString& name) const {
     click(removeUnitButton());
 }
 
-QStringList ComboEntries(const QComboBox* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.push_back(list->itemText(i));
-    return texts;
-}
-
 }  // namespace korvane::test

@@ -55,6 +55,4 @@ class CustomPageDriver {
     CCustom& page_;
 };
 
-QStringList ComboEntries(const QComboBox* list);
-
 }  // namespace korvane::test

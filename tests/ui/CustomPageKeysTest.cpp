@@ -56,17 +56,17 @@ void CustomPageTest::enterInANameOrFactorBoxRunsThatRowsAdd() {
     page.useAddCategory();
     TypeAndEnter(page.categoryName(), QStringLiteral("Tools"));
     QVERIFY(sheet.sheet().isVisible());
-    QVERIFY(ComboEntries(page.categoryList()).contains(QStringLiteral("tools")));
+    QVERIFY(Entries(page.categoryList()).contains(QStringLiteral("tools")));
     QCOMPARE(settings_->value("Settings", "Custom_1"), std::optional<std::string>("tools"));
 
     // The first unit of the new category: Enter in the name box (its factor box is off).
     page.chooseCategory(QStringLiteral("tools"));
     TypeAndEnter(page.unitName(), QStringLiteral("Box"), Qt::Key_Enter);
-    QCOMPARE(ComboEntries(page.unitList()), QStringList{"Box"});
+    QCOMPARE(Entries(page.unitList()), QStringList{"Box"});
     // The next one from the factor box, on the keypad's Enter.
     page.unitName()->setText(QStringLiteral("Crate"));
     TypeAndEnter(page.factor(), QStringLiteral("12"), Qt::Key_Enter);
-    QCOMPARE(ComboEntries(page.unitList()), (QStringList{"Box", "Crate"}));
+    QCOMPARE(Entries(page.unitList()), (QStringList{"Box", "Crate"}));
     QVERIFY(sheet.sheet().isVisible());
     QVERIFY(window.services().messages.empty());
 
@@ -97,7 +97,7 @@ void CustomPageTest::longReferenceNamesAreShownInFull() {
     // The open list is as wide as its longest entry.
     const QFontMetrics metrics(list->view()->font());
     int longest = 0;
-    for (const QString& name : ComboEntries(list))
+    for (const QString& name : Entries(list))
         longest = std::max(longest, metrics.horizontalAdvance(name));
     list->showPopup();
     QWidget* popup = list->view()->window();

@@ -139,8 +139,8 @@ void CustomPageTest::sixthCategoryIsRefusedUntilOneIsRemoved() {
     QCOMPARE(session.changes.back(),
              std::make_pair(kFirstCustomCategory + 1, CatalogueAction::CategoryDeleted));
     QCOMPARE(settings_->value("Settings", "Custom_2"), std::optional<std::string>("Custom"));
-    QVERIFY(!ComboEntries(page.categoryList()).contains(QStringLiteral("bb")));
-    QVERIFY(!ComboEntries(session.window.categoryList()).contains(QStringLiteral("bb")));
+    QVERIFY(!Entries(page.categoryList()).contains(QStringLiteral("bb")));
+    QVERIFY(!Entries(session.window.categoryList()).contains(QStringLiteral("bb")));
     QCOMPARE(page.categoryList()->currentIndex(), 0);
     const int firstRow = session.window.state().catalogue.FindCategory(
         page.categoryList()->itemText(0).toStdString());
@@ -150,7 +150,7 @@ void CustomPageTest::sixthCategoryIsRefusedUntilOneIsRemoved() {
     QCOMPARE(settings_->value("Settings", "Custom_2"), std::optional<std::string>("ff"));
     QCOMPARE(session.changes.back(),
              std::make_pair(kFirstCustomCategory + 1, CatalogueAction::CategoryInserted));
-    QVERIFY(ComboEntries(session.window.categoryList()).contains(QStringLiteral("ff")));
+    QVERIFY(Entries(session.window.categoryList()).contains(QStringLiteral("ff")));
 }
 
 void CustomPageTest::eleventhStoredUnitIsRefusedBeforeItsName() {
@@ -212,7 +212,7 @@ void CustomPageTest::anotherCopysChangesAreRespected() {
     QCOMPARE(session.changes.back(),
              std::make_pair(kFirstCustomCategory, CatalogueAction::Refreshed));
     session.driver.chooseCategory(QStringLiteral("Distance"));
-    QVERIFY(ComboEntries(session.driver.unitList()).contains(QStringLiteral("Rod2")));
+    QVERIFY(Entries(session.driver.unitList()).contains(QStringLiteral("Rod2")));
     session.driver.addUnit(QStringLiteral("rod2"), QStringLiteral("3"));
     QCOMPARE(session.lastMessage().text, QString::fromLatin1(kUnitInUse));
     QCOMPARE(Take(session, settings_->path()).file, before.file);
@@ -223,7 +223,7 @@ void CustomPageTest::anotherCopysChangesAreRespected() {
     QCOMPARE(settings_->value("Settings", "Custom_2"), std::optional<std::string>("silver"));
     QCOMPARE(session.changes.back(),
              std::make_pair(kFirstCustomCategory + 1, CatalogueAction::CategoryInserted));
-    QVERIFY(ComboEntries(session.window.categoryList()).contains(QStringLiteral("silver")));
+    QVERIFY(Entries(session.window.categoryList()).contains(QStringLiteral("silver")));
 }
 
 void CustomPageTest::unwritableSettingsFileRefusesEveryChange() {

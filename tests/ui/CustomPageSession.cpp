@@ -34,21 +34,7 @@ RecordingDesktopServices::Message CustomSession::lastMessage() {
     return messages.back();
 }
 
-QStringList ListEntries(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.push_back(list->item(i)->text());
-    return texts;
-}
-
 namespace {
-
-std::string ReadAll(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string Describe(const UnitCatalogue& catalogue, int row) {
     std::string text = catalogue.CategoryName(row);
@@ -68,12 +54,12 @@ Snapshot Take(CustomSession& session, const QString& settingsPath) {
     for (int row = 0; row < kMaxCategories; ++row)
         snapshot.catalogue.push_back(Describe(session.window.state().catalogue, row));
     snapshot.file = ReadAll(settingsPath);
-    snapshot.windowCategories = ComboEntries(session.window.categoryList());
+    snapshot.windowCategories = Entries(session.window.categoryList());
     snapshot.windowCategory = session.window.categoryList()->currentText();
-    snapshot.windowUnits = ListEntries(session.window.inputList());
+    snapshot.windowUnits = Entries(session.window.inputList());
     snapshot.windowOutput = session.window.outputEdit()->text();
-    snapshot.pageCategories = ComboEntries(session.driver.categoryList());
-    snapshot.pageUnits = ComboEntries(session.driver.unitList());
+    snapshot.pageCategories = Entries(session.driver.categoryList());
+    snapshot.pageUnits = Entries(session.driver.unitList());
     return snapshot;
 }
 

@@ -33,8 +33,6 @@ class CustomSession {
     std::vector<std::pair<int, CatalogueAction>> changes;
 };
 
-QStringList ListEntries(const QListWidget* list);
-
 // Everything a refused action must leave as it was: the catalogue, the settings file, the
 // window's lists and output, and the page's own lists.
 struct Snapshot {

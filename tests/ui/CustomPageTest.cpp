@@ -25,16 +25,6 @@ constexpr const char* kInvalidFactor = "Enter a valid conversion factor for the 
 
 }  // namespace
 
-void CustomPageTest::init() {
-    settings_ = std::make_unique<SettingsFile>();
-    watchdog_.start();
-}
-
-void CustomPageTest::cleanup() {
-    QVERIFY2(watchdog_.seen().isEmpty(), qPrintable(watchdog_.seen().join(", ")));
-    settings_.reset();
-}
-
 void CustomPageTest::pageShowsEveryControlInAddCategoryMode() {
     CustomSession session(settings_->path());
     const CustomPageDriver& page = session.driver;
@@ -78,7 +68,7 @@ void CustomPageTest::pageShowsEveryControlInAddCategoryMode() {
     QStringList units;
     for (int unit = 0; unit < catalogue.UnitCount(row); ++unit)
         units.push_back(QString::fromStdString(catalogue.UnitName(row, unit)));
-    QCOMPARE(ComboEntries(page.unitList()), SortedForList(units));
+    QCOMPARE(Entries(page.unitList()), SortedForList(units));
     QCOMPARE(page.unitList()->currentIndex(), 0);
     QVERIFY(!settings_->exists());
 }
@@ -131,24 +121,24 @@ void CustomPageTest::categoryListHasEveryFactorCategoryHiddenOrNot() {
             expected.push_back(name);
         }
     }
-    QCOMPARE(ComboEntries(session.driver.categoryList()), SortedForList(expected));
-    QVERIFY(!ComboEntries(session.window.categoryList()).contains(QStringLiteral("Distance")));
+    QCOMPARE(Entries(session.driver.categoryList()), SortedForList(expected));
+    QVERIFY(!Entries(session.window.categoryList()).contains(QStringLiteral("Distance")));
 }
 
 void CustomPageTest::addedCategoryIsListedInLowerCaseAtOnce() {
     CustomSession session(settings_->path());
-    const QStringList windowBefore = ComboEntries(session.window.categoryList());
-    const QStringList pageBefore = ComboEntries(session.driver.categoryList());
+    const QStringList windowBefore = Entries(session.window.categoryList());
+    const QStringList pageBefore = Entries(session.driver.categoryList());
     const QString windowCurrent = session.window.categoryList()->currentText();
 
     session.driver.addCategory(QStringLiteral("My Units"));
 
     QCOMPARE(session.changes, (std::vector<std::pair<int, CatalogueAction>>{
                                   {kFirstCustomCategory, CatalogueAction::CategoryInserted}}));
-    QCOMPARE(ComboEntries(session.window.categoryList()),
+    QCOMPARE(Entries(session.window.categoryList()),
              SortedForList(windowBefore + QStringList{"my units"}));
     QCOMPARE(session.window.categoryList()->currentText(), windowCurrent);
-    QCOMPARE(ComboEntries(session.driver.categoryList()),
+    QCOMPARE(Entries(session.driver.categoryList()),
              SortedForList(pageBefore + QStringList{"my units"}));
     QCOMPARE(settings_->value("Settings", "Custom_1"), std::optional<std::string>("my units"));
     QVERIFY(session.window.services().messages.empty());
@@ -171,7 +161,7 @@ void CustomPageTest::firstUnitOfAnEmptyCategoryCountsAsOne() {
 
     QCOMPARE(settings_->value("money", "CustomUnit_1"), std::optional<std::string>("Euro"));
     QCOMPARE(settings_->value("money", "CustomValue_1"), std::optional<std::string>("1"));
-    QCOMPARE(ComboEntries(page.unitList()), QStringList{"Euro"});
+    QCOMPARE(Entries(page.unitList()), QStringList{"Euro"});
     QCOMPARE(page.unitList()->currentText(), QStringLiteral("Euro"));
     QVERIFY(page.unitList()->isEnabled());
     QVERIFY(page.factor()->isEnabled());
@@ -179,16 +169,16 @@ void CustomPageTest::firstUnitOfAnEmptyCategoryCountsAsOne() {
     QCOMPARE(page.unitName()->text(), QStringLiteral("euro"));
     QCOMPARE(session.changes.back(),
              std::make_pair(kFirstCustomCategory, CatalogueAction::UnitInserted));
-    QCOMPARE(ListEntries(session.window.inputList()), QStringList{"Euro"});
+    QCOMPARE(Entries(session.window.inputList()), QStringList{"Euro"});
 
     page.addUnit(QStringLiteral("Cent"), QStringLiteral("0.01"));
     QCOMPARE(settings_->value("money", "CustomValue_2"),
              std::optional<std::string>("0.01000000000000"));
-    QCOMPARE(ComboEntries(page.unitList()), (QStringList{"Cent", "Euro"}));
+    QCOMPARE(Entries(page.unitList()), (QStringList{"Cent", "Euro"}));
     QCOMPARE(page.unitList()->currentText(), QStringLiteral("Euro"));
     QVERIFY(page.unitName()->text().isEmpty());
     QVERIFY(page.factor()->text().isEmpty());
-    QCOMPARE(ListEntries(session.window.inputList()), (QStringList{"Cent", "Euro"}));
+    QCOMPARE(Entries(session.window.inputList()), (QStringList{"Cent", "Euro"}));
     QCOMPARE(session.window.services().beeps, 3);
 }
 
@@ -219,7 +209,7 @@ void CustomPageTest::unitNamesAreCapitalisedAndFactorsCountInTheChosenUnit() {
     QVERIFY(session.window.services().messages.empty());
 
     // The window lists the new units at once and converts with them.
-    const QStringList listed = ListEntries(session.window.inputList());
+    const QStringList listed = Entries(session.window.inputList());
     QVERIFY(listed.contains(QStringLiteral("Kilojoule")));
     session.window.clickUnit(session.window.inputList(), QStringLiteral("Inch2"));
     session.window.clickUnit(session.window.outputList(), QStringLiteral("inch"));
@@ -245,14 +235,14 @@ void CustomPageTest::removingTheSecondOfThreeUnits() {
         QCOMPARE(session.changes.back(), std::make_pair(15, CatalogueAction::UnitDeleted));
         QCOMPARE(session.changes.size(), std::size_t{4});
 
-        const QStringList pageUnits = ComboEntries(page.unitList());
+        const QStringList pageUnits = Entries(page.unitList());
         QVERIFY(pageUnits.contains(QStringLiteral("First")));
         QVERIFY(pageUnits.contains(QStringLiteral("Third")));
         QVERIFY(!pageUnits.contains(QStringLiteral("Second")));
         QCOMPARE(page.unitList()->currentIndex(), 0);
         // The window shows the category whose unit went, without it.
         QCOMPARE(session.window.categoryList()->currentText(), QStringLiteral("Distance"));
-        QCOMPARE(ListEntries(session.window.inputList()), pageUnits);
+        QCOMPARE(Entries(session.window.inputList()), pageUnits);
         QCOMPARE(settings_->value("Distance", "CustomUnit_2"),
                  std::optional<std::string>("Custom"));
         QVERIFY(!settings_->value("Distance", "CustomValue_2").has_value());
@@ -263,7 +253,7 @@ void CustomPageTest::removingTheSecondOfThreeUnits() {
     }
     ConverterWindow restarted(settings_->path());
     restarted.chooseCategory(QStringLiteral("Distance"));
-    const QStringList units = ListEntries(restarted.inputList());
+    const QStringList units = Entries(restarted.inputList());
     for (const char* name : {"First", "Third", "Fourth"})
         QVERIFY2(units.contains(QString::fromLatin1(name)), name);
     QVERIFY(!units.contains(QStringLiteral("Second")));
@@ -295,12 +285,12 @@ void CustomPageTest::removedCurrentCategoryHandsOverToTheFirstListed() {
     session.driver.chooseCategory(QStringLiteral("zz top"));
     session.driver.addUnit(QStringLiteral("Gig"), QString());
     session.window.chooseCategory(QStringLiteral("zz top"));
-    QCOMPARE(ListEntries(session.window.inputList()), QStringList{"Gig"});
+    QCOMPARE(Entries(session.window.inputList()), QStringList{"Gig"});
 
     session.driver.removeCategory(QStringLiteral("zz top"));
 
     const QComboBox* list = session.window.categoryList();
-    QVERIFY(!ComboEntries(list).contains(QStringLiteral("zz top")));
+    QVERIFY(!Entries(list).contains(QStringLiteral("zz top")));
     QCOMPARE(list->currentIndex(), 0);
     const UnitCatalogue& catalogue = session.window.state().catalogue;
     const int first = catalogue.FindCategory(list->itemText(0).toStdString());
@@ -366,11 +356,11 @@ void CustomPageTest::everythingAddedIsBackAfterARestartAndInTheCli() {
         QVERIFY(session.window.services().messages.empty());
     }
     ConverterWindow restarted(settings_->path());
-    const QStringList categories = ComboEntries(restarted.categoryList());
+    const QStringList categories = Entries(restarted.categoryList());
     QVERIFY(categories.contains(QStringLiteral("my units")));
     QVERIFY(categories.contains(longName.toLower()));
     restarted.chooseCategory(QStringLiteral("my units"));
-    QCOMPARE(ListEntries(restarted.inputList()), (QStringList{"Cent", "Euro"}));
+    QCOMPARE(Entries(restarted.inputList()), (QStringList{"Cent", "Euro"}));
     restarted.clickUnit(restarted.inputList(), QStringLiteral("Euro"));
     restarted.clickUnit(restarted.outputList(), QStringLiteral("Cent"));
     restarted.typeInput(QStringLiteral("3"));
@@ -402,22 +392,22 @@ void CustomPageTest::sheetCancelKeepsWhatThePageDid() {
         page.chooseCategory(QStringLiteral("my units"));
         page.addUnit(QStringLiteral("Euro"), QString());
         // The window has it before the sheet closes.
-        QVERIFY(ComboEntries(window.categoryList()).contains(QStringLiteral("my units")));
+        QVERIFY(Entries(window.categoryList()).contains(QStringLiteral("my units")));
         sheet.cancel();
     }
     QVERIFY(window.services().messages.empty());
-    QVERIFY(ComboEntries(window.categoryList()).contains(QStringLiteral("my units")));
+    QVERIFY(Entries(window.categoryList()).contains(QStringLiteral("my units")));
     window.chooseCategory(QStringLiteral("my units"));
-    QCOMPARE(ListEntries(window.inputList()), QStringList{"Euro"});
+    QCOMPARE(Entries(window.inputList()), QStringList{"Euro"});
     QCOMPARE(settings_->value("Settings", "Custom_1"), std::optional<std::string>("my units"));
 
     // The next opening builds the page afresh from the catalogue.
     SheetDriver again(window);
     again.showPage(SheetDriver::Custom);
     const CustomPageDriver page(again.sheet().customPage());
-    QVERIFY(ComboEntries(page.categoryList()).contains(QStringLiteral("my units")));
+    QVERIFY(Entries(page.categoryList()).contains(QStringLiteral("my units")));
     page.chooseCategory(QStringLiteral("my units"));
-    QCOMPARE(ComboEntries(page.unitList()), QStringList{"Euro"});
+    QCOMPARE(Entries(page.unitList()), QStringList{"Euro"});
 }
 
 }  // namespace korvane::test

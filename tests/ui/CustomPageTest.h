@@ -8,12 +8,9 @@
 
 namespace korvane::test {
 
-class CustomPageTest : public QObject {
+class CustomPageTest : public WindowTestCase {
     Q_OBJECT
   private slots:
-    void init();
-    void cleanup();
-
     void pageShowsEveryControlInAddCategoryMode();
     void existingCategoryModeEnablesTheUnitControls();
     void categoryListHasEveryFactorCategoryHiddenOrNot();
@@ -35,10 +32,6 @@ class CustomPageTest : public QObject {
     void sheetCancelKeepsWhatThePageDid();
     void enterInANameOrFactorBoxRunsThatRowsAdd();
     void longReferenceNamesAreShownInFull();
-
-  private:
-    ModalWatchdog watchdog_;
-    std::unique_ptr<SettingsFile> settings_;
 };
 
 }  // namespace korvane::test

@@ -122,16 +122,6 @@ void ShowAndActivate(QWidget& dialog) {
 
 }  // namespace
 
-void DialogAccessibilityTest::init() {
-    settings_ = std::make_unique<SettingsFile>();
-    watchdog_.start();
-}
-
-void DialogAccessibilityTest::cleanup() {
-    QVERIFY2(watchdog_.seen().isEmpty(), qPrintable(watchdog_.seen().join(", ")));
-    settings_.reset();
-}
-
 void DialogAccessibilityTest::findNamesEveryControl() {
     UnitCatalogue catalogue;
     catalogue.LoadBuiltInTables();

@@ -10,12 +10,9 @@ namespace korvane::test {
 
 // The dialogs as screen-reader and keyboard users meet them: Find, Help, About and every page
 // of Preferences name each control once, and keep the focus visible.
-class DialogAccessibilityTest : public QObject {
+class DialogAccessibilityTest : public WindowTestCase {
     Q_OBJECT
   private slots:
-    void init();
-    void cleanup();
-
     void findNamesEveryControl();
     void helpNamesEveryControl();
     void aboutNamesEveryControlAndItsLinkStaysReadable();
@@ -23,10 +20,6 @@ class DialogAccessibilityTest : public QObject {
     void previewGroupHasItsOwnName();
     void tabReachesEveryControlInReadingOrder();
     void dialogsFollowTheDarkPalette();
-
-  private:
-    ModalWatchdog watchdog_;
-    std::unique_ptr<SettingsFile> settings_;
 };
 
 }  // namespace korvane::test

@@ -57,20 +57,6 @@ const Selection kMassKilogramToGram{QStringLiteral("Mass"), QStringLiteral("kilo
 
 }  // namespace
 
-void FreeFormWindowTest::init() {
-    settings_ = std::make_unique<SettingsFile>();
-    watchdog_.start();
-}
-
-void FreeFormWindowTest::cleanup() {
-    QVERIFY2(watchdog_.seen().isEmpty(), qPrintable(watchdog_.seen().join(", ")));
-    settings_.reset();
-}
-
-std::unique_ptr<ConverterWindow> FreeFormWindowTest::open() {
-    return std::make_unique<ConverterWindow>(settings_->path());
-}
-
 void FreeFormWindowTest::readingSelectsItsUnitsAndConverts_data() {
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("category");

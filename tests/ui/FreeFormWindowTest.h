@@ -10,12 +10,9 @@ namespace korvane::test {
 
 // Conversions typed as text in the converter window ("12 in to cm"): what they select, what the
 // output and its tooltip say, and what they leave alone.
-class FreeFormWindowTest : public QObject {
+class FreeFormWindowTest : public WindowTestCase {
     Q_OBJECT
   private slots:
-    void init();
-    void cleanup();
-
     void readingSelectsItsUnitsAndConverts_data();
     void readingSelectsItsUnitsAndConverts();
     void withoutTargetTheToListKeepsItsUnit();
@@ -31,12 +28,6 @@ class FreeFormWindowTest : public QObject {
     void hiddenCategoryIsListedAsFindListsIt();
     void customUnitsAreReadOnceAdded();
     void desktopDecimalSeparatorIsHandedIn();
-
-  private:
-    std::unique_ptr<ConverterWindow> open();
-
-    ModalWatchdog watchdog_;
-    std::unique_ptr<SettingsFile> settings_;
 };
 
 }  // namespace korvane::test

@@ -39,15 +39,14 @@ void VerifyFits(const QWidget* widget) {
 }  // namespace
 
 void PreferencesLayoutTest::init() {
-    settings_ = std::make_unique<SettingsFile>();
-    window_ = std::make_unique<ConverterWindow>(settings_->path());
-    watchdog_.start();
+    WindowTestCase::init();
+    window_ = open();
 }
 
 void PreferencesLayoutTest::cleanup() {
-    QVERIFY2(watchdog_.seen().isEmpty(), qPrintable(watchdog_.seen().join(", ")));
+    // The window goes before the settings file it was opened on.
     window_.reset();
-    settings_.reset();
+    WindowTestCase::cleanup();
 }
 
 void PreferencesLayoutTest::pageTextsFit_data() {

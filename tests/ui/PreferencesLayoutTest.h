@@ -10,7 +10,7 @@ namespace korvane::test {
 
 // Every text of the Preferences sheet is shown whole, and the sheet opens on the main window's
 // screen: run at the scale factors users set (QT_SCALE_FACTOR 1, 1.5 and 2).
-class PreferencesLayoutTest : public QObject {
+class PreferencesLayoutTest : public WindowTestCase {
     Q_OBJECT
   private slots:
     void init();
@@ -25,8 +25,6 @@ class PreferencesLayoutTest : public QObject {
     void sheetOpensOnTheWindowsScreen();
 
   private:
-    ModalWatchdog watchdog_;
-    std::unique_ptr<SettingsFile> settings_;
     std::unique_ptr<ConverterWindow> window_;
 };
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace korvane::test {
 
@@ -97,6 +98,29 @@ void SheetDriver::finish(bool accepted) {
     window_.dialog().applyPreferences(*sheet_, sheet_->result());
     sheet_.reset();
     QApplication::setActiveWindow(&window_.dialog());
+}
+
+std::optional<std::string> Text(const char* text) {
+    return std::optional<std::string>(text);
+}
+
+void WithModalSheet(ConverterWindow& window, const std::function<void(CPropSheet&)>& whileOpen,
+                    QWidget* keyTarget) {
+    QTimer::singleShot(0, [whileOpen] {
+        auto* sheet = qobject_cast<CPropSheet*>(QApplication::activeModalWidget());
+        QVERIFY(sheet != nullptr);
+        whileOpen(*sheet);
+        // Whatever the check above decided, the modal run ends.
+        if (sheet->isVisible())
+            sheet->reject();
+    });
+    if (keyTarget == nullptr) {
+        window.dialog().OnPreferences();
+        return;
+    }
+    QApplication::setActiveWindow(&window.dialog());
+    keyTarget->setFocus();
+    QTest::keyClick(keyTarget, Qt::Key_P, Qt::ControlModifier);
 }
 
 }  // namespace korvane::test

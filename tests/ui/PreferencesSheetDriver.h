@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "UiTestSupport.h"
 #include "ui/preferences/CPropSheet.h"
@@ -52,5 +55,13 @@ class SheetDriver {
     ConverterWindow& window_;
     std::unique_ptr<CPropSheet> sheet_;
 };
+
+// A settings value as the file should hold it.
+std::optional<std::string> Text(const char* text);
+
+// Gives the Preferences command, by Ctrl+P on `keyTarget` or directly when there is none, and
+// runs `whileOpen` on the sheet as soon as the command's modal run has it on the screen.
+void WithModalSheet(ConverterWindow& window, const std::function<void(CPropSheet&)>& whileOpen,
+                    QWidget* keyTarget = nullptr);
 
 }  // namespace korvane::test

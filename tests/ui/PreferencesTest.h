@@ -8,12 +8,9 @@
 
 namespace korvane::test {
 
-class PreferencesTest : public QObject {
+class PreferencesTest : public WindowTestCase {
     Q_OBJECT
   private slots:
-    void init();
-    void cleanup();
-
     void sheetHasFourPagesOpeningOnGeneral();
     void tabKeyGoesFromTheTabsIntoThePage();
     void onlyShownPagesAreBuilt();
@@ -25,17 +22,6 @@ class PreferencesTest : public QObject {
     void abbreviationsOffIsStoredEvenOnCancel();
     void failedWritesWarnOncePerRun();
 
-    void okWithoutResultFormatKeepsFormatAndFile();
-    void scientificTwoIsStoredAndReformatsTheOutput();
-    void previewShowsTheSampleInEachFormat_data();
-    void previewShowsTheSampleInEachFormat();
-    void autoFormatKeepsThePrecisionChosen();
-    void storedFormatOutsideItsRange_data();
-    void storedFormatOutsideItsRange();
-    void storedPrecisionOutsideTheList_data();
-    void storedPrecisionOutsideTheList();
-    void cancelLeavesTheFormatAsLoaded();
-
     void visiblePageListsTheFortyTwoByTheirFlags();
     void clearedCategoryLeavesAtOnceAndAfterARestart();
     void displayAllMakesEveryCategoryVisible();
@@ -43,12 +29,6 @@ class PreferencesTest : public QObject {
     void onceTheListHadTheFocusEveryOkRebuilds();
     void rebuildKeepsTwoCharacterCustomCategories();
     void everyCategoryClearedLeavesNothingToConvert();
-
-  private:
-    std::unique_ptr<ConverterWindow> open();
-
-    ModalWatchdog watchdog_;
-    std::unique_ptr<SettingsFile> settings_;
 };
 
 }  // namespace korvane::test

@@ -168,4 +168,39 @@ std::optional<std::string> SettingsFile::value(const std::string& section,
     return found;
 }
 
+QStringList Entries(const QComboBox* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.push_back(list->itemText(i));
+    return texts;
+}
+
+QStringList Entries(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.push_back(list->item(i)->text());
+    return texts;
+}
+
+std::string ReadAll(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WindowTestCase::init() {
+    settings_ = std::make_unique<SettingsFile>();
+    watchdog_.start();
+}
+
+void WindowTestCase::cleanup() {
+    QVERIFY2(watchdog_.seen().isEmpty(), qPrintable(watchdog_.seen().join(", ")));
+    settings_.reset();
+}
+
+std::unique_ptr<ConverterWindow> WindowTestCase::open(CConverterDlg::Pictures pictures) {
+    return std::make_unique<ConverterWindow>(settings_->path(), std::move(pictures));
+}
+
 }  // namespace korvane::test

@@ -78,6 +78,13 @@ class ConverterWindow {
     std::unique_ptr<CConverterDlg> dialog_;
 };
 
+// The texts of a list's entries, in the order shown.
+QStringList Entries(const QComboBox* list);
+QStringList Entries(const QListWidget* list);
+
+// A file's bytes as they are on disk.
+std::string ReadAll(const QString& path);
+
 // A settings file in a temporary folder, written and read as plain text so the tests check
 // the file itself, not the code that writes it.
 class SettingsFile {
@@ -90,6 +97,24 @@ class SettingsFile {
 
   private:
     QTemporaryDir dir_;
+};
+
+// What every window test class shares: before each test function a settings file of its own in
+// a temporary folder and the modal-dialog watchdog; after it, the check that no unexpected
+// dialog opened. QtTest finds init() and cleanup() by name; being protected, they are not taken
+// for test functions, and a class that needs more calls them from its own.
+class WindowTestCase : public QObject {
+    Q_OBJECT
+  protected slots:
+    void init();
+    void cleanup();
+
+  protected:
+    // The converter window on this test function's settings file.
+    std::unique_ptr<ConverterWindow> open(CConverterDlg::Pictures pictures = {});
+
+    ModalWatchdog watchdog_;
+    std::unique_ptr<SettingsFile> settings_;
 };
 
 }  // namespace korvane::test

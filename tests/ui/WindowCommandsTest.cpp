@@ -82,13 +82,6 @@ void ChooseInFind(CSearchUnits& find, const QString& text, const QString& entry,
     }
 }
 
-QStringList Entries(const QComboBox* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.push_back(list->itemText(i));
-    return texts;
-}
-
 std::vector<int> Flags(const CategoryVisibility& visibility) {
     std::vector<int> flags;
     for (int c = 0; c < kBuiltInCategories; ++c)
@@ -111,18 +104,8 @@ void PressCtrl(QWidget* target, Qt::Key key) {
 
 }  // namespace
 
-void WindowCommandsTest::init() {
-    settings_ = std::make_unique<SettingsFile>();
-    watchdog_.start();
-}
-
-void WindowCommandsTest::cleanup() {
-    QVERIFY2(watchdog_.seen().isEmpty(), qPrintable(watchdog_.seen().join(", ")));
-    settings_.reset();
-}
-
 std::unique_ptr<ConverterWindow> WindowCommandsTest::open() {
-    auto window = std::make_unique<ConverterWindow>(settings_->path());
+    auto window = WindowTestCase::open();
     window->dialog().setWebAddresses(kAddresses);
     return window;
 }

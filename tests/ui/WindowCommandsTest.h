@@ -8,12 +8,9 @@
 
 namespace korvane::test {
 
-class WindowCommandsTest : public QObject {
+class WindowCommandsTest : public WindowTestCase {
     Q_OBJECT
   private slots:
-    void init();
-    void cleanup();
-
     void copyOutputCopiesTheWholeResultFromTheInputBox();
     void copyOfAnEmptyOutputLeavesTheClipboardAlone();
     void invertTwiceFromTheInputBoxRestoresTheResult();
@@ -35,9 +32,6 @@ class WindowCommandsTest : public QObject {
   private:
     std::unique_ptr<ConverterWindow> open();
     void activate(ConverterWindow& window);
-
-    ModalWatchdog watchdog_;
-    std::unique_ptr<SettingsFile> settings_;
 };
 
 }  // namespace korvane::test

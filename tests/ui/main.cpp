@@ -3,12 +3,17 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 #include "AccessibilityTest.h"
 #include "AllUnitsPaneTest.h"
 #include "ConverterWindowDetailsTest.h"
+#include "ConverterWindowSettingsTest.h"
 #include "ConverterWindowTest.h"
 #include "CustomPageTest.h"
 #include "DialogAccessibilityTest.h"
@@ -19,6 +24,7 @@
 #include "ManualScreenshots.h"
 #include "PictureTest.h"
 #include "PreferencesTest.h"
+#include "ResultsPageTest.h"
 #include "SortedListsTest.h"
 #include "UiTestSupport.h"
 #include "WindowCommandsTest.h"
@@ -38,17 +44,74 @@ int SaveScreenshot(const char* path) {
     return window.dialog().grab().save(QString::fromLocal8Bit(path)) ? 0 : 1;
 }
 
-// One test class, its object gone before the next class starts. KORVANE_UI_TEST_CLASS=<name>
-// (without the namespace) runs that class alone, so its functions can be named on the command
-// line.
+using Runner = int (*)(int argc, char** argv);
+
+// One test class, its object gone before the next class starts.
 template <typename Test>
 int Run(int argc, char** argv) {
-    const QByteArray only = qgetenv("KORVANE_UI_TEST_CLASS");
-    const QByteArray name = Test::staticMetaObject.className();
-    if (!only.isEmpty() && !name.endsWith("::" + only))
-        return 0;
     Test test;
     return QTest::qExec(&test, argc, argv);
+}
+
+struct TestClass {
+    QByteArray name;  // without the namespace
+    Runner run;
+};
+
+template <typename... Tests>
+std::vector<TestClass> ClassesOf() {
+    const auto shortName = [](const char* className) {
+        const QByteArray name(className);
+        return name.mid(name.lastIndexOf(':') + 1);
+    };
+    return {TestClass{shortName(Tests::staticMetaObject.className()), &Run<Tests>}...};
+}
+
+// In the order a whole run takes them; ctest runs each alone, by name.
+std::vector<TestClass> AllClasses() {
+    using namespace korvane::test;
+    return ClassesOf<SortedListsTest, PictureTest, FindDialogTest, HelpAboutTest,
+                     ConverterWindowTest, ConverterWindowSettingsTest, ConverterWindowDetailsTest,
+                     WindowCommandsTest, FreeFormWindowTest, AllUnitsPaneTest, PreferencesTest,
+                     ResultsPageTest, CustomPageTest, AccessibilityTest, DialogAccessibilityTest>();
+}
+
+const TestClass* FindClass(const std::vector<TestClass>& classes, const QByteArray& name) {
+    const auto found = std::find_if(classes.begin(), classes.end(),
+                                    [&](const TestClass& test) { return test.name == name; });
+    return found == classes.end() ? nullptr : &*found;
+}
+
+int ListClasses() {
+    for (const TestClass& test : AllClasses())
+        std::printf("%s\n", test.name.constData());
+    return 0;
+}
+
+// `korvane_ui_tests <Class> [QtTest arguments]` runs that class alone, so its functions can be
+// named on the command line; KORVANE_UI_TEST_CLASS=<Class> does the same and leaves every
+// argument to QtTest. Without either, every class runs in turn.
+int RunTests(int argc, char** argv) {
+    const std::vector<TestClass> classes = AllClasses();
+    QByteArray only = qgetenv("KORVANE_UI_TEST_CLASS");
+    if (argc > 1 && FindClass(classes, argv[1]) != nullptr) {
+        only = argv[1];
+        argv[1] = argv[0];
+        ++argv;
+        --argc;
+    }
+    if (!only.isEmpty()) {
+        const TestClass* test = FindClass(classes, only);
+        if (test == nullptr) {
+            std::fprintf(stderr, "no test class %s; --classes lists them\n", only.constData());
+            return 1;
+        }
+        return test->run(argc, argv);
+    }
+    int failures = 0;
+    for (const TestClass& test : classes)
+        failures += test.run(argc, argv);
+    return failures == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -56,6 +119,10 @@ int Run(int argc, char** argv) {
 // One program for every window test, on the platform the environment names (offscreen in
 // ctest), in the C locale the program itself uses.
 int main(int argc, char** argv) {
+    // --classes: the names, one a line, for scripts that run the classes one at a time; no
+    // display needed.
+    if (argc > 1 && std::strcmp(argv[1], "--classes") == 0)
+        return ListClasses();
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     if (const char* screenshot = std::getenv("KORVANE_SCREENSHOT"))
@@ -69,20 +136,5 @@ int main(int argc, char** argv) {
     // KORVANE_PANE_SCREENSHOTS=<folder>: pictures of the all-units pane to look at.
     if (const char* folder = std::getenv("KORVANE_PANE_SCREENSHOTS"))
         return korvane::test::SavePaneScreenshots(QString::fromLocal8Bit(folder));
-    using namespace korvane::test;
-    int failures = 0;
-    failures += Run<SortedListsTest>(argc, argv);
-    failures += Run<PictureTest>(argc, argv);
-    failures += Run<FindDialogTest>(argc, argv);
-    failures += Run<HelpAboutTest>(argc, argv);
-    failures += Run<ConverterWindowTest>(argc, argv);
-    failures += Run<ConverterWindowDetailsTest>(argc, argv);
-    failures += Run<WindowCommandsTest>(argc, argv);
-    failures += Run<FreeFormWindowTest>(argc, argv);
-    failures += Run<AllUnitsPaneTest>(argc, argv);
-    failures += Run<PreferencesTest>(argc, argv);
-    failures += Run<CustomPageTest>(argc, argv);
-    failures += Run<AccessibilityTest>(argc, argv);
-    failures += Run<DialogAccessibilityTest>(argc, argv);
-    return failures == 0 ? 0 : 1;
+    return RunTests(argc, argv);
 }
