@@ -1,23 +1,14 @@
-// The Windows half of FileAccess.
+// The Windows half of FileAccess; FileAccessPosix.cpp holds the other and FileAccess.cpp what
+// the two share.
 #include "app/FileAccess.h"
-
-#ifdef _WIN32
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
-#include <thread>
 #include <utility>
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include "app/FileAccessInternal.h"
+#include "app/WindowsApi.h"
 
 namespace korvane::file_access {
 
@@ -182,13 +173,6 @@ std::optional<FileStamp> StampOfHandle(HANDLE handle) {
     return stamp;
 }
 
-ReadOutcome Failed(std::string reason) {
-    ReadOutcome outcome;
-    outcome.status = ReadStatus::Failed;
-    outcome.reason = std::move(reason);
-    return outcome;
-}
-
 // Creates `folder` and the folders above it, down from the drive or share, which must exist.
 std::optional<std::string> CreateFolder(const std::wstring& folder, std::size_t rootLength) {
     if (IsFolder(folder))
@@ -228,8 +212,7 @@ std::optional<std::string> WriteTemporary(const std::wstring& path, const std::s
 
 std::optional<std::string> RenameOver(const std::wstring& from, const std::wstring& to,
                                       const std::string& name) {
-    const auto deadline = std::chrono::steady_clock::now() + kReplacePatience;
-    auto delay = kFirstRetryDelay;
+    RetryPacing pacing(kReplacePatience);
     for (;;) {
         if (::MoveFileExW(from.c_str(), to.c_str(),
                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -239,12 +222,11 @@ std::optional<std::string> RenameOver(const std::wstring& from, const std::wstri
                           error == ERROR_LOCK_VIOLATION;
         if (!busy)
             return "could not replace " + name + ": " + ErrorText(error);
-        if (std::chrono::steady_clock::now() >= deadline) {
+        if (pacing.Expired()) {
             return "could not replace " + name + ": another program kept it open (" +
                    ErrorText(error) + ")";
         }
-        std::this_thread::sleep_for(delay);
-        delay = std::min(delay * 2, kLongestRetryDelay);
+        pacing.Wait();
     }
 }
 
@@ -326,52 +308,41 @@ std::optional<FileStamp> StampOf(const std::string& path) {
     return StampOfHandle(file.Get());
 }
 
-std::optional<ExclusiveLock> ExclusiveLock::Acquire(const std::string& lockPath,
-                                                    std::chrono::milliseconds patience,
-                                                    std::string& reason) {
+namespace detail {
+
+std::intptr_t OpenLockFile(const std::string& lockPath, std::string& reason) {
     // Read access is enough for LockFileEx, and lets every user who may read the file lock it.
     Handle file(::CreateFileW(SystemPath(lockPath).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         reason = "could not open the lock file " + lockPath + ": " + LastErrorText();
-        return std::nullopt;
+        return kNoHandle;
     }
     if (::GetFileType(file.Get()) != FILE_TYPE_DISK) {
-        reason = "the lock file " + lockPath +
-                 " is not a regular file (another program or user put something else there), "
-                 "so the settings file is not changed";
-        return std::nullopt;
+        reason = NotARegularLockFileReason(lockPath);
+        return kNoHandle;
     }
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    auto delay = kFirstRetryDelay;
-    for (;;) {
-        OVERLAPPED region{};
-        if (::LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
-                         &region)) {
-            return ExclusiveLock(reinterpret_cast<std::intptr_t>(file.Release()));
-        }
-        if (::GetLastError() != ERROR_LOCK_VIOLATION) {
-            reason = "could not lock " + lockPath + ": " + LastErrorText();
-            return std::nullopt;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            reason = "another program kept the settings file locked";
-            return std::nullopt;
-        }
-        std::this_thread::sleep_for(delay);
-        delay = std::min(delay * 2, kLongestRetryDelay);
-    }
+    return reinterpret_cast<std::intptr_t>(file.Release());
 }
 
-ExclusiveLock::ExclusiveLock(ExclusiveLock&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)) {}
-
-ExclusiveLock::~ExclusiveLock() {
-    // Closing the handle releases the lock.
-    if (handle_ != -1)
-        ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
+LockAttempt TryLockOnce(std::intptr_t handle, const std::string& lockPath, std::string& reason) {
+    OVERLAPPED region{};
+    if (::LockFileEx(reinterpret_cast<HANDLE>(handle),
+                     LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &region)) {
+        return LockAttempt::Locked;
+    }
+    if (::GetLastError() == ERROR_LOCK_VIOLATION)
+        return LockAttempt::Busy;
+    reason = "could not lock " + lockPath + ": " + LastErrorText();
+    return LockAttempt::Failed;
 }
+
+void CloseLockFile(std::intptr_t handle) {
+    ::CloseHandle(reinterpret_cast<HANDLE>(handle));
+}
+
+}  // namespace detail
 
 std::optional<std::string> CheckReplaceable(const std::string& path) {
     const std::wstring target = SystemPath(path);
@@ -431,5 +402,3 @@ std::string ProgramFilePath() {
 }
 
 }  // namespace korvane::file_access
-
-#endif  // _WIN32

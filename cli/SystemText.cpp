@@ -5,13 +5,7 @@
 #include <iostream>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "app/WindowsApi.h"
 // After windows.h, which it needs.
 #include <fcntl.h>
 #include <io.h>
@@ -21,10 +15,6 @@
 #endif
 
 namespace korvane::cli {
-
-std::filesystem::path PathFromUtf8(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 #ifndef _WIN32
 

@@ -1,13 +1,7 @@
 #pragma once
 
 // Starting a second program from a Windows test, and the little text conversions that needs.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "app/WindowsApi.h"
 // windows.h spells its own INI functions GetProfileString and the like as macros, which would
 // rename the store's methods of the same names.
 #undef GetProfileInt
