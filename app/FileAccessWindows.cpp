@@ -9,6 +9,7 @@
 
 #include "app/FileAccessInternal.h"
 #include "app/WindowsApi.h"
+#include "app/WindowsText.h"
 
 namespace korvane::file_access {
 
@@ -22,28 +23,6 @@ constexpr std::size_t kShortPathLimit = MAX_PATH - 12;
 // Windows refuses to rename over a file another program has open until it is closed; readers
 // (ours, a virus scanner, an editor loading it) hold it only for moments.
 constexpr std::chrono::milliseconds kReplacePatience{2000};
-
-std::wstring Wide(std::string_view utf8) {
-    if (utf8.empty())
-        return {};
-    const int size =
-        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                          size);
-    return wide;
-}
-
-std::string Narrow(std::wstring_view wide) {
-    if (wide.empty())
-        return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
-                          nullptr, nullptr);
-    return utf8;
-}
 
 // The system's text for an error, in UTF-8 (the narrow functions would give the ANSI code
 // page), without the full stop and line break Windows ends it with.
@@ -59,7 +38,7 @@ std::string ErrorText(DWORD error) {
         text.pop_back();
     if (text.empty())
         return "system error " + std::to_string(error);
-    return Narrow(text);
+    return Utf8FromWide(text);
 }
 
 std::string LastErrorText() {
@@ -103,7 +82,7 @@ constexpr const char* kNotAFileReason = "the path names a drive or a share, not 
 // prefix, which also switches off the rewriting of "/", "." and "..", so the full path is
 // worked out first.
 std::wstring SystemPath(std::string_view utf8) {
-    const std::wstring wide = Wide(utf8);
+    const std::wstring wide = WideFromUtf8(utf8);
     if (wide.size() < kShortPathLimit || wide.starts_with(L"\\\\?\\") ||
         wide.starts_with(L"\\\\.\\"))
         return wide;
@@ -178,7 +157,7 @@ std::optional<std::string> CreateFolder(const std::wstring& folder, std::size_t 
     if (IsFolder(folder))
         return std::nullopt;
     if (folder.size() <= rootLength) {
-        return "could not reach " + Narrow(folder) + ": " + LastErrorText();
+        return "could not reach " + Utf8FromWide(folder) + ": " + LastErrorText();
     }
     const std::size_t cut = folder.find_last_of(L"\\/");
     if (cut != std::wstring::npos && cut >= rootLength && cut > 0) {
@@ -187,7 +166,7 @@ std::optional<std::string> CreateFolder(const std::wstring& folder, std::size_t 
     }
     if (::CreateDirectoryW(folder.c_str(), nullptr) || IsFolder(folder))
         return std::nullopt;
-    return "could not create the folder " + Narrow(folder) + ": " + LastErrorText();
+    return "could not create the folder " + Utf8FromWide(folder) + ": " + LastErrorText();
 }
 
 std::optional<std::string> WriteTemporary(const std::wstring& path, const std::string& name,
@@ -398,7 +377,7 @@ std::string ProgramFilePath() {
             return {};
     }
     buffer.resize(length);
-    return Narrow(buffer);
+    return Utf8FromWide(buffer);
 }
 
 }  // namespace korvane::file_access

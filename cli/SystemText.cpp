@@ -6,6 +6,7 @@
 
 #ifdef _WIN32
 #include "app/WindowsApi.h"
+#include "app/WindowsText.h"
 // After windows.h, which it needs.
 #include <fcntl.h>
 #include <io.h>
@@ -37,20 +38,6 @@ void ConsoleSession::End() {
 
 #else
 
-namespace {
-
-std::string Narrow(const wchar_t* wide) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1)
-        return {};
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), size, nullptr, nullptr);
-    utf8.pop_back();  // the terminating NUL
-    return utf8;
-}
-
-}  // namespace
-
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     int count = 0;
     wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
@@ -63,7 +50,7 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     std::vector<std::string> arguments;
     arguments.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
-        arguments.push_back(Narrow(wide[i]));
+        arguments.push_back(Utf8FromWide(wide[i]));
     ::LocalFree(wide);
     return arguments;
 }

@@ -17,16 +17,12 @@
 #include <vector>
 
 #include "app/FileAccess.h"
+#include "app/WindowsText.h"
 
 namespace korvane::testing {
 
 inline std::wstring Wide(const std::string& utf8) {
-    const int size =
-        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                          size);
-    return wide;
+    return WideFromUtf8(utf8);
 }
 
 inline std::string Environment(const char* name) {
