@@ -24,9 +24,8 @@ std::minstd_rand::result_type SeedFor(const void* self) {
     // Two processes waiting at once differ in the time they started, if in nothing else.
     const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
     const auto place = reinterpret_cast<std::uintptr_t>(self);
-    return static_cast<std::minstd_rand::result_type>((static_cast<std::uint64_t>(now) ^ place) %
-                                                      2147483647U) +
-           1;
+    // The engine itself turns a seed of zero into a valid one.
+    return static_cast<std::minstd_rand::result_type>(static_cast<std::uint64_t>(now) ^ place);
 }
 
 }  // namespace
