@@ -1,23 +1,15 @@
-// The Windows half of FileAccess.
+// The Windows half of FileAccess; FileAccessPosix.cpp holds the other and FileAccess.cpp what
+// the two share.
 #include "app/FileAccess.h"
-
-#ifdef _WIN32
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
-#include <thread>
 #include <utility>
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
 #include "app/FileAccessInternal.h"
+#include "app/WindowsApi.h"
+#include "app/WindowsText.h"
 
 namespace korvane::file_access {
 
@@ -31,28 +23,6 @@ constexpr std::size_t kShortPathLimit = MAX_PATH - 12;
 // Windows refuses to rename over a file another program has open until it is closed; readers
 // (ours, a virus scanner, an editor loading it) hold it only for moments.
 constexpr std::chrono::milliseconds kReplacePatience{2000};
-
-std::wstring Wide(std::string_view utf8) {
-    if (utf8.empty())
-        return {};
-    const int size =
-        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                          size);
-    return wide;
-}
-
-std::string Narrow(std::wstring_view wide) {
-    if (wide.empty())
-        return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
-                          nullptr, nullptr);
-    return utf8;
-}
 
 // The system's text for an error, in UTF-8 (the narrow functions would give the ANSI code
 // page), without the full stop and line break Windows ends it with.
@@ -68,7 +38,7 @@ std::string ErrorText(DWORD error) {
         text.pop_back();
     if (text.empty())
         return "system error " + std::to_string(error);
-    return Narrow(text);
+    return Utf8FromWide(text);
 }
 
 std::string LastErrorText() {
@@ -112,7 +82,7 @@ constexpr const char* kNotAFileReason = "the path names a drive or a share, not 
 // prefix, which also switches off the rewriting of "/", "." and "..", so the full path is
 // worked out first.
 std::wstring SystemPath(std::string_view utf8) {
-    const std::wstring wide = Wide(utf8);
+    const std::wstring wide = WideFromUtf8(utf8);
     if (wide.size() < kShortPathLimit || wide.starts_with(L"\\\\?\\") ||
         wide.starts_with(L"\\\\.\\"))
         return wide;
@@ -182,19 +152,12 @@ std::optional<FileStamp> StampOfHandle(HANDLE handle) {
     return stamp;
 }
 
-ReadOutcome Failed(std::string reason) {
-    ReadOutcome outcome;
-    outcome.status = ReadStatus::Failed;
-    outcome.reason = std::move(reason);
-    return outcome;
-}
-
 // Creates `folder` and the folders above it, down from the drive or share, which must exist.
 std::optional<std::string> CreateFolder(const std::wstring& folder, std::size_t rootLength) {
     if (IsFolder(folder))
         return std::nullopt;
     if (folder.size() <= rootLength) {
-        return "could not reach " + Narrow(folder) + ": " + LastErrorText();
+        return "could not reach " + Utf8FromWide(folder) + ": " + LastErrorText();
     }
     const std::size_t cut = folder.find_last_of(L"\\/");
     if (cut != std::wstring::npos && cut >= rootLength && cut > 0) {
@@ -203,7 +166,7 @@ std::optional<std::string> CreateFolder(const std::wstring& folder, std::size_t 
     }
     if (::CreateDirectoryW(folder.c_str(), nullptr) || IsFolder(folder))
         return std::nullopt;
-    return "could not create the folder " + Narrow(folder) + ": " + LastErrorText();
+    return "could not create the folder " + Utf8FromWide(folder) + ": " + LastErrorText();
 }
 
 std::optional<std::string> WriteTemporary(const std::wstring& path, const std::string& name,
@@ -228,8 +191,7 @@ std::optional<std::string> WriteTemporary(const std::wstring& path, const std::s
 
 std::optional<std::string> RenameOver(const std::wstring& from, const std::wstring& to,
                                       const std::string& name) {
-    const auto deadline = std::chrono::steady_clock::now() + kReplacePatience;
-    auto delay = kFirstRetryDelay;
+    RetryPacing pacing(kReplacePatience);
     for (;;) {
         if (::MoveFileExW(from.c_str(), to.c_str(),
                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -239,12 +201,11 @@ std::optional<std::string> RenameOver(const std::wstring& from, const std::wstri
                           error == ERROR_LOCK_VIOLATION;
         if (!busy)
             return "could not replace " + name + ": " + ErrorText(error);
-        if (std::chrono::steady_clock::now() >= deadline) {
+        if (pacing.Expired()) {
             return "could not replace " + name + ": another program kept it open (" +
                    ErrorText(error) + ")";
         }
-        std::this_thread::sleep_for(delay);
-        delay = std::min(delay * 2, kLongestRetryDelay);
+        pacing.Wait();
     }
 }
 
@@ -326,52 +287,41 @@ std::optional<FileStamp> StampOf(const std::string& path) {
     return StampOfHandle(file.Get());
 }
 
-std::optional<ExclusiveLock> ExclusiveLock::Acquire(const std::string& lockPath,
-                                                    std::chrono::milliseconds patience,
-                                                    std::string& reason) {
+namespace detail {
+
+std::intptr_t OpenLockFile(const std::string& lockPath, std::string& reason) {
     // Read access is enough for LockFileEx, and lets every user who may read the file lock it.
     Handle file(::CreateFileW(SystemPath(lockPath).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         reason = "could not open the lock file " + lockPath + ": " + LastErrorText();
-        return std::nullopt;
+        return kNoHandle;
     }
     if (::GetFileType(file.Get()) != FILE_TYPE_DISK) {
-        reason = "the lock file " + lockPath +
-                 " is not a regular file (another program or user put something else there), "
-                 "so the settings file is not changed";
-        return std::nullopt;
+        reason = NotARegularLockFileReason(lockPath);
+        return kNoHandle;
     }
-    const auto deadline = std::chrono::steady_clock::now() + patience;
-    auto delay = kFirstRetryDelay;
-    for (;;) {
-        OVERLAPPED region{};
-        if (::LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
-                         &region)) {
-            return ExclusiveLock(reinterpret_cast<std::intptr_t>(file.Release()));
-        }
-        if (::GetLastError() != ERROR_LOCK_VIOLATION) {
-            reason = "could not lock " + lockPath + ": " + LastErrorText();
-            return std::nullopt;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            reason = "another program kept the settings file locked";
-            return std::nullopt;
-        }
-        std::this_thread::sleep_for(delay);
-        delay = std::min(delay * 2, kLongestRetryDelay);
-    }
+    return reinterpret_cast<std::intptr_t>(file.Release());
 }
 
-ExclusiveLock::ExclusiveLock(ExclusiveLock&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)) {}
-
-ExclusiveLock::~ExclusiveLock() {
-    // Closing the handle releases the lock.
-    if (handle_ != -1)
-        ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
+LockAttempt TryLockOnce(std::intptr_t handle, const std::string& lockPath, std::string& reason) {
+    OVERLAPPED region{};
+    if (::LockFileEx(reinterpret_cast<HANDLE>(handle),
+                     LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &region)) {
+        return LockAttempt::Locked;
+    }
+    if (::GetLastError() == ERROR_LOCK_VIOLATION)
+        return LockAttempt::Busy;
+    reason = "could not lock " + lockPath + ": " + LastErrorText();
+    return LockAttempt::Failed;
 }
+
+void CloseLockFile(std::intptr_t handle) {
+    ::CloseHandle(reinterpret_cast<HANDLE>(handle));
+}
+
+}  // namespace detail
 
 std::optional<std::string> CheckReplaceable(const std::string& path) {
     const std::wstring target = SystemPath(path);
@@ -427,9 +377,7 @@ std::string ProgramFilePath() {
             return {};
     }
     buffer.resize(length);
-    return Narrow(buffer);
+    return Utf8FromWide(buffer);
 }
 
 }  // namespace korvane::file_access
-
-#endif  // _WIN32

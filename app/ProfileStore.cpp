@@ -14,8 +14,10 @@ namespace korvane {
 
 namespace {
 
-// A busy peer writes in well under a millisecond; waiting longer means it hangs.
-constexpr std::chrono::milliseconds kLockPatience{5000};
+// A peer writes in well under a millisecond on an idle machine, but on a loaded one, with the
+// disk flushing and other writers in turn before us, the wait can last seconds; waiting longer
+// than this means the peer hangs, and the user still hears so while the wait is bearable.
+constexpr std::chrono::milliseconds kLockPatience{15000};
 // A file changed this recently may change again without its time stamp moving (time stamps
 // are coarse on many file systems), so its cached content is not trusted.
 constexpr std::int64_t kSettledAfterNs = 3'000'000'000;

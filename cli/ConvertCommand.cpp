@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "app/ConversionRequest.h"
+#include "app/Utf8Path.h"
 #include "catalogue/Conversion.h"
 #include "cli/FreeFormCommands.h"
 #include "cli/LineReader.h"

@@ -5,13 +5,8 @@
 #include <iostream>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "app/WindowsApi.h"
+#include "app/WindowsText.h"
 // After windows.h, which it needs.
 #include <fcntl.h>
 #include <io.h>
@@ -21,10 +16,6 @@
 #endif
 
 namespace korvane::cli {
-
-std::filesystem::path PathFromUtf8(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 #ifndef _WIN32
 
@@ -47,20 +38,6 @@ void ConsoleSession::End() {
 
 #else
 
-namespace {
-
-std::string Narrow(const wchar_t* wide) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1)
-        return {};
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), size, nullptr, nullptr);
-    utf8.pop_back();  // the terminating NUL
-    return utf8;
-}
-
-}  // namespace
-
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     int count = 0;
     wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
@@ -73,7 +50,7 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     std::vector<std::string> arguments;
     arguments.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
-        arguments.push_back(Narrow(wide[i]));
+        arguments.push_back(Utf8FromWide(wide[i]));
     ::LocalFree(wide);
     return arguments;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,9 +10,6 @@ namespace korvane::cli {
 // The command line as UTF-8: on Windows read again from the wide command line, so a unit or
 // file name outside the ANSI code page arrives intact.
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
-
-// A file name given in UTF-8, for std::filesystem and the file streams.
-std::filesystem::path PathFromUtf8(const std::string& utf8);
 
 // After a failed write to standard output: whether its reader went away (korvane-cli ... | head),
 // which is the reader's choice rather than lost output.

@@ -1,7 +1,7 @@
 #pragma once
 
 #ifdef _WIN32
-#include <windows.h>
+#include "app/WindowsApi.h"
 #else
 #include <sys/mman.h>
 #include <unistd.h>

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/Utf8Path.h"
 #include "catalogue/UnitCatalogue.h"
 
 namespace korvane::testing {
@@ -17,12 +18,11 @@ namespace korvane::testing {
 // Paths are UTF-8 text, as in the storage; on Windows a narrow path would be read in the ANSI
 // code page.
 inline std::filesystem::path PathOf(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+    return PathFromUtf8(utf8);
 }
 
 inline std::string TextOf(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+    return Utf8FromPath(path);
 }
 
 #ifdef _WIN32

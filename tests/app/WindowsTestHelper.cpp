@@ -1,13 +1,7 @@
 // The other program in the Windows tests: what a second process, or a copy of the program on
 // another drive, does to the settings file. The first argument names the job; the exit status
 // is 0 when it was done, and the reason for a failure goes to the standard error stream.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "app/WindowsApi.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -1,13 +1,7 @@
 #pragma once
 
 // Starting a second program from a Windows test, and the little text conversions that needs.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "app/WindowsApi.h"
 // windows.h spells its own INI functions GetProfileString and the like as macros, which would
 // rename the store's methods of the same names.
 #undef GetProfileInt
@@ -23,16 +17,12 @@
 #include <vector>
 
 #include "app/FileAccess.h"
+#include "app/WindowsText.h"
 
 namespace korvane::testing {
 
 inline std::wstring Wide(const std::string& utf8) {
-    const int size =
-        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                          size);
-    return wide;
+    return WideFromUtf8(utf8);
 }
 
 inline std::string Environment(const char* name) {
