@@ -1,7 +1,7 @@
 #include "app/CustomNames.h"
 
-#include "app/IniDocument.h"
 #include "app/TextEncoding.h"
+#include "catalogue/Blanks.h"
 #include "catalogue/CaseFold.h"
 #include "catalogue/UnitCatalogue.h"
 #include "catalogue/Utf8.h"
