@@ -1,8 +1,9 @@
 #include "app/CustomNames.h"
 
-#include "app/IniDocument.h"
 #include "app/TextEncoding.h"
+#include "catalogue/Blanks.h"
 #include "catalogue/CaseFold.h"
+#include "catalogue/UnitCatalogue.h"
 #include "catalogue/Utf8.h"
 
 namespace korvane {
@@ -76,6 +77,38 @@ std::string UnitNameCase(std::string_view trimmed) {
 
 bool SameName(std::string_view a, std::string_view b) {
     return EqualsIgnoringCase(TrimmedName(a), TrimmedName(b));
+}
+
+std::optional<int> FindNamedCategory(const UnitCatalogue& catalogue, std::string_view name) {
+    std::optional<int> found;
+    bool ambiguous = false;
+    for (int row = 0; row < kMaxCategories; ++row) {
+        if (catalogue.IsFreeSlot(row))
+            continue;
+        const std::string& header = catalogue.CategoryName(row);
+        if (header == name)
+            return row;
+        if (SameName(header, name)) {
+            ambiguous = found.has_value();
+            found = row;
+        }
+    }
+    return ambiguous ? std::nullopt : found;
+}
+
+std::optional<int> FindNamedUnit(const UnitCatalogue& catalogue, int category,
+                                 std::string_view name) {
+    if (const std::optional<int> exact = catalogue.TryFindUnit(category, name))
+        return exact;
+    std::optional<int> found;
+    for (int u = 0; u < catalogue.UnitCount(category); ++u) {
+        if (!SameName(catalogue.UnitName(category, u), name))
+            continue;
+        if (found)
+            return std::nullopt;
+        found = u;
+    }
+    return found;
 }
 
 }  // namespace korvane

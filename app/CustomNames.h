@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,19 @@ std::string UnitNameCase(std::string_view trimmed);
 
 // Equal for the duplicate tests: the same once trimmed, ignoring case.
 bool SameName(std::string_view a, std::string_view b);
+
+class UnitCatalogue;
+
+// The category a listed or typed name stands for: the first row named exactly `name`, else the
+// only row whose name is the same by SameName; free custom slots are never found. None when no
+// row matches, or when several match only by SameName. The Custom page and korvane-cli custom
+// both find categories with it.
+std::optional<int> FindNamedCategory(const UnitCatalogue& catalogue, std::string_view name);
+
+// The unit of `category` a listed or typed name stands for: the unit named exactly `name` (the
+// last of that name, as every lookup of the catalogue takes it), else the only unit whose name
+// is the same by SameName. None when no unit matches, or when several match only by SameName.
+std::optional<int> FindNamedUnit(const UnitCatalogue& catalogue, int category,
+                                 std::string_view name);
 
 }  // namespace korvane

@@ -131,37 +131,6 @@ bool IsUsedCustomRow(const UnitCatalogue& catalogue, int row) {
     return UnitCatalogue::IsCustomCategory(row) && !IsFreeEntryName(catalogue.CategoryName(row));
 }
 
-// The row a listed (or typed) category name stands for: the first exact match, else the one
-// used row equal to it ignoring case and blanks; -1 when none.
-int FindNamedCategory(const UnitCatalogue& catalogue, std::string_view name) {
-    for (int row = 0; row < kMaxCategories; ++row) {
-        if (catalogue.CategoryName(row) == name)
-            return row;
-    }
-    for (int row = 0; row < kMaxCategories; ++row) {
-        const std::string& header = catalogue.CategoryName(row);
-        if (!IsFreeEntryName(header) && SameName(header, name))
-            return row;
-    }
-    return -1;
-}
-
-// The unit a listed (or typed) unit name stands for: the last exact match, as every lookup of
-// the catalogue takes it, else the only unit equal to it ignoring case and blanks; -1 when none.
-int FindNamedUnit(const UnitCatalogue& catalogue, int category, std::string_view name) {
-    if (catalogue.HasUnit(category, name))
-        return catalogue.FindUnit(category, name);
-    int found = -1;
-    for (int u = 0; u < catalogue.UnitCount(category); ++u) {
-        if (!SameName(catalogue.UnitName(category, u), name))
-            continue;
-        if (found >= 0)
-            return -1;
-        found = u;
-    }
-    return found;
-}
-
 bool IsBuiltInUnitName(int category, std::string_view name) {
     const auto table = BuiltInUnitTable();
     if (category < 0 || category >= static_cast<int>(table.size()))
@@ -316,7 +285,7 @@ CustomOutcome AddCustomCategory(UnitCatalogue& catalogue, ProfileStore& store,
 
 std::optional<CustomNotice> CheckRemoveCustomCategory(const UnitCatalogue& catalogue,
                                                       std::string_view name) {
-    const int row = FindNamedCategory(catalogue, name);
+    const int row = FindNamedCategory(catalogue, name).value_or(-1);
     if (!IsUsedCustomRow(catalogue, row)) {
         const std::string_view shown = row >= 0 ? catalogue.CategoryName(row) : name;
         return Notice(AboutName(shown, kOnlyAddedCategories));
@@ -332,13 +301,13 @@ CustomOutcome RemoveCustomCategory(UnitCatalogue& catalogue, ProfileStore& store
                                    std::string_view name) {
     if (auto refusal = CheckRemoveCustomCategory(catalogue, name))
         return Refused(std::move(*refusal));
-    std::string header = catalogue.CategoryName(FindNamedCategory(catalogue, name));
+    std::string header = catalogue.CategoryName(FindNamedCategory(catalogue, name).value_or(-1));
     int row = -1;
     FileStep step = UpdateFile(catalogue, store, [&](ProfileEditor& file) {
         // Another copy may have removed it meanwhile: then only one of the two says "removed".
         if (auto refusal = CheckRemoveCustomCategory(catalogue, header))
             return refusal;
-        row = FindNamedCategory(catalogue, header);
+        row = FindNamedCategory(catalogue, header).value_or(-1);
         ForgetCategoryEntries(file, header);
         return std::optional<CustomNotice>();
     });
@@ -361,7 +330,7 @@ CustomOutcome AddCustomUnit(UnitCatalogue& catalogue, ProfileStore& store,
 
 std::optional<CustomNotice> CheckRemoveCustomUnit(const UnitCatalogue& catalogue, int category,
                                                   std::string_view name) {
-    const int unit = FindNamedUnit(catalogue, category, name);
+    const int unit = FindNamedUnit(catalogue, category, name).value_or(-1);
     if (unit < 0 || IsBuiltInUnitName(category, catalogue.UnitName(category, unit)) ||
         IsBuiltInUnitName(category, name)) {
         const std::string_view shown = unit >= 0 ? catalogue.UnitName(category, unit) : name;
@@ -380,7 +349,8 @@ CustomOutcome RemoveCustomUnit(UnitCatalogue& catalogue, ProfileStore& store, in
                                std::string_view name) {
     if (auto refusal = CheckRemoveCustomUnit(catalogue, category, name))
         return Refused(std::move(*refusal));
-    std::string unitName = catalogue.UnitName(category, FindNamedUnit(catalogue, category, name));
+    std::string unitName =
+        catalogue.UnitName(category, FindNamedUnit(catalogue, category, name).value_or(-1));
     const std::string section = catalogue.CategoryName(category);
     FileStep step = UpdateFile(catalogue, store, [&](ProfileEditor& file) {
         // Another copy may have removed the unit, or its category, meanwhile.

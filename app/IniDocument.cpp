@@ -14,10 +14,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
-}
-
 std::size_t SkipBlanks(std::string_view text, std::size_t at) {
     while (at < text.size() && IsBlank(text[at]))
         ++at;
@@ -166,11 +162,6 @@ std::size_t AfterBreak(std::string_view text, std::size_t end) {
 }
 
 }  // namespace
-
-std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t begin = SkipBlanks(text, 0);
-    return text.substr(begin, TrimEnd(text, begin, text.size()) - begin);
-}
 
 IniDocument IniDocument::Parse(std::string&& bytes) {
     IniDocument document;

@@ -10,6 +10,9 @@
 #include <unordered_map>
 #include <vector>
 
+// Blanks around names and values carry no meaning in the file: TrimBlanks drops them.
+#include "catalogue/Blanks.h"
+
 namespace korvane {
 
 // Lookup by std::string_view in maps keyed by std::string, without building a string.
@@ -138,8 +141,5 @@ class IniIndex {
   private:
     IniDocument document_;
 };
-
-// Blanks around names and values carry no meaning in the file.
-std::string_view TrimBlanks(std::string_view text);
 
 }  // namespace korvane

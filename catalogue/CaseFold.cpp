@@ -144,4 +144,12 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return FoldCase(a) == FoldCase(b);
 }
 
+bool ContainsFolded(std::string_view foldedText, std::string_view foldedQuery) {
+    return foldedText.find(foldedQuery) != std::string_view::npos;
+}
+
+bool ContainsIgnoringCase(std::string_view text, std::string_view query) {
+    return ContainsFolded(FoldCase(text), FoldCase(query));
+}
+
 }  // namespace korvane

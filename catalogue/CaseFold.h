@@ -19,4 +19,13 @@ char32_t FoldCodePoint(char32_t c);
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
+// "Contains, ignoring case" by the same rule. A search box runs it for every entry on every
+// keystroke, so both sides are folded ahead: the entries once when the list is built, the search
+// text once per change. Folding maps code point to code point, so a byte search in folded UTF-8
+// finds exactly the folded character sequences. An empty search text is found in every text.
+bool ContainsFolded(std::string_view foldedText, std::string_view foldedQuery);
+
+// The same for texts that are not folded yet; folds both on each call.
+bool ContainsIgnoringCase(std::string_view text, std::string_view query);
+
 }  // namespace korvane

@@ -4,19 +4,13 @@
 #include <numeric>
 #include <tuple>
 
+#include "catalogue/Blanks.h"
 #include "catalogue/CaseFold.h"
 #include "catalogue/Utf8.h"
 
 namespace korvane {
 
 namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 std::u32string CodePoints(std::string_view utf8) {
     std::u32string out;
@@ -58,7 +52,7 @@ struct Scored {
 
 std::optional<int> RankOf(std::string_view key, std::string_view name,
                           std::string_view abbreviation, std::size_t slips, std::size_t allowed) {
-    const std::string folded = FoldCase(TrimBlanks(name));
+    const std::string folded = FoldCase(TrimSpaces(name));
     const bool hasAbbreviation = !abbreviation.empty() && abbreviation != kNoAbbreviation;
     const std::string foldedAbbreviation = hasAbbreviation ? FoldCase(abbreviation) : std::string();
     if (folded == key || (hasAbbreviation && foldedAbbreviation == key))
@@ -77,7 +71,7 @@ std::optional<int> RankOf(std::string_view key, std::string_view name,
 std::vector<std::string> RankSuggestions(std::string_view wanted,
                                          const std::vector<SuggestionCandidate>& candidates,
                                          std::size_t limit) {
-    const std::string key = FoldCase(TrimBlanks(wanted));
+    const std::string key = FoldCase(TrimSpaces(wanted));
     if (key.empty())
         return {};
     const std::u32string keyPoints = CodePoints(key);
@@ -85,7 +79,7 @@ std::vector<std::string> RankSuggestions(std::string_view wanted,
     std::vector<Scored> scored;
     for (std::size_t i = 0; i < candidates.size(); ++i) {
         const SuggestionCandidate& candidate = candidates[i];
-        const std::u32string points = CodePoints(FoldCase(TrimBlanks(candidate.name)));
+        const std::u32string points = CodePoints(FoldCase(TrimSpaces(candidate.name)));
         const std::size_t slips = SlipCount(keyPoints, points);
         const auto rank = RankOf(key, candidate.name, candidate.abbreviation, slips, allowed);
         if (rank)

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "catalogue/CaseFold.h"
-#include "catalogue/UnitSearch.h"
 
 namespace korvane {
 

@@ -81,32 +81,9 @@ std::string UnknownName(std::string_view what, std::string_view name,
     return message;
 }
 
-// The category named exactly, else the only one named so ignoring case and blanks.
-std::optional<int> FindCategory(const UnitCatalogue& catalogue, std::string_view name) {
-    std::optional<int> found;
-    for (int c : UsedCategories(catalogue)) {
-        if (catalogue.CategoryName(c) == name)
-            return c;
-        if (SameName(catalogue.CategoryName(c), name))
-            found = found ? std::optional<int>() : std::optional<int>(c);
-    }
-    return found;
-}
-
-std::optional<int> FindUnit(const UnitCatalogue& catalogue, int category, std::string_view name) {
-    if (catalogue.HasUnit(category, name))
-        return catalogue.FindUnit(category, name);
-    std::optional<int> found;
-    for (int u = 0; u < catalogue.UnitCount(category); ++u) {
-        if (SameName(catalogue.UnitName(category, u), name))
-            found = found ? std::optional<int>() : std::optional<int>(u);
-    }
-    return found;
-}
-
 std::optional<int> ResolveCategory(CliState& state, const UnitCatalogue& catalogue,
                                    std::string_view name) {
-    if (const std::optional<int> category = FindCategory(catalogue, name))
+    if (const std::optional<int> category = FindNamedCategory(catalogue, name))
         return category;
     std::vector<std::string> known;
     for (int c : UsedCategories(catalogue))
@@ -122,7 +99,7 @@ std::optional<std::string> ResolveReference(CliState& state, const UnitCatalogue
         const int first = FirstListedUnit(catalogue, category);
         return first < 0 ? std::string() : catalogue.UnitName(category, first);
     }
-    if (const std::optional<int> unit = FindUnit(catalogue, category, arguments.reference))
+    if (const std::optional<int> unit = FindNamedUnit(catalogue, category, arguments.reference))
         return catalogue.UnitName(category, *unit);
     std::vector<std::string> known;
     for (int u = 0; u < catalogue.UnitCount(category); ++u)

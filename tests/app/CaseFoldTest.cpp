@@ -59,6 +59,13 @@ TEST(CaseFold, EqualityIgnoresCaseOnly) {
     EXPECT_FALSE(EqualsIgnoringCase("\U0001F600", "\U0001F640"));
 }
 
+TEST(ContainsIgnoringCaseTest, FoldsBothSides) {
+    EXPECT_TRUE(ContainsIgnoringCase("Distance >> Meter", "METER"));
+    EXPECT_TRUE(ContainsIgnoringCase("ÆTHER", "æth"));
+    EXPECT_TRUE(ContainsIgnoringCase("anything", ""));
+    EXPECT_FALSE(ContainsIgnoringCase("meter", "meters"));
+}
+
 // Runs `work` and gives its result; a decoder that stops advancing would make the loops of
 // CharacterCount and IsValidUtf8 run forever, so past a generous bound the program ends with a
 // failure instead of hanging the suite.

@@ -18,7 +18,7 @@
 
 #include "AccessibilityCheck.h"
 #include "Palettes.h"
-#include "ui/main/PictureControl.h"
+#include "ui/widgets/PictureControl.h"
 
 namespace korvane::test {
 

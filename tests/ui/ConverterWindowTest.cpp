@@ -14,7 +14,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "ui/main/SortedLists.h"
+#include "ui/widgets/SortedLists.h"
 
 namespace korvane::test {
 

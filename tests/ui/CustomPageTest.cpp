@@ -15,7 +15,7 @@
 
 #include "CustomPageSession.h"
 #include "PreferencesSheetDriver.h"
-#include "ui/main/SortedLists.h"
+#include "ui/widgets/SortedLists.h"
 
 namespace korvane::test {
 

@@ -15,7 +15,7 @@
 #include "PreferencesSheetDriver.h"
 #include "UiTestSupport.h"
 #include "platform/QtDesktopServices.h"
-#include "ui/dialogs/CPicture.h"
+#include "ui/widgets/CPicture.h"
 
 namespace korvane::test {
 

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "ui/dialogs/CSearchUnits.h"
-#include "ui/main/SortedLists.h"
+#include "ui/widgets/SortedLists.h"
 
 namespace korvane::test {
 

@@ -10,7 +10,7 @@
 
 #include "RecordingDesktopServices.h"
 #include "platform/QtDesktopServices.h"
-#include "ui/dialogs/CPicture.h"
+#include "ui/widgets/CPicture.h"
 
 namespace korvane::test {
 

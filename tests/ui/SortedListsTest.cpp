@@ -4,7 +4,7 @@
 #include <QListWidget>
 #include <QTest>
 
-#include "ui/main/SortedLists.h"
+#include "ui/widgets/SortedLists.h"
 
 namespace korvane::test {
 

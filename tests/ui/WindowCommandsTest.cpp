@@ -18,7 +18,7 @@
 #include "ui/dialogs/CHelpDialog.h"
 #include "ui/dialogs/CSearchUnits.h"
 #include "ui/dialogs/LinkLabel.h"
-#include "ui/main/SortedLists.h"
+#include "ui/widgets/SortedLists.h"
 
 namespace korvane::test {
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "ui/dialogs/WebAddresses.h"
+#include "ui/widgets/WebAddresses.h"
 
 namespace korvane {
 

@@ -10,7 +10,7 @@
 #include "platform/QtDesktopServices.h"
 #include "ui/app/CConverterApp.h"
 #include "ui/app/DisplayCheck.h"
-#include "ui/main/ApplicationIcon.h"
+#include "ui/widgets/ApplicationIcon.h"
 
 namespace {
 

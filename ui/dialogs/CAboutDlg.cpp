@@ -16,9 +16,9 @@
 #include "KorvaneVersion.h"
 #include "platform/DesktopServices.h"
 #include "ui/dialogs/LinkLabel.h"
-#include "ui/main/ApplicationIcon.h"
-#include "ui/main/FocusMarking.h"
-#include "ui/main/PictureControl.h"
+#include "ui/widgets/ApplicationIcon.h"
+#include "ui/widgets/FocusMarking.h"
+#include "ui/widgets/PictureControl.h"
 
 namespace korvane {
 

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <QString>
 
-#include "ui/dialogs/CPicture.h"
-#include "ui/dialogs/WebAddresses.h"
+#include "ui/widgets/CPicture.h"
+#include "ui/widgets/WebAddresses.h"
 
 class QFrame;
 class QLabel;

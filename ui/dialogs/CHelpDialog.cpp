@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/ProfileStore.h"
-#include "ui/main/FocusMarking.h"
+#include "ui/widgets/FocusMarking.h"
 
 namespace korvane {
 

@@ -13,7 +13,7 @@
 #include <algorithm>
 
 #include "catalogue/UnitCatalogue.h"
-#include "ui/main/FocusMarking.h"
+#include "ui/widgets/FocusMarking.h"
 
 namespace korvane {
 

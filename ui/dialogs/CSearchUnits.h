@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/dialogs/FindEntries.h"
+#include "catalogue/FindEntries.h"
 
 class QLineEdit;
 class QListView;

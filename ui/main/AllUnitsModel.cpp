@@ -1,21 +1,12 @@
 #include "ui/main/AllUnitsModel.h"
 
 #include "catalogue/CaseFold.h"
-#include "catalogue/UnitSearch.h"
-#include "ui/main/SortedLists.h"
+#include "catalogue/FindEntries.h"
+#include "ui/widgets/SortedLists.h"
 
 namespace korvane {
 
 namespace {
-
-// The Find dialog's entry text without the category: brackets only when there is an
-// abbreviation marker other than " ".
-std::string SearchText(const UnitCatalogue& catalogue, int category, int unit) {
-    const UnitRecord& record = catalogue.Unit(category, unit);
-    if (record.abbreviation == kNoAbbreviation)
-        return record.name;
-    return record.name + " [" + record.abbreviation + "]";
-}
 
 bool SameConversion(const ConversionRequest& a, const ConversionRequest& b) {
     return a.category == b.category && a.fromUnit == b.fromUnit && a.input == b.input &&
@@ -41,7 +32,9 @@ void AllUnitsModel::setCategory(int category) {
     for (const QString& name : SortedForList(std::move(names))) {
         const std::string text = name.toStdString();
         const int unit = catalogue_.TryFindUnit(category, text).value_or(0);
-        units_.push_back(Unit{unit, name, FoldCase(SearchText(catalogue_, category, unit))});
+        const UnitRecord& record = catalogue_.Unit(category, unit);
+        units_.push_back(
+            Unit{unit, name, FoldCase(UnitEntryText(record.name, record.abbreviation))});
     }
     values_.assign(units_.size(), std::nullopt);
     applyFilter();

@@ -14,7 +14,7 @@
 #include "catalogue/ConversionFactor.h"
 #include "platform/DesktopServices.h"
 #include "ui/main/AllUnitsModel.h"
-#include "ui/main/DialogUnits.h"
+#include "ui/widgets/DialogUnits.h"
 
 namespace korvane {
 

@@ -21,10 +21,10 @@
 #include <utility>
 
 #include "app/ConverterState.h"
-#include "ui/main/ApplicationIcon.h"
-#include "ui/main/DialogUnits.h"
 #include "ui/main/MainWindowKeyFilter.h"
-#include "ui/main/PictureControl.h"
+#include "ui/widgets/ApplicationIcon.h"
+#include "ui/widgets/DialogUnits.h"
+#include "ui/widgets/PictureControl.h"
 
 namespace korvane {
 

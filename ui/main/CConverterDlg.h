@@ -10,13 +10,13 @@
 
 #include "catalogue/CatalogueAction.h"
 #include "platform/Diagnostics.h"
-#include "ui/dialogs/CPicture.h"
-#include "ui/dialogs/WebAddresses.h"
 #include "ui/main/CategoryBox.h"
 #include "ui/main/FreeFormInput.h"
 #include "ui/main/InputEdit.h"
-#include "ui/main/SettingsWriteReporter.h"
 #include "ui/main/UnitList.h"
+#include "ui/widgets/CPicture.h"
+#include "ui/widgets/SettingsWriteReporter.h"
+#include "ui/widgets/WebAddresses.h"
 
 class QAction;
 class QGroupBox;

@@ -7,8 +7,8 @@
 #include <QMenuBar>
 
 #include "ui/main/CConverterDlg.h"
-#include "ui/main/FocusMarking.h"
-#include "ui/main/PictureControl.h"
+#include "ui/widgets/FocusMarking.h"
+#include "ui/widgets/PictureControl.h"
 
 namespace korvane {
 

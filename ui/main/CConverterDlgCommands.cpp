@@ -11,10 +11,10 @@
 #include "ui/dialogs/CHelpDialog.h"
 #include "ui/dialogs/CSearchUnits.h"
 #include "ui/main/CConverterDlg.h"
-#include "ui/main/SortedLists.h"
 #include "ui/preferences/CCustom.h"
 #include "ui/preferences/CPropSheet.h"
 #include "ui/preferences/CResults.h"
+#include "ui/widgets/SortedLists.h"
 
 namespace korvane {
 

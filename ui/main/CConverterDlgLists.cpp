@@ -10,7 +10,7 @@
 #include "catalogue/Utf8.h"
 #include "ui/main/AllUnitsPane.h"
 #include "ui/main/CConverterDlg.h"
-#include "ui/main/SortedLists.h"
+#include "ui/widgets/SortedLists.h"
 
 namespace korvane {
 

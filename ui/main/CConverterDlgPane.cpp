@@ -11,7 +11,7 @@
 #include "platform/DesktopServices.h"
 #include "ui/main/AllUnitsPane.h"
 #include "ui/main/CConverterDlg.h"
-#include "ui/main/SortedLists.h"
+#include "ui/widgets/SortedLists.h"
 
 namespace korvane {
 

@@ -9,7 +9,7 @@
 #include "app/Settings.h"
 #include "ui/main/AllUnitsPane.h"
 #include "ui/main/CConverterDlg.h"
-#include "ui/main/SortedLists.h"
+#include "ui/widgets/SortedLists.h"
 
 namespace korvane {
 

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "ui/main/PlainToolTip.h"
+#include "ui/widgets/PlainToolTip.h"
 
 namespace korvane {
 

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "ui/main/PlainToolTip.h"
+#include "ui/widgets/PlainToolTip.h"
 
 namespace korvane {
 

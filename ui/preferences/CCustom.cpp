@@ -20,10 +20,10 @@
 #include "app/ConverterState.h"
 #include "app/CustomOperations.h"
 #include "platform/DesktopServices.h"
-#include "ui/main/SortedLists.h"
 #include "ui/preferences/EnterClicksButton.h"
 #include "ui/preferences/FullNameToolTip.h"
 #include "ui/preferences/TypedCharacterFilter.h"
+#include "ui/widgets/SortedLists.h"
 
 namespace korvane {
 

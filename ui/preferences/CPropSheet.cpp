@@ -5,11 +5,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "ui/main/FocusMarking.h"
 #include "ui/preferences/CCustom.h"
 #include "ui/preferences/CGeneral.h"
 #include "ui/preferences/CResults.h"
 #include "ui/preferences/CVisible.h"
+#include "ui/widgets/FocusMarking.h"
 
 namespace korvane {
 

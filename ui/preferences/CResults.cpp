@@ -16,7 +16,7 @@
 #include "app/ConverterState.h"
 #include "app/Settings.h"
 #include "catalogue/ResultFormat.h"
-#include "ui/main/DialogUnits.h"
+#include "ui/widgets/DialogUnits.h"
 
 namespace korvane {
 

@@ -1,7 +1,7 @@
 #include "ui/preferences/PreferencesContext.h"
 
 #include "app/ConverterState.h"
-#include "ui/main/SettingsWriteReporter.h"
+#include "ui/widgets/SettingsWriteReporter.h"
 
 namespace korvane {
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "ui/main/DialogUnits.h"
+#include "ui/widgets/DialogUnits.h"
 
 namespace korvane {
 

@@ -1,4 +1,4 @@
-#include "ui/main/FocusMarking.h"
+#include "ui/widgets/FocusMarking.h"
 
 #include <QEvent>
 #include <QObject>

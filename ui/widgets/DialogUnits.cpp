@@ -1,4 +1,4 @@
-#include "ui/main/DialogUnits.h"
+#include "ui/widgets/DialogUnits.h"
 
 #include <QFont>
 #include <QFontMetrics>

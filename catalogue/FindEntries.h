@@ -10,6 +10,10 @@ namespace korvane {
 
 class UnitCatalogue;
 
+// The units a search text finds: the Find dialog's entries and their filter, and the text the
+// all-units pane filters its rows on. Standard library only, so the rules are tested without a
+// window.
+
 // One searchable unit: the text the Find list shows ("Distance >> inch [in]") and where the
 // unit lives, so a choice never has to be parsed back out of the text (a unit name may itself
 // contain " >> " or "[").
@@ -17,15 +21,20 @@ struct FindEntry {
     int category = 0;
     int unit = 0;  // unit index in the category (record number - 1)
     std::string text;
-    std::string folded;  // `text` through the core's case folding, for the substring test
+    std::string folded;  // `text` through the core's case folding (FoldCase), for ContainsFolded
 };
 
-// "Category >> unit [abbreviation]"; no brackets when the abbreviation is the " " marker.
+// "unit [abbreviation]"; no brackets when the abbreviation is the no-abbreviation marker " ",
+// an empty pair when it is empty ("MBH []"). The all-units pane filters its rows on this text.
+std::string UnitEntryText(std::string_view unit, std::string_view abbreviation);
+
+// "Category >> " and then UnitEntryText: what the Find list shows.
 std::string FindEntryText(std::string_view category, std::string_view unit,
                           std::string_view abbreviation);
 
 // Every unit of the built-in categories, hidden ones and custom units included (custom
-// categories are not searched), in list order.
+// categories are not searched), in list order: sorted by text with the one comparator of the
+// lists (catalogue/ListOrder.h), units of equal text in category and table order.
 std::vector<FindEntry> BuildFindEntries(const UnitCatalogue& catalogue);
 
 // The entries whose text contains the search text, ignoring case, as positions into the entry

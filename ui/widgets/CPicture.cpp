@@ -1,4 +1,4 @@
-#include "ui/dialogs/CPicture.h"
+#include "ui/widgets/CPicture.h"
 
 #include <QByteArray>
 #include <QImageReader>

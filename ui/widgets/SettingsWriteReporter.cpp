@@ -1,4 +1,4 @@
-#include "ui/main/SettingsWriteReporter.h"
+#include "ui/widgets/SettingsWriteReporter.h"
 
 #include <QString>
 

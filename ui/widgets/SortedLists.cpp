@@ -1,4 +1,4 @@
-#include "ui/main/SortedLists.h"
+#include "ui/widgets/SortedLists.h"
 
 #include <QComboBox>
 #include <QListWidget>

@@ -1,4 +1,4 @@
-#include "ui/main/PictureControl.h"
+#include "ui/widgets/PictureControl.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -7,7 +7,7 @@
 
 #include <utility>
 
-#include "ui/dialogs/CPicture.h"
+#include "ui/widgets/CPicture.h"
 
 namespace korvane {
 

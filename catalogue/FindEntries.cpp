@@ -1,4 +1,4 @@
-#include "ui/dialogs/FindEntries.h"
+#include "catalogue/FindEntries.h"
 
 #include <algorithm>
 
@@ -9,13 +9,29 @@
 
 namespace korvane {
 
+namespace {
+
+void AppendUnitEntryText(std::string& text, std::string_view unit, std::string_view abbreviation) {
+    text.append(unit);
+    if (abbreviation != kNoAbbreviation)
+        text.append(" [").append(abbreviation).append("]");
+}
+
+}  // namespace
+
+std::string UnitEntryText(std::string_view unit, std::string_view abbreviation) {
+    std::string text;
+    text.reserve(unit.size() + abbreviation.size() + 3);
+    AppendUnitEntryText(text, unit, abbreviation);
+    return text;
+}
+
 std::string FindEntryText(std::string_view category, std::string_view unit,
                           std::string_view abbreviation) {
     std::string text;
     text.reserve(category.size() + unit.size() + abbreviation.size() + 7);
-    text.append(category).append(" >> ").append(unit);
-    if (abbreviation != kNoAbbreviation)
-        text.append(" [").append(abbreviation).append("]");
+    text.append(category).append(" >> ");
+    AppendUnitEntryText(text, unit, abbreviation);
     return text;
 }
 
@@ -55,7 +71,7 @@ const std::vector<int>& FindFilter::Apply(std::string_view searchText) {
         return steps_.back().matches;
     Step next;
     for (const int position : steps_.back().matches) {
-        if (entries_[static_cast<std::size_t>(position)].folded.find(needle) != std::string::npos)
+        if (ContainsFolded(entries_[static_cast<std::size_t>(position)].folded, needle))
             next.matches.push_back(position);
     }
     next.needle = std::move(needle);

@@ -1,4 +1,4 @@
-#include "ui/main/ApplicationIcon.h"
+#include "ui/widgets/ApplicationIcon.h"
 
 namespace korvane {
 
