@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "catalogue/NumberText.h"
+#include "cli/ConvertCommand.h"
 #include "cli/SystemText.h"
 
 namespace korvane::cli {
@@ -106,6 +107,20 @@ int RunCommandLine(CLI::App& app, CliState& state, int argc, const char* const* 
         std::cout.flush();
         return ReportUnexpectedError(std::current_exception(), std::cerr);
     }
+    return FinishedStatus(state);
+}
+
+int RunPlainConvertLine(CliState& state, const PlainConvert& plain) {
+    try {
+        RunPlainConvert(state, plain);
+    } catch (...) {
+        std::cout.flush();
+        return ReportUnexpectedError(std::current_exception(), std::cerr);
+    }
+    return FinishedStatus(state);
+}
+
+int FinishedStatus(const CliState& state) {
     std::cout.flush();
     std::fflush(stdout);
     // A closed pipe (| head) is the reader's choice; any other failure lost the output.
