@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <iostream>
 
-#include "catalogue/NumberText.h"
 #include "cli/ConvertCommand.h"
 #include "cli/SystemText.h"
 
@@ -27,10 +26,6 @@ void AddRestoreStep(CLI::App& app, const std::function<std::string(std::string)>
 }
 
 }  // namespace
-
-bool IsPlainNumber(std::string_view text) {
-    return !text.empty() && DecimalNumberLength(text) == text.size();
-}
 
 NumberArguments::NumberArguments(int argc, const char* const* argv) : prefix_(" ") {
     arguments_.assign(argv, argv + argc);

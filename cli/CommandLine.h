@@ -13,11 +13,6 @@
 
 namespace korvane::cli {
 
-// Whether `text` is a plain decimal number as a value option takes it: an optional sign,
-// digits with an optional point, an optional exponent, and nothing else ("-.5", "1e3"; not
-// "pi", "2abc", "nan" or " 2").
-bool IsPlainNumber(std::string_view text);
-
 // CLI11 takes an argument that starts with '-' and anything but a digit for an option, so
 // "-.5" would be refused as the unknown option "-.". Such arguments that read as plain numbers
 // are handed to CLI11 with a stand-in that it takes for a value, and every option of the

@@ -1,8 +1,14 @@
 #include "cli/FastPath.h"
 
-#include "cli/CommandLine.h"
+#include "catalogue/NumberText.h"
+
+// No CLI11 here: every file that includes it constructs CLI11's validators at start-up.
 
 namespace korvane::cli {
+
+bool IsPlainNumber(std::string_view text) {
+    return !text.empty() && DecimalNumberLength(text) == text.size();
+}
 
 std::optional<PlainConvert> ReadPlainConvert(const std::vector<std::string>& arguments) {
     if ((arguments.size() != 3 && arguments.size() != 5) || arguments[1] != "convert")

@@ -7,6 +7,11 @@
 
 namespace korvane::cli {
 
+// Whether `text` is a plain decimal number as a value option takes it: an optional sign,
+// digits with an optional point, an optional exponent, and nothing else ("-.5", "1e3"; not
+// "pi", "2abc", "nan" or " 2").
+bool IsPlainNumber(std::string_view text);
+
 // A `convert` command line that names no option: VALUE FROM TO, or one TEXT read as free form.
 struct PlainConvert {
     std::string_view value;
