@@ -68,8 +68,11 @@ int main(int argc, char** argv) try {
     if (const auto plain = korvane::cli::ReadPlainConvert(arguments)) {
         korvane::cli::CliState state;
         const int status = korvane::cli::RunPlainConvertLine(state, *plain);
+        // Every stream is flushed and checked; the static destructors (CLI11's validators in
+        // each file that sets up a command, the catalogue's tables) only free memory.
         console.End();
-        std::exit(status);
+        std::fflush(nullptr);
+        std::_Exit(status);
     }
 
     // Named here: CLI11 would otherwise show argv[0], the path the program was started by.
