@@ -68,8 +68,8 @@ int main(int argc, char** argv) try {
     if (const auto plain = korvane::cli::ReadPlainConvert(arguments)) {
         korvane::cli::CliState state;
         const int status = korvane::cli::RunPlainConvertLine(state, *plain);
-        // Every stream is flushed and checked; the static destructors (CLI11's validators in
-        // each file that sets up a command, the catalogue's tables) only free memory.
+        // Every stream is flushed and checked; the static destructors (CLI11's validators, the
+        // built-in units as strings) would only free memory.
         console.End();
         std::fflush(nullptr);
         std::_Exit(status);
