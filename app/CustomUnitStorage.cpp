@@ -150,7 +150,14 @@ void LoadUnitsOfRow(const Lookup& lookup, const FoldedEntryKeys& keys, UnitCatal
 template <typename SectionLookup>
 void LoadFrom(const ProfileReader& file, const SectionLookup& section, UnitCatalogue& catalogue) {
     LoadCategoryNames(file, catalogue);
-    const FoldedEntryKeys keys;
+    // Folding the 356 key texts costs more than a one-shot conversion; without a section that
+    // could hold units (no settings file, say) they are never made.
+    std::optional<FoldedEntryKeys> folded;
+    const auto keys = [&folded]() -> const FoldedEntryKeys& {
+        if (!folded)
+            folded.emplace();
+        return *folded;
+    };
     for (int row = 0; row < kMaxCategories; ++row) {
         if (AcceptsCustomUnits(catalogue, row))
             section(catalogue.CategoryName(row), keys, row);
@@ -174,12 +181,12 @@ void LoadCustomUnits(const ProfileStore& store, UnitCatalogue& catalogue) {
     const ProfileSnapshot file = store.Snapshot();
     LoadFrom(
         file,
-        [&](std::string_view name, const FoldedEntryKeys& keys, int row) {
+        [&](std::string_view name, const auto& keys, int row) {
             const IniIndex::Entries* section = file.Section(name);
             if (section == nullptr)
                 return;
             LoadUnitsOfRow([&](const std::string& key) { return IniIndex::Find(section, key); },
-                           keys, catalogue, row);
+                           keys(), catalogue, row);
         },
         catalogue);
 }
@@ -189,8 +196,8 @@ UnitCatalogue CatalogueFromFile(const ProfileReader& file) {
     fresh.LoadBuiltInTables();
     LoadFrom(
         file,
-        [&](std::string_view name, const FoldedEntryKeys& keys, int row) {
-            LoadUnitsOfRow([&](const std::string& key) { return file.Find(name, key); }, keys,
+        [&](std::string_view name, const auto& keys, int row) {
+            LoadUnitsOfRow([&](const std::string& key) { return file.Find(name, key); }, keys(),
                            fresh, row);
         },
         fresh);

@@ -1,14 +1,35 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
 namespace korvane {
 
+// A text of the compiled-in tables, held in the table itself. A pointer to the text would be a
+// relocation the program has to apply at every start, and the page holding it a private copy.
+template <std::size_t Capacity>
+class TableText {
+  public:
+    template <std::size_t Size>
+    consteval TableText(const char (&literal)[Size]) : size_(Size - 1) {  // NOLINT: implicit
+        static_assert(Size - 1 <= Capacity, "a table text is longer than its field");
+        for (std::size_t i = 0; i + 1 < Size; ++i)
+            text_[i] = literal[i];
+    }
+    constexpr std::string_view View() const { return {text_, size_}; }
+    constexpr operator std::string_view() const { return View(); }  // NOLINT: implicit
+
+  private:
+    char text_[Capacity] = {};
+    unsigned char size_ = 0;
+};
+
 // One unit of the compiled-in data. Texts are UTF-8; an abbreviation of " " means "none".
+// 64 bytes: the longest name has 32 bytes, the longest abbreviation 18.
 struct BuiltInUnit {
-    std::string_view name;
-    std::string_view abbreviation;
+    TableText<35> name;
+    TableText<19> abbreviation;
     double factor;  // size of one unit in the category's reference unit; 0 in formula categories
 };
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "catalogue/NumberText.h"
+#include "cli/ConvertCommand.h"
 #include "cli/SystemText.h"
 
 namespace korvane::cli {
@@ -26,10 +26,6 @@ void AddRestoreStep(CLI::App& app, const std::function<std::string(std::string)>
 }
 
 }  // namespace
-
-bool IsPlainNumber(std::string_view text) {
-    return !text.empty() && DecimalNumberLength(text) == text.size();
-}
 
 NumberArguments::NumberArguments(int argc, const char* const* argv) : prefix_(" ") {
     arguments_.assign(argv, argv + argc);
@@ -106,6 +102,20 @@ int RunCommandLine(CLI::App& app, CliState& state, int argc, const char* const* 
         std::cout.flush();
         return ReportUnexpectedError(std::current_exception(), std::cerr);
     }
+    return FinishedStatus(state);
+}
+
+int RunPlainConvertLine(CliState& state, const PlainConvert& plain) {
+    try {
+        RunPlainConvert(state, plain);
+    } catch (...) {
+        std::cout.flush();
+        return ReportUnexpectedError(std::current_exception(), std::cerr);
+    }
+    return FinishedStatus(state);
+}
+
+int FinishedStatus(const CliState& state) {
     std::cout.flush();
     std::fflush(stdout);
     // A closed pipe (| head) is the reader's choice; any other failure lost the output.

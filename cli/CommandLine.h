@@ -9,13 +9,9 @@
 #include <vector>
 
 #include "cli/CliState.h"
+#include "cli/FastPath.h"
 
 namespace korvane::cli {
-
-// Whether `text` is a plain decimal number as a value option takes it: an optional sign,
-// digits with an optional point, an optional exponent, and nothing else ("-.5", "1e3"; not
-// "pi", "2abc", "nan" or " 2").
-bool IsPlainNumber(std::string_view text);
 
 // CLI11 takes an argument that starts with '-' and anything but a digit for an option, so
 // "-.5" would be refused as the unknown option "-.". Such arguments that read as plain numbers
@@ -45,6 +41,14 @@ class NumberArguments {
 // the exit status: the commands' own, 2 for a usage error, 2 after any exception (with a
 // message), 2 when the output could not be written.
 int RunCommandLine(CLI::App& app, CliState& state, int argc, const char* const* argv);
+
+// The same for a line ReadPlainConvert took, without setting up CLI11: the same output, messages
+// and status as RunCommandLine gives for it.
+int RunPlainConvertLine(CliState& state, const PlainConvert& plain);
+
+// Once the command has run: flushes the output and returns the exit status, 2 when the output
+// could not be written.
+int FinishedStatus(const CliState& state);
 
 // For an exception that escaped: its message on `err`, and the exit status 2.
 int ReportUnexpectedError(std::exception_ptr error, std::ostream& err);

@@ -225,7 +225,29 @@ void RunBatch(CliState& state, const ConvertOptions& options) {
     RunBatchFrom(state, options, *file.rdbuf());
 }
 
+// What `convert` runs once its options are read; the plain line without CLI11 runs it too.
+void RunRequests(CliState& state, const ConvertOptions& options, bool batch, bool freeForm) {
+    if (batch) {
+        RunBatch(state, options);
+    } else if (freeForm) {
+        RunFreeFormConvert(state, options.value, options.format, options.verbose);
+    } else if (options.value == "-") {
+        RunValuesFromInput(state, options);
+    } else {
+        RunSingle(state, options);
+    }
+}
+
 }  // namespace
+
+void RunPlainConvert(CliState& state, const PlainConvert& plain) {
+    ConvertOptions options;
+    options.value = plain.value;
+    options.from = plain.from;
+    options.to = plain.to;
+    options.format = state.StoredFormat();
+    RunRequests(state, options, false, plain.freeForm);
+}
 
 void AddConvertCommand(CLI::App& app, CliState& state) {
     auto options = std::make_shared<ConvertOptions>();
@@ -279,18 +301,15 @@ void AddConvertCommand(CLI::App& app, CliState& state) {
         if (batch->count() > 0 && single) {
             std::cerr << "korvane-cli: convert takes either VALUE FROM TO or --batch, not both\n";
             state.Report(kExitUsage);
-        } else if (batch->count() > 0) {
-            RunBatch(state, *options);
-        } else if (convert->count("VALUE") > 0 && convert->count("FROM") == 0) {
-            RunFreeFormConvert(state, options->value, options->format, options->verbose);
-        } else if (convert->count("TO") == 0) {
+        } else if (batch->count() == 0 && convert->count("VALUE") > 0 &&
+                   convert->count("FROM") == 0) {
+            RunRequests(state, *options, false, true);
+        } else if (batch->count() == 0 && convert->count("TO") == 0) {
             std::cerr << "korvane-cli: convert needs VALUE FROM TO (or --batch FILE)\n"
                       << convert->help();
             state.Report(kExitUsage);
-        } else if (options->value == "-") {
-            RunValuesFromInput(state, *options);
         } else {
-            RunSingle(state, *options);
+            RunRequests(state, *options, batch->count() > 0, false);
         }
     });
 }

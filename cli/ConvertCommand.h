@@ -3,10 +3,14 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/CliState.h"
+#include "cli/FastPath.h"
 
 namespace korvane::cli {
 
 // `convert VALUE FROM TO` and `convert --batch FILE|-`.
 void AddConvertCommand(CLI::App& app, CliState& state);
+
+// What the command does for the same line without options, read by ReadPlainConvert.
+void RunPlainConvert(CliState& state, const PlainConvert& plain);
 
 }  // namespace korvane::cli

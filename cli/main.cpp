@@ -18,8 +18,9 @@
 #include "cli/ConvertCommand.h"
 #include "cli/CustomCommands.h"
 #include "cli/EvalCommand.h"
-#include "cli/FreeFormCommands.h"
 #include "cli/FactorCommand.h"
+#include "cli/FastPath.h"
+#include "cli/FreeFormCommands.h"
 #include "cli/SettingsCommands.h"
 #include "cli/SystemText.h"
 
@@ -62,6 +63,17 @@ int main(int argc, char** argv) try {
 #endif
     korvane::cli::ConsoleSession console;
     std::ios::sync_with_stdio(false);
+    // On Windows the arguments are read again from the wide command line, as UTF-8.
+    const std::vector<std::string> arguments = korvane::cli::Utf8Arguments(argc, argv);
+    if (const auto plain = korvane::cli::ReadPlainConvert(arguments)) {
+        korvane::cli::CliState state;
+        const int status = korvane::cli::RunPlainConvertLine(state, *plain);
+        // Every stream is flushed and checked; the static destructors (CLI11's validators, the
+        // built-in units as strings) would only free memory.
+        console.End();
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
 
     // Named here: CLI11 would otherwise show argv[0], the path the program was started by.
     CLI::App app{"korvane-cli: the Korvane Unit Converter's engine on the command line",
@@ -75,9 +87,6 @@ int main(int argc, char** argv) try {
         "Exit status: 0 success, 1 the result is \"Error\", the evaluation reported an\n"
         "error or a custom change was refused, 2 usage error or the command could not be\n"
         "carried out.");
-
-    // On Windows the arguments are read again from the wide command line, as UTF-8.
-    const std::vector<std::string> arguments = korvane::cli::Utf8Arguments(argc, argv);
 
     korvane::cli::CliState state;
     korvane::cli::AddSettingsOptions(app, state);
