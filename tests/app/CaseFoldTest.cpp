@@ -69,10 +69,15 @@ TEST(ContainsIgnoringCaseTest, FoldsBothSides) {
 // Runs `work` and gives its result; a decoder that stops advancing would make the loops of
 // CharacterCount and IsValidUtf8 run forever, so past a generous bound the program ends with a
 // failure instead of hanging the suite.
+// Under Wine the detached worker now and then never gets to run (seen once in a loaded CI run),
+// so the Windows build calls `work` directly and relies on the test's own time-out instead.
 template <typename Work>
 auto WithinBound(Work work) {
+#ifdef _WIN32
+    return work();
+#else
     using Result = decltype(work());
-    auto promise = std::make_shared<std::promise<Result>>();
+    auto promise = std::make_shared<std::promise<Result> >();
     std::future<Result> result = promise->get_future();
     std::thread([work, promise] { promise->set_value(work()); }).detach();
     if (result.wait_for(std::chrono::seconds(20)) == std::future_status::timeout) {
@@ -81,6 +86,7 @@ auto WithinBound(Work work) {
         std::_Exit(1);
     }
     return result.get();
+#endif
 }
 
 TEST(Utf8, CountsCharactersAndValidates) {
