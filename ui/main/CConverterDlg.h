@@ -159,6 +159,7 @@ class CConverterDlg : public QDialog {
     bool showReading(const ReadingSelection& selection);
     std::optional<std::string> selectedUnitText(const QListWidget* list) const;
     QString outputToolTip(const ConversionRequest& request, const ConversionResult& result) const;
+    std::optional<ConversionResult> copyableConversion(const ConversionRequest& request) const;
     void buildAllUnitsPane();
     void choosePaneUnit(UnitList* list, const QString& name);
     void showOutputMenu(const QPoint& at);

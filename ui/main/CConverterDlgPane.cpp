@@ -11,6 +11,8 @@
 #include "platform/DesktopServices.h"
 #include "ui/main/AllUnitsPane.h"
 #include "ui/main/CConverterDlg.h"
+
+#include <optional>
 #include "ui/widgets/SortedLists.h"
 
 namespace korvane {
@@ -85,17 +87,28 @@ void CConverterDlg::choosePaneUnit(UnitList* list, const QString& name) {
     UpdateConversion();
 }
 
+// The quiet conversion of what the window shows, for the copy commands; none when there is
+// nothing worth copying.
+std::optional<ConversionResult> CConverterDlg::copyableConversion(
+    const ConversionRequest& request) const {
+    ConversionRequest quiet = request;
+    quiet.printEvaluation = false;
+    ConversionResult result = RunConversionRequest(state_.catalogue, quiet);
+    if (!Copyable(result))
+        return std::nullopt;
+    return result;
+}
+
 void CConverterDlg::OnCopyWithUnit() {
     if (anotherDialogOpen())
         return;
-    ConversionRequest request = conversionRequest();
-    request.printEvaluation = false;
-    const ConversionResult result = RunConversionRequest(state_.catalogue, request);
-    if (!Copyable(result))
+    const ConversionRequest request = conversionRequest();
+    const auto result = copyableConversion(request);
+    if (!result)
         return;
     const int to = state_.catalogue.FindUnit(request.category, *request.toUnit);
     services_.setClipboardText(
-        ToQString(ValueWithUnit(state_.catalogue, request.category, to, result.output)));
+        ToQString(ValueWithUnit(state_.catalogue, request.category, to, result->output)));
 }
 
 // The input side is written as the output box would write it with the source unit as the
@@ -103,20 +116,19 @@ void CConverterDlg::OnCopyWithUnit() {
 void CConverterDlg::OnCopyConversion() {
     if (anotherDialogOpen())
         return;
-    ConversionRequest request = conversionRequest();
-    request.printEvaluation = false;
-    const ConversionResult result = RunConversionRequest(state_.catalogue, request);
-    if (!Copyable(result))
+    const ConversionRequest request = conversionRequest();
+    const auto result = copyableConversion(request);
+    if (!result)
         return;
     ConversionRequest inputRequest = request;
     inputRequest.toUnit = request.fromUnit;
-    const ConversionResult input = RunConversionRequest(state_.catalogue, inputRequest);
-    if (!Copyable(input))
+    const auto input = copyableConversion(inputRequest);
+    if (!input)
         return;
     const int from = state_.catalogue.FindUnit(request.category, *request.fromUnit);
     const int to = state_.catalogue.FindUnit(request.category, *request.toUnit);
-    services_.setClipboardText(ToQString(
-        ConversionLine(state_.catalogue, request.category, from, to, input.output, result.output)));
+    services_.setClipboardText(ToQString(ConversionLine(state_.catalogue, request.category, from,
+                                                        to, input->output, result->output)));
 }
 
 std::unique_ptr<QMenu> CConverterDlg::createOutputMenu() {
