@@ -8,6 +8,7 @@
 
 #include "catalogue/Misspelling.h"
 #include "catalogue/NameSuggestions.h"
+#include "catalogue/UnitAliases.h"
 #include "cli/CliSupport.h"
 
 namespace korvane::cli {
@@ -98,15 +99,14 @@ UnitChoice ChooseInNamedCategory(const UnitCatalogue& catalogue, std::string_vie
 
 // "72 F C" means Fahrenheit to Celsius to anyone who types it, though F and C are also the
 // abbreviations of farad and coulomb (and the pair converts, to a number nobody wanted). Two
-// bare scale letters are read as temperatures, as the free-form reader reads them.
+// bare scale letters are read as temperatures through the alias table the free-form reader uses.
 std::optional<int> TemperatureLetterUnit(const UnitCatalogue& catalogue, int category,
                                          std::string_view text) {
-    static constexpr std::pair<std::string_view, std::string_view> kScales[] = {
-        {"C", "degree Celsius"}, {"F", "degree Fahrenheit"},
-        {"K", "Kelvin"},         {"R", "degree Rankine"}};
-    for (const auto& [letter, name] : kScales) {
-        if (text == letter)
-            return catalogue.TryFindUnit(category, name);
+    if (text.size() != 1)
+        return std::nullopt;
+    for (const UnitAlias& alias : UnitAliases()) {
+        if (alias.alias == text && catalogue.CategoryName(category) == alias.category)
+            return FindUnitIgnoringTrailingBlanks(catalogue, category, alias.unit);
     }
     return std::nullopt;
 }
@@ -120,8 +120,8 @@ std::optional<UnitChoice> TemperatureLetters(const UnitCatalogue& catalogue, std
     const auto toUnit = TemperatureLetterUnit(catalogue, *category, to);
     if (!fromUnit || !toUnit)
         return std::nullopt;
-    return UnitChoice{*category, *fromUnit, *toUnit, UnitMatch::Abbreviation,
-                      UnitMatch::Abbreviation, {}};
+    return UnitChoice{
+        *category, *fromUnit, *toUnit, UnitMatch::Abbreviation, UnitMatch::Abbreviation, {}};
 }
 
 }  // namespace
