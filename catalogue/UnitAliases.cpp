@@ -212,7 +212,7 @@ std::span<const UnitPreference> UnitPreferences() {
 std::optional<int> FindUnitIgnoringTrailingBlanks(const UnitCatalogue& catalogue, int category,
                                                   std::string_view name) {
     for (int u = 0; u < catalogue.UnitCount(category); ++u) {
-        if (WithoutTrailingBlanks(catalogue.UnitName(category, u)) == name)
+        if (WithoutTrailingBlanks(catalogue.UnitNameView(category, u)) == name)
             return u;
     }
     return std::nullopt;

@@ -62,13 +62,6 @@ void UnitCatalogue::LoadBuiltInTables() {
     }
 }
 
-int UnitCatalogue::UnitCount(int category) const {
-    if (!IsCategoryIndex(category) || !rows_[category].loaded)
-        return 0;
-    const Row& row = rows_[category];
-    return static_cast<int>(row.owned ? row.units.size() : row.builtIn.size());
-}
-
 const std::string& UnitCatalogue::CategoryName(int category) const {
     if (IsCategoryIndex(category) && rows_[category].loaded)
         return rows_[category].header.name;

@@ -104,13 +104,15 @@ class UnitCatalogue {
     bool SameRow(const UnitCatalogue& other, int category) const;
     void CopyRow(const UnitCatalogue& other, int category);
 
-  private:
+    // A unit's texts without building a string: what a pass over many units reads.
     struct RecordView {
         std::string_view name;
         std::string_view abbreviation;
         double factor = 0.0;
     };
+    RecordView UnitView(int category, int unitIndex) const;
 
+  private:
     struct Row {
         bool loaded = false;
         UnitRecord header;
@@ -121,7 +123,6 @@ class UnitCatalogue {
         std::vector<UnitRecord> units;
     };
 
-    RecordView UnitView(int category, int unitIndex) const;
     // The row's units as strings of its own, copied from the compiled-in table on first change.
     std::vector<UnitRecord>& OwnedUnits(int category);
     // The header's factor holds the count, as every reader of the table expects.
@@ -129,6 +130,14 @@ class UnitCatalogue {
 
     std::array<Row, kMaxCategories> rows_;
 };
+
+// Inline: the lookups ask for the count in every pass over a row.
+inline int UnitCatalogue::UnitCount(int category) const {
+    if (!IsCategoryIndex(category) || !rows_[category].loaded)
+        return 0;
+    const Row& row = rows_[category];
+    return static_cast<int>(row.owned ? row.units.size() : row.builtIn.size());
+}
 
 // Inline: batch conversions read a few of these per line.
 inline UnitCatalogue::RecordView UnitCatalogue::UnitView(int category, int unitIndex) const {

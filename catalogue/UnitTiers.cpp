@@ -145,9 +145,20 @@ bool ContainsFoldedText(std::string_view name, std::string_view foldedText) {
     return found != name.end();
 }
 
-bool MatchesUnit(const UnitRecord& unit, std::string_view text, Tier tier,
+// A unit as the scan reads it: views, so a one-shot reading never builds the catalogue's strings.
+struct UnitTexts {
+    std::string_view name;  // trailing blanks dropped
+    std::string_view abbreviation;
+};
+
+UnitTexts TextsOf(const UnitCatalogue& catalogue, int category, int unit) {
+    const UnitCatalogue::RecordView record = catalogue.UnitView(category, unit);
+    return {TrimRight(record.name), record.abbreviation};
+}
+
+bool MatchesUnit(const UnitTexts& unit, std::string_view text, Tier tier,
                  std::string_view foldedText) {
-    const std::string_view name = TrimRight(unit.name);
+    const std::string_view name = unit.name;
     switch (tier) {
         case Tier::Name:
             return name == text;
@@ -176,8 +187,8 @@ bool MatchesUnit(const UnitRecord& unit, std::string_view text, Tier tier,
 }
 
 // A form the alias tier made from the text: the whole name in any case or an abbreviation.
-bool MatchesForm(const UnitRecord& unit, std::string_view form) {
-    return SameText(TrimRight(unit.name), form, true, false) ||
+bool MatchesForm(const UnitTexts& unit, std::string_view form) {
+    return SameText(unit.name, form, true, false) ||
            AnyPiece(unit.abbreviation,
                     [&](std::string_view p) { return SameText(p, form, false, true); });
 }
@@ -189,6 +200,131 @@ bool AliasApplies(const UnitAlias& alias, const TierContext& context) {
 void AddUnit(std::vector<int>& units, int unit) {
     if (std::find(units.begin(), units.end(), unit) == units.end())
         units.push_back(unit);
+}
+
+// The starts a unit text must have to equal the typed text or one of its forms, case aside:
+// their first two characters, case folded. A character outside ASCII may fold or be a middle
+// dot the comparison skips, so from there on it rules nothing out.
+class TypedStarts {
+  public:
+    TypedStarts(std::string_view text, const std::vector<std::string>& forms) {
+        Add(text);
+        for (const std::string& form : forms)
+            Add(form);
+    }
+
+    bool MayName(std::string_view name, std::string_view abbreviation) const {
+        if (MayStart(name))
+            return true;
+        // Each abbreviation piece starts after a comma; the blanks AnyPiece trims are skipped.
+        for (std::size_t start = 0; start < abbreviation.size();) {
+            while (start < abbreviation.size() && abbreviation[start] == ' ')
+                ++start;
+            if (MayStart(abbreviation.substr(start)))
+                return true;
+            start = abbreviation.find(',', start);
+            if (start == std::string_view::npos)
+                break;
+            ++start;
+        }
+        return false;
+    }
+
+  private:
+    struct Start {
+        std::array<char, 2> letters{};
+        std::size_t length = 0;
+    };
+
+    void Add(std::string_view text) {
+        if (text.empty())
+            return;
+        Start start;
+        start.length = std::min<std::size_t>(text.size(), 2);
+        for (std::size_t i = 0; i < start.length; ++i)
+            start.letters[i] = LowerAscii(text[i]);
+        starts_.push_back(start);
+        const auto first = static_cast<unsigned char>(start.letters[0]);
+        if (first >= 0x80)
+            anyFirst_ = true;
+        else
+            firsts_[first] = true;
+    }
+
+    bool MayStart(std::string_view unitText) const {
+        if (unitText.empty())
+            return false;
+        // Most units fail on their first letter; only those that pass compare the second.
+        const auto first = static_cast<unsigned char>(unitText.front());
+        if (!anyFirst_ && first < 0x80 &&
+            !firsts_[static_cast<unsigned char>(LowerAscii(unitText.front()))])
+            return false;
+        return std::any_of(starts_.begin(), starts_.end(),
+                           [&](const Start& start) { return Begins(unitText, start); });
+    }
+
+    static bool Begins(std::string_view unitText, const Start& start) {
+        for (std::size_t i = 0; i < start.length; ++i) {
+            const auto typed = static_cast<unsigned char>(start.letters[i]);
+            if (typed >= 0x80)
+                return true;
+            if (i >= unitText.size())
+                return false;
+            if (static_cast<unsigned char>(unitText[i]) >= 0x80)
+                return true;
+            if (LowerAscii(unitText[i]) != start.letters[i])
+                return false;
+        }
+        return true;
+    }
+
+    std::vector<Start> starts_;
+    std::array<bool, 128> firsts_{};
+    bool anyFirst_ = false;
+};
+
+// The strictest of the tiers Name to WithoutQualifier by which `text` or one of its forms
+// names the unit; None when none does. A prefix counts only by its full name.
+Tier StrictestTier(const UnitTexts& unit, std::string_view text,
+                   const std::vector<std::string>& forms, bool prefix) {
+    for (const Tier tier : {Tier::Name, Tier::Abbreviation, Tier::NameAnyCase}) {
+        if ((!prefix || tier != Tier::Abbreviation) && MatchesUnit(unit, text, tier, {}))
+            return tier;
+    }
+    if (prefix)
+        return Tier::None;
+    for (const std::string& form : forms) {
+        if (form != text && MatchesForm(unit, form))
+            return Tier::Alias;
+    }
+    for (const Tier tier : {Tier::AbbreviationAnyCase, Tier::WithoutQualifier}) {
+        if (MatchesUnit(unit, text, tier, {}))
+            return tier;
+    }
+    return Tier::None;
+}
+
+// The tier by which the alias table names a unit for `text`: the alias tier for the text or
+// one of its forms as written, the case-folded abbreviation tier for the text in any case.
+Tier AliasTier(const UnitAlias& alias, std::string_view text, const std::vector<std::string>& forms,
+               const TierContext& context) {
+    if (!AliasApplies(alias, context))
+        return Tier::None;
+    if (std::find(forms.begin(), forms.end(), alias.alias) != forms.end())
+        return Tier::Alias;
+    if (alias.scope == AliasScope::Always && !alias.exactCase &&
+        SameText(alias.alias, text, true, false))
+        return Tier::AbbreviationAnyCase;
+    return Tier::None;
+}
+
+// Adds a unit found with `tier` to a category's match when no stricter tier found one there.
+void Keep(TierMatch& match, Tier tier, int unit) {
+    if (tier > match.tier)
+        return;
+    if (tier < match.tier)
+        match = TierMatch{tier, {}};
+    AddUnit(match.units, unit);
 }
 
 std::vector<int> AliasMatches(const UnitCatalogue& catalogue, int category, std::string_view text,
@@ -212,7 +348,7 @@ std::vector<int> AliasMatches(const UnitCatalogue& catalogue, int category, std:
     if (tier != Tier::Alias)
         return units;
     for (int u = 0, count = catalogue.UnitCount(category); u < count; ++u) {
-        const UnitRecord& unit = catalogue.Unit(category, u);
+        const UnitTexts unit = TextsOf(catalogue, category, u);
         for (const std::string& form : forms) {
             if (form != text && MatchesForm(unit, form))
                 AddUnit(units, u);
@@ -237,7 +373,7 @@ std::vector<int> MatchTierWithForms(const UnitCatalogue& catalogue, int category
         if (tier == Tier::Alias)
             return units;
         for (int u = 0, count = catalogue.UnitCount(category); u < count; ++u) {
-            if (MatchesUnit(catalogue.Unit(category, u), text, tier, foldedText))
+            if (MatchesUnit(TextsOf(catalogue, category, u), text, tier, foldedText))
                 AddUnit(units, u);
         }
         std::sort(units.begin(), units.end());
@@ -245,7 +381,7 @@ std::vector<int> MatchTierWithForms(const UnitCatalogue& catalogue, int category
     }
     std::vector<int> units;
     for (int u = 0, count = catalogue.UnitCount(category); u < count; ++u) {
-        if (MatchesUnit(catalogue.Unit(category, u), text, tier, foldedText))
+        if (MatchesUnit(TextsOf(catalogue, category, u), text, tier, foldedText))
             units.push_back(u);
     }
     return units;
@@ -272,33 +408,98 @@ std::vector<std::string> AliasForms(std::string_view text) {
 
 UnitTextMatches::UnitTextMatches(const UnitCatalogue& catalogue, std::string text,
                                  TierContext context, const UnitTierIndex* index)
-    : catalogue_(catalogue), index_(index), text_(std::move(text)), context_(context) {}
+    : catalogue_(catalogue),
+      index_(index),
+      text_(std::move(text)),
+      context_(context),
+      unitScan_(std::make_shared<UnitScan>()) {}
+
+UnitTextMatches::UnitTextMatches(const UnitTextMatches& sameText, TierContext context)
+    : catalogue_(sameText.catalogue_),
+      index_(sameText.index_),
+      text_(sameText.text_),
+      context_(context),
+      unitScan_(sameText.unitScan_) {}
+
+// Every one of the strict tiers compares a whole name, piece or form, so a unit none of whose
+// texts starts as the typed text or one of its forms does is passed over without a comparison.
+void UnitTextMatches::ScanUnits() {
+    UnitScan& scan = *unitScan_;
+    scan.forms = TextForms(text_);
+    const TypedStarts starts(text_, scan.forms);
+    for (int c = 0; c < kMaxCategories; ++c) {
+        if (!IsLookupCategory(catalogue_, c))
+            continue;
+        const bool prefixes = catalogue_.CategoryName(c) == kSiPrefix;
+        for (int u = 0, count = catalogue_.UnitCount(c); u < count; ++u) {
+            const UnitCatalogue::RecordView record = catalogue_.UnitView(c, u);
+            if (!starts.MayName(record.name, record.abbreviation))
+                continue;
+            const UnitTexts unit{TrimRight(record.name), record.abbreviation};
+            const Tier tier = StrictestTier(unit, text_, scan.forms, prefixes);
+            if (tier != Tier::None)
+                Keep(scan.byCategory[c], tier, u);
+        }
+    }
+    scan.done = true;
+}
 
 void UnitTextMatches::AdvanceTo(Tier tier) {
     const int first = done_ == Tier::None ? 1 : static_cast<int>(done_) + 1;
     if (first > static_cast<int>(tier) || text_.empty())
         return;
-    std::string folded;
-    for (int t = first; t <= static_cast<int>(tier); ++t) {
-        const auto kind = static_cast<Tier>(t);
-        if (index_) {
-            AddIndexed(kind);
-            done_ = kind;
-            continue;
-        }
-        if (kind == Tier::Alias && forms_.empty())
-            forms_ = TextForms(text_);
-        if (kind == Tier::PartOfName)
-            folded = FoldCase(text_);
+    if (index_) {
+        for (int t = first; t <= static_cast<int>(tier); ++t)
+            AddIndexed(static_cast<Tier>(t));
+        done_ = tier;
+        return;
+    }
+    if (!scanned_) {
+        ScanStrictTiers();
+        scanned_ = true;
+    }
+    // A category takes what the one pass found there only once the caller asks for that tier,
+    // so the tiers still reveal themselves in order.
+    for (int c = 0; c < kMaxCategories; ++c) {
+        if (!byCategory_[c].Found() && strict_[c].Found() && strict_[c].tier <= tier)
+            byCategory_[c] = strict_[c];
+    }
+    const bool partsDone = done_ != Tier::None && done_ >= Tier::PartOfName;
+    if (tier >= Tier::PartOfName && !partsDone) {
+        const std::string folded = FoldCase(text_);
         for (int c = 0; c < kMaxCategories; ++c) {
             if (byCategory_[c].Found() || !IsLookupCategory(catalogue_, c))
                 continue;
-            std::vector<int> units =
-                MatchTierWithForms(catalogue_, c, text_, kind, forms_, folded, context_);
+            std::vector<int> units = MatchTierWithForms(catalogue_, c, text_, Tier::PartOfName,
+                                                        forms_, folded, context_);
             if (!units.empty())
-                byCategory_[c] = TierMatch{kind, std::move(units)};
+                byCategory_[c] = TierMatch{Tier::PartOfName, std::move(units)};
         }
-        done_ = kind;
+    }
+    done_ = tier;
+}
+
+// Tiers Name to WithoutQualifier: for each category the strictest tier that finds anything and
+// the units it finds. The pass over the units is shared with the same text in another context;
+// the alias table, which the context changes, is read for each.
+void UnitTextMatches::ScanStrictTiers() {
+    if (!unitScan_->done)
+        ScanUnits();
+    forms_ = unitScan_->forms;
+    strict_ = unitScan_->byCategory;
+    for (const UnitAlias& alias : UnitAliases()) {
+        const Tier tier = AliasTier(alias, text_, forms_, context_);
+        if (tier == Tier::None)
+            continue;
+        for (int c = 0; c < kMaxCategories; ++c) {
+            if (catalogue_.CategoryName(c) != alias.category || !IsLookupCategory(catalogue_, c) ||
+                catalogue_.CategoryName(c) == kSiPrefix)
+                continue;
+            if (const auto unit = FindUnitIgnoringTrailingBlanks(catalogue_, c, alias.unit)) {
+                Keep(strict_[c], tier, *unit);
+                std::sort(strict_[c].units.begin(), strict_[c].units.end());
+            }
+        }
     }
 }
 

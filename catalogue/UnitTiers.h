@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -90,6 +91,9 @@ class UnitTextMatches {
     UnitTextMatches(const UnitCatalogue& catalogue, std::string text, TierContext context = {},
                     const UnitTierIndex* index = nullptr);
 
+    // The same text in another context: shares the pass over the units, which no context changes.
+    UnitTextMatches(const UnitTextMatches& sameText, TierContext context);
+
     const std::string& Text() const { return text_; }
     // Looks the text up with every tier up to `tier` in the categories that have found nothing.
     void AdvanceTo(Tier tier);
@@ -100,6 +104,14 @@ class UnitTextMatches {
     Tier BestTier() const;
 
   private:
+    struct UnitScan {
+        bool done = false;
+        std::vector<std::string> forms;
+        std::array<TierMatch, kMaxCategories> byCategory;
+    };
+
+    void ScanStrictTiers();
+    void ScanUnits();
     void AddIndexed(Tier tier);
     void AddHits(const UnitTierIndex::Hits* hits, std::vector<UnitTierIndex::Hit>& found) const;
 
@@ -110,6 +122,10 @@ class UnitTextMatches {
     Tier done_ = Tier::None;  // None: nothing looked up yet
     std::vector<std::string> forms_;
     std::array<TierMatch, kMaxCategories> byCategory_;
+    // Without an index: what the units and then the aliases gave, revealed tier by tier.
+    std::shared_ptr<UnitScan> unitScan_;
+    bool scanned_ = false;
+    std::array<TierMatch, kMaxCategories> strict_;
 };
 
 // Whether the category takes part in the lookups: not Numbers, not a free slot.

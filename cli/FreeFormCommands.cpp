@@ -81,10 +81,11 @@ FreeFormOutcome ConvertFreeForm(const UnitCatalogue& catalogue, std::string_view
     const query::Reading& reading = *read.reading;
     ConversionRequest request;
     request.category = reading.category;
-    request.fromUnit = catalogue.UnitName(reading.category, reading.fromUnit);
+    // Views: the string readers would build every built-in unit's strings for these two.
+    request.fromUnit = std::string(catalogue.UnitNameView(reading.category, reading.fromUnit));
     // Without a target the output shows the value read, in its own unit.
-    request.toUnit =
-        catalogue.UnitName(reading.category, reading.toUnit.value_or(reading.fromUnit));
+    request.toUnit = std::string(
+        catalogue.UnitNameView(reading.category, reading.toUnit.value_or(reading.fromUnit)));
     request.input = ShortestText(reading.value);
     request.format = format;
     request.printEvaluation = false;

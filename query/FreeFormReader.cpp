@@ -236,11 +236,12 @@ class Reader {
 
     std::string Echo(const Reading& reading, const std::vector<std::string>& valueNotes,
                      const std::vector<std::string>& unitNotes) const {
-        std::string echo = "Read as " + ShortestText(reading.value) + " " +
-                           catalogue_.UnitName(reading.category, reading.fromUnit) + " (" +
-                           catalogue_.CategoryName(reading.category) + ")";
+        std::string echo =
+            "Read as " + ShortestText(reading.value) + " " +
+            std::string(catalogue_.UnitNameView(reading.category, reading.fromUnit)) + " (" +
+            catalogue_.CategoryName(reading.category) + ")";
         if (reading.toUnit)
-            echo += " → " + catalogue_.UnitName(reading.category, *reading.toUnit);
+            echo += " → " + std::string(catalogue_.UnitNameView(reading.category, *reading.toUnit));
         for (const auto* notes : {&valueNotes, &unitNotes}) {
             for (const std::string& note : *notes)
                 echo += "; " + note;

@@ -228,7 +228,7 @@ std::optional<int> ChooseUnit(const UnitCatalogue& catalogue, int category, cons
     }
     std::vector<int> plain;
     std::copy_if(units.begin(), units.end(), std::back_inserter(plain),
-                 [&](int u) { return Unqualified(catalogue.UnitName(category, u)); });
+                 [&](int u) { return Unqualified(catalogue.UnitNameView(category, u)); });
     if (plain.size() == 1)
         return plain.front();
     const bool linear = RuleForCategory(catalogue.CategoryName(category)) == ConversionRule::Linear;
@@ -253,7 +253,7 @@ std::optional<int> ChooseUnit(const UnitCatalogue& catalogue, int category, cons
 
 void AddNotes(const UnitCatalogue& catalogue, const TierMatch& match, const UnitText& text,
               int category, int unit, UnitChoice& choice) {
-    const std::string& name = catalogue.UnitName(category, unit);
+    const std::string name(catalogue.UnitNameView(category, unit));
     if (match.tier == Tier::PartOfName)
         choice.notes.push_back(Quoted(text.text) + " read as " + name + " (part of its name)");
     if (IsBareTemperatureLetter(text.text) && catalogue.CategoryName(category) != "Temperature")
@@ -267,8 +267,14 @@ UnitTextMatches& LookupCache::Get(std::string_view text, bool timeGroup) {
         if (entries_[i]->Text() == text && timeGroups_[i] == timeGroup)
             return *entries_[i];
     }
-    entries_.push_back(std::make_unique<UnitTextMatches>(catalogue_, std::string(text),
-                                                         TierContext{timeGroup}, index_));
+    const TierContext context{timeGroup};
+    const auto sameText = std::find_if(entries_.begin(), entries_.end(),
+                                       [&](const auto& entry) { return entry->Text() == text; });
+    if (sameText != entries_.end())
+        entries_.push_back(std::make_unique<UnitTextMatches>(**sameText, context));
+    else
+        entries_.push_back(
+            std::make_unique<UnitTextMatches>(catalogue_, std::string(text), context, index_));
     timeGroups_.push_back(timeGroup);
     return *entries_.back();
 }
