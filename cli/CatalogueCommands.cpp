@@ -1,10 +1,10 @@
 #include "cli/CatalogueCommands.h"
 
-#include <iostream>
 #include <memory>
 #include <string>
 
 #include "catalogue/NumberText.h"
+#include "cli/StandardStreams.h"
 
 namespace korvane::cli {
 

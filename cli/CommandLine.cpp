@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <iostream>
 
 #include "cli/ConvertCommand.h"
+#include "cli/Output.h"
+#include "cli/StandardStreams.h"
 #include "cli/SystemText.h"
 
 namespace korvane::cli {
@@ -102,25 +103,26 @@ int RunCommandLine(CLI::App& app, CliState& state, int argc, const char* const* 
         std::cout.flush();
         return ReportUnexpectedError(std::current_exception(), std::cerr);
     }
-    return FinishedStatus(state);
+    std::cout.flush();
+    return FinishedStatus(state, !std::cout);
 }
 
 int RunPlainConvertLine(CliState& state, const PlainConvert& plain) {
     try {
         RunPlainConvert(state, plain);
     } catch (...) {
-        std::cout.flush();
+        std::fflush(stdout);
+        OpenStandardStreams();
         return ReportUnexpectedError(std::current_exception(), std::cerr);
     }
-    return FinishedStatus(state);
+    return FinishedStatus(state, false);
 }
 
-int FinishedStatus(const CliState& state) {
-    std::cout.flush();
+int FinishedStatus(const CliState& state, bool streamFailed) {
     std::fflush(stdout);
     // A closed pipe (| head) is the reader's choice; any other failure lost the output.
-    if ((!std::cout || std::ferror(stdout)) && !OutputReaderGone()) {
-        std::cerr << "korvane-cli: could not write the output\n";
+    if ((streamFailed || std::ferror(stdout)) && !OutputReaderGone()) {
+        PrintMessage("could not write the output");
         return kExitUsage;
     }
     return state.exitCode;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <CLI/CLI.hpp>
+#include "cli/Cli11.h"
 
 #include <exception>
 #include <iosfwd>
@@ -46,9 +46,10 @@ int RunCommandLine(CLI::App& app, CliState& state, int argc, const char* const* 
 // and status as RunCommandLine gives for it.
 int RunPlainConvertLine(CliState& state, const PlainConvert& plain);
 
-// Once the command has run: flushes the output and returns the exit status, 2 when the output
-// could not be written.
-int FinishedStatus(const CliState& state);
+// Once the command has run and flushed the standard streams (`streamFailed`: std::cout could
+// not write): flushes stdio's output and returns the exit status, 2 when the output could not
+// be written.
+int FinishedStatus(const CliState& state, bool streamFailed);
 
 // For an exception that escaped: its message on `err`, and the exit status 2.
 int ReportUnexpectedError(std::exception_ptr error, std::ostream& err);

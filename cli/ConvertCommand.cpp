@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -16,6 +15,8 @@
 #include "catalogue/Conversion.h"
 #include "cli/FreeFormCommands.h"
 #include "cli/LineReader.h"
+#include "cli/Output.h"
+#include "cli/StandardStreams.h"
 #include "cli/SystemText.h"
 #include "cli/UnitChoice.h"
 
@@ -88,11 +89,11 @@ void RunSingle(CliState& state, const ConvertOptions& options) {
     const Outcome outcome = ConvertOne(catalogue, chooser, options, options.value, options.from,
                                        options.to, options.category, true, notes);
     for (const std::string& note : notes)
-        std::cerr << "korvane-cli: " << note << '\n';
+        PrintMessage(note);
     if (outcome.status != kExitUsage)
-        std::cout << outcome.output << '\n';
+        PrintLine(outcome.output);
     if (!outcome.message.empty())
-        std::cerr << "korvane-cli: " << outcome.message << '\n';
+        PrintMessage(outcome.message);
     state.Report(outcome.status);
 }
 
@@ -160,9 +161,9 @@ void RunLines(CliState& state, std::streambuf& source, ConvertLineFunction conve
         out += outcome.status == kExitUsage ? std::string(kErrorText) : outcome.output;
         out += '\n';
         for (const std::string& note : notes)
-            std::cerr << "korvane-cli: line " << lineNumber << ": " << note << '\n';
+            PrintLineMessage(lineNumber, note);
         if (!outcome.message.empty())
-            std::cerr << "korvane-cli: line " << lineNumber << ": " << outcome.message << '\n';
+            PrintLineMessage(lineNumber, outcome.message);
         state.Report(outcome.status);
         // Answer before waiting for more input, so a program talking to us through a pipe
         // gets each result; otherwise collect output for fewer, larger writes.
@@ -192,9 +193,9 @@ void RunValuesFromInput(CliState& state, const ConvertOptions& options) {
     const Outcome check = ConvertOne(catalogue, chooser, options, "0", options.from, options.to,
                                      options.category, false, notes);
     for (const std::string& note : notes)
-        std::cerr << "korvane-cli: " << note << '\n';
+        PrintMessage(note);
     if (check.status == kExitUsage) {
-        std::cerr << "korvane-cli: " << check.message << '\n';
+        PrintMessage(check.message);
         state.Report(kExitUsage);
         return;
     }
@@ -218,7 +219,7 @@ void RunBatch(CliState& state, const ConvertOptions& options) {
     if (!std::filesystem::is_directory(path, error))
         file.open(path, std::ios::binary);
     if (!file.is_open()) {
-        std::cerr << "korvane-cli: cannot read \"" << Printable(options.batch) << "\"\n";
+        PrintMessage("cannot read \"" + Printable(options.batch) + "\"");
         state.Report(kExitUsage);
         return;
     }
@@ -299,7 +300,7 @@ void AddConvertCommand(CLI::App& app, CliState& state) {
         const bool single =
             convert->count("VALUE") + convert->count("FROM") + convert->count("TO") > 0;
         if (batch->count() > 0 && single) {
-            std::cerr << "korvane-cli: convert takes either VALUE FROM TO or --batch, not both\n";
+            PrintMessage("convert takes either VALUE FROM TO or --batch, not both");
             state.Report(kExitUsage);
         } else if (batch->count() == 0 && convert->count("VALUE") > 0 &&
                    convert->count("FROM") == 0) {

@@ -1,6 +1,5 @@
 #include "cli/CustomCommands.h"
 
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +10,7 @@
 #include "app/CustomUnitStorage.h"
 #include "app/UnitListOrder.h"
 #include "catalogue/NumberText.h"
+#include "cli/StandardStreams.h"
 
 namespace korvane::cli {
 

@@ -1,7 +1,6 @@
 #include "cli/EvalCommand.h"
 
 #include <cmath>
-#include <iostream>
 #include <memory>
 #include <string>
 
@@ -9,6 +8,7 @@
 #include "catalogue/NumberText.h"
 #include "cli/CliSupport.h"
 #include "cli/CommandLine.h"
+#include "cli/StandardStreams.h"
 #include "expression/ZK_eval_math_expression.h"
 
 namespace korvane::cli {

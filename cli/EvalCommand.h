@@ -1,6 +1,6 @@
 #pragma once
 
-#include <CLI/CLI.hpp>
+#include "cli/Cli11.h"
 
 #include "cli/CliState.h"
 

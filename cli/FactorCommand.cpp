@@ -1,10 +1,10 @@
 #include "cli/FactorCommand.h"
 
-#include <iostream>
 #include <memory>
 #include <string>
 
 #include "catalogue/ConversionFactor.h"
+#include "cli/StandardStreams.h"
 #include "cli/UnitChoice.h"
 
 namespace korvane::cli {

@@ -3,12 +3,13 @@
 #include <array>
 #include <charconv>
 #include <cstdlib>
-#include <iostream>
 #include <memory>
 
 #include "app/ConversionRequest.h"
 #include "catalogue/Conversion.h"
 #include "catalogue/NumberText.h"
+#include "cli/Output.h"
+#include "cli/StandardStreams.h"
 
 namespace korvane::cli {
 
@@ -124,11 +125,11 @@ void RunFreeFormConvert(CliState& state, std::string_view text, const ResultForm
     const FreeFormOutcome outcome =
         ConvertFreeForm(state.Catalogue(), text, format, DecimalFromEnvironment());
     if (verbose && !outcome.echo.empty())
-        std::cerr << "korvane-cli: " << outcome.echo << '\n';
+        PrintMessage(outcome.echo);
     if (outcome.status != kExitUsage)
-        std::cout << outcome.output << '\n';
+        PrintLine(outcome.output);
     if (!outcome.message.empty())
-        std::cerr << "korvane-cli: " << outcome.message << '\n';
+        PrintMessage(outcome.message);
     state.Report(outcome.status);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <CLI/CLI.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
+#include "cli/Cli11.h"
 
 #include "catalogue/ResultFormat.h"
 #include "catalogue/UnitCatalogue.h"

@@ -1,7 +1,5 @@
 #include "cli/SettingsCommands.h"
 
-#include <iostream>
-
 namespace korvane::cli {
 
 void AddSettingsOptions(CLI::App& app, CliState& state) {

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <iostream>
 
 #ifdef _WIN32
 #include "app/WindowsApi.h"
@@ -30,9 +29,8 @@ bool OutputReaderGone() {
 ConsoleSession::ConsoleSession() = default;
 ConsoleSession::~ConsoleSession() = default;
 
+// The commands that print through the standard streams have flushed them.
 void ConsoleSession::End() {
-    std::cout.flush();
-    std::cerr.flush();
     std::fflush(stdout);
 }
 
@@ -77,9 +75,8 @@ ConsoleSession::~ConsoleSession() {
 }
 
 void ConsoleSession::End() {
-    // The console outlives us; it gets its code page back once our text is out.
-    std::cout.flush();
-    std::cerr.flush();
+    // The console outlives us; it gets its code page back once our text is out (the commands
+    // that print through the standard streams have flushed them).
     std::fflush(stdout);
     if (previousOutputCodePage_ != 0)
         ::SetConsoleOutputCP(previousOutputCodePage_);

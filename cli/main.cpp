@@ -1,10 +1,9 @@
-#include <CLI/CLI.hpp>
+#include "cli/Cli11.h"
 
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <initializer_list>
-#include <iostream>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -62,7 +61,6 @@ int main(int argc, char** argv) try {
     std::signal(SIGPIPE, SIG_IGN);
 #endif
     korvane::cli::ConsoleSession console;
-    std::ios::sync_with_stdio(false);
     // On Windows the arguments are read again from the wide command line, as UTF-8.
     const std::vector<std::string> arguments = korvane::cli::Utf8Arguments(argc, argv);
     if (const auto plain = korvane::cli::ReadPlainConvert(arguments)) {
@@ -75,6 +73,9 @@ int main(int argc, char** argv) try {
         std::_Exit(status);
     }
 
+    // Every command but the one-shot conversion prints through the standard streams.
+    korvane::cli::OpenStandardStreams();
+    std::ios::sync_with_stdio(false);
     // Named here: CLI11 would otherwise show argv[0], the path the program was started by.
     CLI::App app{"korvane-cli: the Korvane Unit Converter's engine on the command line",
                  "korvane-cli"};
@@ -102,5 +103,6 @@ int main(int argc, char** argv) try {
     console.End();
     std::exit(status);
 } catch (...) {
+    korvane::cli::OpenStandardStreams();
     return korvane::cli::ReportUnexpectedError(std::current_exception(), std::cerr);
 }

@@ -57,6 +57,23 @@ korvane_forbid(expression "${include_of}(query|app)/" "expression/ is below quer
 korvane_forbid(query "${include_of}app/" "query/ and app/ are side by side")
 korvane_forbid(app "${include_of}query/" "query/ and app/ are side by side")
 
+# korvane-cli builds the standard streams only for the commands that print through them: it
+# declares them through cli/StandardStreams.h, never through <iostream>, whose every includer
+# builds them before main(); CLI11, which includes <iostream>, comes through cli/Cli11.h.
+foreach(folder catalogue expression query app)
+    korvane_forbid(${folder} "<(iostream|CLI/)" "the core neither prints through nor parses a command line")
+endforeach()
+file(GLOB cli_sources "${SOURCE_DIR}/cli/*.h" "${SOURCE_DIR}/cli/*.cpp")
+list(FILTER cli_sources EXCLUDE REGEX "/cli/(Cli11|StandardStreams)\\.h$")
+foreach(source IN LISTS cli_sources)
+    file(STRINGS "${source}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*<(iostream|CLI/)")
+    file(RELATIVE_PATH shown "${SOURCE_DIR}" "${source}")
+    foreach(line IN LISTS lines)
+        message("${shown}: ${line}   (korvane-cli includes cli/StandardStreams.h and cli/Cli11.h)")
+        math(EXPR korvane_layer_breaks "${korvane_layer_breaks} + 1")
+    endforeach()
+endforeach()
+
 if(korvane_layer_breaks GREATER 0)
     message(FATAL_ERROR "${korvane_layer_breaks} include(s) against the layer rules")
 endif()
