@@ -1,6 +1,9 @@
 #include "catalogue/BuiltInUnitTable.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <string_view>
 
 #include "catalogue/BuiltInDataUnits.h"
 #include "catalogue/BuiltInElectricUnits.h"
@@ -8,6 +11,7 @@
 #include "catalogue/BuiltInMatterUnits.h"
 #include "catalogue/BuiltInMotionUnits.h"
 #include "catalogue/BuiltInSpaceUnits.h"
+#include "catalogue/UnitStarts.h"
 
 namespace korvane {
 namespace {
@@ -60,10 +64,75 @@ constexpr auto kCategories = std::to_array<BuiltInCategory>({
 
 static_assert(kCategories.size() == 42);
 
+constexpr std::size_t kBuckets = BuiltInInitials::kBuckets;
+
+constexpr std::size_t BucketOf(char first) {
+    const auto byte = static_cast<unsigned char>(first);
+    if (byte >= 0x80)
+        return BuiltInInitials::kOutsideAscii;
+    return byte >= 'A' && byte <= 'Z' ? byte + 32u : byte;
+}
+
+// Calls `add(bucket, packed unit)` for each bucket a built-in unit belongs to, once each.
+template <typename Add>
+constexpr void ForEachInitial(Add add) {
+    for (std::size_t c = 0; c < kCategories.size(); ++c) {
+        const auto units = kCategories[c].units;
+        for (std::size_t u = 0; u < units.size(); ++u) {
+            std::array<std::size_t, 8> seen{};
+            std::size_t kinds = 0;
+            AnyUnitStart(units[u].name.View(), units[u].abbreviation.View(),
+                         [&](std::string_view start) {
+                             const std::size_t bucket = BucketOf(start.front());
+                             for (std::size_t k = 0; k < kinds; ++k) {
+                                 if (seen[k] == bucket)
+                                     return false;
+                             }
+                             if (kinds < seen.size())
+                                 seen[kinds++] = bucket;
+                             add(bucket, static_cast<std::uint16_t>(c * 256 + u));
+                             return false;
+                         });
+        }
+    }
+}
+
+constexpr std::size_t kInitialEntries = [] {
+    std::size_t count = 0;
+    ForEachInitial([&](std::size_t, std::uint16_t) { ++count; });
+    return count;
+}();
+
+struct InitialsTable {
+    std::array<std::uint32_t, kBuckets + 1> offsets{};
+    std::array<std::uint16_t, kInitialEntries> units{};
+};
+
+constexpr InitialsTable kInitials = [] {
+    InitialsTable table;
+    ForEachInitial([&](std::size_t bucket, std::uint16_t) { ++table.offsets[bucket + 1]; });
+    for (std::size_t b = 1; b < table.offsets.size(); ++b)
+        table.offsets[b] += table.offsets[b - 1];
+    std::array<std::uint32_t, kBuckets> next{};
+    for (std::size_t b = 0; b < kBuckets; ++b)
+        next[b] = table.offsets[b];
+    ForEachInitial(
+        [&](std::size_t bucket, std::uint16_t unit) { table.units[next[bucket]++] = unit; });
+    return table;
+}();
+
+static_assert(std::all_of(kCategories.begin(), kCategories.end(),
+                          [](const BuiltInCategory& c) { return c.units.size() < 256; }),
+              "a unit index of the initials takes one byte");
+
 }  // namespace
 
 std::span<const BuiltInCategory> BuiltInUnitTable() {
     return kCategories;
+}
+
+BuiltInInitials BuiltInUnitInitials() {
+    return {kInitials.offsets, kInitials.units};
 }
 
 }  // namespace korvane

@@ -87,6 +87,11 @@ class UnitCatalogue {
         return TryFindUnit(category, name).has_value();
     }
 
+    // True while a built-in row reads the compiled-in units: it has not changed since loading.
+    bool ReadsCompiledInUnits(int category) const {
+        return IsCategoryIndex(category) && rows_[category].loaded && !rows_[category].owned;
+    }
+
     // True when a custom row is not in use (its header reads "Custom").
     bool IsFreeSlot(int category) const;
 

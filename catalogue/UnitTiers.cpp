@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "catalogue/CaseFold.h"
+#include "catalogue/UnitStarts.h"
 #include "catalogue/UnitTextForms.h"
 #include "catalogue/Utf8.h"
 
@@ -202,87 +203,6 @@ void AddUnit(std::vector<int>& units, int unit) {
         units.push_back(unit);
 }
 
-// The starts a unit text must have to equal the typed text or one of its forms, case aside:
-// their first two characters, case folded. A character outside ASCII may fold or be a middle
-// dot the comparison skips, so from there on it rules nothing out.
-class TypedStarts {
-  public:
-    TypedStarts(std::string_view text, const std::vector<std::string>& forms) {
-        Add(text);
-        for (const std::string& form : forms)
-            Add(form);
-    }
-
-    bool MayName(std::string_view name, std::string_view abbreviation) const {
-        if (MayStart(name))
-            return true;
-        // Each abbreviation piece starts after a comma; the blanks AnyPiece trims are skipped.
-        for (std::size_t start = 0; start < abbreviation.size();) {
-            while (start < abbreviation.size() && abbreviation[start] == ' ')
-                ++start;
-            if (MayStart(abbreviation.substr(start)))
-                return true;
-            start = abbreviation.find(',', start);
-            if (start == std::string_view::npos)
-                break;
-            ++start;
-        }
-        return false;
-    }
-
-  private:
-    struct Start {
-        std::array<char, 2> letters{};
-        std::size_t length = 0;
-    };
-
-    void Add(std::string_view text) {
-        if (text.empty())
-            return;
-        Start start;
-        start.length = std::min<std::size_t>(text.size(), 2);
-        for (std::size_t i = 0; i < start.length; ++i)
-            start.letters[i] = LowerAscii(text[i]);
-        starts_.push_back(start);
-        const auto first = static_cast<unsigned char>(start.letters[0]);
-        if (first >= 0x80)
-            anyFirst_ = true;
-        else
-            firsts_[first] = true;
-    }
-
-    bool MayStart(std::string_view unitText) const {
-        if (unitText.empty())
-            return false;
-        // Most units fail on their first letter; only those that pass compare the second.
-        const auto first = static_cast<unsigned char>(unitText.front());
-        if (!anyFirst_ && first < 0x80 &&
-            !firsts_[static_cast<unsigned char>(LowerAscii(unitText.front()))])
-            return false;
-        return std::any_of(starts_.begin(), starts_.end(),
-                           [&](const Start& start) { return Begins(unitText, start); });
-    }
-
-    static bool Begins(std::string_view unitText, const Start& start) {
-        for (std::size_t i = 0; i < start.length; ++i) {
-            const auto typed = static_cast<unsigned char>(start.letters[i]);
-            if (typed >= 0x80)
-                return true;
-            if (i >= unitText.size())
-                return false;
-            if (static_cast<unsigned char>(unitText[i]) >= 0x80)
-                return true;
-            if (LowerAscii(unitText[i]) != start.letters[i])
-                return false;
-        }
-        return true;
-    }
-
-    std::vector<Start> starts_;
-    std::array<bool, 128> firsts_{};
-    bool anyFirst_ = false;
-};
-
 // The strictest of the tiers Name to WithoutQualifier by which `text` or one of its forms
 // names the unit; None when none does. A prefix counts only by its full name.
 Tier StrictestTier(const UnitTexts& unit, std::string_view text,
@@ -422,25 +342,39 @@ UnitTextMatches::UnitTextMatches(const UnitTextMatches& sameText, TierContext co
       unitScan_(sameText.unitScan_) {}
 
 // Every one of the strict tiers compares a whole name, piece or form, so a unit none of whose
-// texts starts as the typed text or one of its forms does is passed over without a comparison.
+// texts begins as the typed text or one of its forms does is passed over without a comparison,
+// and most of them are not even visited.
 void UnitTextMatches::ScanUnits() {
     UnitScan& scan = *unitScan_;
     scan.forms = TextForms(text_);
     const TypedStarts starts(text_, scan.forms);
-    for (int c = 0; c < kMaxCategories; ++c) {
-        if (!IsLookupCategory(catalogue_, c))
-            continue;
-        const bool prefixes = catalogue_.CategoryName(c) == kSiPrefix;
-        for (int u = 0, count = catalogue_.UnitCount(c); u < count; ++u) {
-            const UnitCatalogue::RecordView record = catalogue_.UnitView(c, u);
-            if (!starts.MayName(record.name, record.abbreviation))
+    int category = -1;
+    bool prefixes = false;
+    const auto consider = [&](int c, int u) {
+        if (c != category) {
+            category = c;
+            prefixes = catalogue_.CategoryName(c) == kSiPrefix;
+        }
+        const UnitCatalogue::RecordView record = catalogue_.UnitView(c, u);
+        if (!starts.MayName(record.name, record.abbreviation))
+            return;
+        const UnitTexts unit{TrimRight(record.name), record.abbreviation};
+        const Tier tier = StrictestTier(unit, text_, scan.forms, prefixes);
+        if (tier != Tier::None)
+            Keep(scan.byCategory[c], tier, u);
+    };
+    if (!starts.AnyInitial()) {
+        for (const UnitRef& unit : CandidateUnits(catalogue_, starts))
+            consider(unit.category, unit.unit);
+    } else {
+        for (int c = 0; c < kMaxCategories; ++c) {
+            if (!IsLookupCategory(catalogue_, c))
                 continue;
-            const UnitTexts unit{TrimRight(record.name), record.abbreviation};
-            const Tier tier = StrictestTier(unit, text_, scan.forms, prefixes);
-            if (tier != Tier::None)
-                Keep(scan.byCategory[c], tier, u);
+            for (int u = 0, count = catalogue_.UnitCount(c); u < count; ++u)
+                consider(c, u);
         }
     }
+    scan.starts = starts;
     scan.done = true;
 }
 
@@ -488,6 +422,8 @@ void UnitTextMatches::ScanStrictTiers() {
     forms_ = unitScan_->forms;
     strict_ = unitScan_->byCategory;
     for (const UnitAlias& alias : UnitAliases()) {
+        if (!unitScan_->starts->MayStart(alias.alias))
+            continue;
         const Tier tier = AliasTier(alias, text_, forms_, context_);
         if (tier == Tier::None)
             continue;

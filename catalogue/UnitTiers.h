@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -9,6 +10,7 @@
 
 #include "catalogue/UnitAliases.h"
 #include "catalogue/UnitCatalogue.h"
+#include "catalogue/UnitStarts.h"
 
 namespace korvane {
 
@@ -88,6 +90,7 @@ class UnitTierIndex {
 // such as "ft" that an early tier finds never pays for the loose ones. Not for Numbers.
 class UnitTextMatches {
   public:
+    // Without an index the text is looked up by a pass over the units that may begin like it.
     UnitTextMatches(const UnitCatalogue& catalogue, std::string text, TierContext context = {},
                     const UnitTierIndex* index = nullptr);
 
@@ -107,6 +110,7 @@ class UnitTextMatches {
     struct UnitScan {
         bool done = false;
         std::vector<std::string> forms;
+        std::optional<TypedStarts> starts;
         std::array<TierMatch, kMaxCategories> byCategory;
     };
 

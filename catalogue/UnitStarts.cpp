@@ -1,0 +1,136 @@
+#include "catalogue/UnitStarts.h"
+
+#include <algorithm>
+
+#include "catalogue/CaseFold.h"
+#include "catalogue/UnitTiers.h"
+#include "catalogue/Utf8.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr char32_t kMiddleDot = 0xB7;
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+bool IsAscii(char c) {
+    return static_cast<unsigned char>(c) < 0x80;
+}
+
+}  // namespace
+
+TypedStarts::TypedStarts(std::string_view text, const std::vector<std::string>& forms) {
+    Add(text);
+    for (const std::string& form : forms)
+        Add(form);
+}
+
+void TypedStarts::Add(std::string_view text) {
+    if (text.empty())
+        return;
+    Start start;
+    start.length = std::min<std::size_t>(text.size(), 2);
+    for (std::size_t i = 0; i < start.length; ++i)
+        start.letters[i] = LowerAscii(text[i]);
+    starts_.push_back(start);
+    if (!IsAscii(start.letters[0])) {
+        anyInitial_ = true;
+        return;
+    }
+    const auto initial = static_cast<unsigned char>(start.letters[0]);
+    if (!isInitial_[initial])
+        initials_.push_back(initial);
+    isInitial_[initial] = true;
+}
+
+bool TypedStarts::MayName(std::string_view name, std::string_view abbreviation) const {
+    return AnyUnitStart(name, abbreviation, [this](std::string_view s) { return MayStart(s); });
+}
+
+bool TypedStarts::MayStart(std::string_view unitText) const {
+    if (unitText.empty())
+        return false;
+    if (anyInitial_)
+        return true;
+    const char first = unitText.front();
+    if (!IsAscii(first))
+        return MayStartOutsideAscii(unitText);
+    // Most units fail on their first letter; only those that pass compare the second.
+    if (!isInitial_[static_cast<unsigned char>(LowerAscii(first))])
+        return false;
+    return std::any_of(starts_.begin(), starts_.end(),
+                       [&](const Start& start) { return Begins(unitText, start); });
+}
+
+// A typed text that begins in ASCII meets a unit text that does not ("µm", "°C", "Å") only
+// where the comparison skips a middle dot or the unit's first letter folds into ASCII.
+bool TypedStarts::MayStartOutsideAscii(std::string_view unitText) const {
+    const Utf8Char decoded = DecodeUtf8(unitText, 0);
+    if (decoded.length == 0)
+        return false;  // a malformed byte compares as itself
+    if (decoded.codePoint == kMiddleDot)
+        return true;
+    const char32_t folded = FoldCodePoint(decoded.codePoint);
+    return folded < 0x80 && isInitial_[folded];
+}
+
+bool TypedStarts::Begins(std::string_view unitText, const Start& start) {
+    for (std::size_t i = 0; i < start.length; ++i) {
+        if (!IsAscii(start.letters[i]))
+            return true;
+        if (i >= unitText.size())
+            return false;
+        if (!IsAscii(unitText[i]))
+            return true;
+        if (LowerAscii(unitText[i]) != start.letters[i])
+            return false;
+    }
+    return true;
+}
+
+std::vector<UnitRef> CandidateUnits(const UnitCatalogue& catalogue, const TypedStarts& starts) {
+    std::array<bool, kMaxCategories> compiledIn{};
+    std::array<bool, kMaxCategories> lookup{};
+    for (int c = 0; c < kMaxCategories; ++c) {
+        lookup[c] = IsLookupCategory(catalogue, c);
+        compiledIn[c] = lookup[c] && catalogue.ReadsCompiledInUnits(c);
+    }
+    const BuiltInInitials table = BuiltInUnitInitials();
+    std::vector<std::uint16_t> found;
+    std::size_t buckets = 0;
+    const auto take = [&](std::size_t bucket) {
+        const auto first = table.units.begin() + table.offsets[bucket];
+        const auto last = table.units.begin() + table.offsets[bucket + 1];
+        if (first == last)
+            return;
+        found.insert(found.end(), first, last);
+        ++buckets;
+    };
+    for (const unsigned char initial : starts.Initials())
+        take(initial);
+    take(BuiltInInitials::kOutsideAscii);
+    if (buckets > 1) {
+        std::sort(found.begin(), found.end());
+        found.erase(std::unique(found.begin(), found.end()), found.end());
+    }
+    std::vector<UnitRef> units;
+    units.reserve(found.size());
+    for (const std::uint16_t packed : found) {
+        const int c = packed / 256;
+        if (compiledIn[c])
+            units.push_back({c, packed % 256});
+    }
+    // A row that has changed (custom units, a custom category) is read as it is now.
+    for (int c = 0; c < kMaxCategories; ++c) {
+        if (!lookup[c] || compiledIn[c])
+            continue;
+        for (int u = 0, count = catalogue.UnitCount(c); u < count; ++u)
+            units.push_back({c, u});
+    }
+    return units;
+}
+
+}  // namespace korvane
