@@ -66,11 +66,19 @@ static_assert(kCategories.size() == 42);
 
 constexpr std::size_t kBuckets = BuiltInInitials::kBuckets;
 
-constexpr std::size_t BucketOf(char first) {
-    const auto byte = static_cast<unsigned char>(first);
-    if (byte >= 0x80)
-        return BuiltInInitials::kOutsideAscii;
-    return byte >= 'A' && byte <= 'Z' ? byte + 32u : byte;
+constexpr std::size_t kNoBucket = kBuckets;
+
+// A start outside ASCII that no typed text beginning in ASCII can meet goes in no bucket: a
+// text that begins outside ASCII is looked up over all units.
+constexpr std::size_t BucketOf(std::string_view start) {
+    const auto byte = static_cast<unsigned char>(start.front());
+    if (byte < 0x80)
+        return byte >= 'A' && byte <= 'Z' ? byte + 32u : byte;
+    for (const std::string_view met : kStartsMetFromAscii) {
+        if (start.starts_with(met))
+            return BuiltInInitials::kOutsideAscii;
+    }
+    return kNoBucket;
 }
 
 // Calls `add(bucket, packed unit)` for each bucket a built-in unit belongs to, once each.
@@ -83,7 +91,9 @@ constexpr void ForEachInitial(Add add) {
             std::size_t kinds = 0;
             AnyUnitStart(units[u].name.View(), units[u].abbreviation.View(),
                          [&](std::string_view start) {
-                             const std::size_t bucket = BucketOf(start.front());
+                             const std::size_t bucket = BucketOf(start);
+                             if (bucket == kNoBucket)
+                                 return false;
                              for (std::size_t k = 0; k < kinds; ++k) {
                                  if (seen[k] == bucket)
                                      return false;

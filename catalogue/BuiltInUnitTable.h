@@ -46,8 +46,9 @@ std::span<const BuiltInCategory> BuiltInUnitTable();
 // The built-in units by the first letter of their name and of each abbreviation piece, worked
 // out when the program is compiled, so that a one-shot lookup visits only the units that can
 // begin like the typed text. Bucket b < 128 holds the units with a start whose first letter is
-// the ASCII letter b in lower case; bucket 128 those with a start outside ASCII. Each unit is
-// in a bucket once, in catalogue order, as category * 256 + unit.
+// the ASCII letter b in lower case; bucket 128 those with a start outside ASCII that such a text
+// may still meet (kStartsMetFromAscii). Each unit is in a bucket once, in catalogue order, as
+// category * 256 + unit.
 struct BuiltInInitials {
     static constexpr std::size_t kOutsideAscii = 128;
     static constexpr std::size_t kBuckets = kOutsideAscii + 1;

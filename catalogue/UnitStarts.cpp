@@ -10,8 +10,6 @@ namespace korvane {
 
 namespace {
 
-constexpr char32_t kMiddleDot = 0xB7;
-
 char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
@@ -66,17 +64,17 @@ bool TypedStarts::MayStart(std::string_view unitText) const {
 }
 
 // A typed text that begins in ASCII meets a unit text that does not ("µm", "°C", "Å") only
-// where the comparison skips a middle dot or the unit's first letter folds into ASCII.
+// where the comparison skips a middle dot or the unit's first letter folds into ASCII; that is
+// worked out here rather than from the list, for rows that may hold anything.
 bool TypedStarts::MayStartOutsideAscii(std::string_view unitText) const {
+    if (unitText.starts_with(kStartsMetFromAscii[0]))
+        return true;  // the middle dot, skipped
     const Utf8Char decoded = DecodeUtf8(unitText, 0);
     if (decoded.length == 0)
         return false;  // a malformed byte compares as itself
-    if (decoded.codePoint == kMiddleDot)
-        return true;
     const char32_t folded = FoldCodePoint(decoded.codePoint);
     return folded < 0x80 && isInitial_[folded];
 }
-
 bool TypedStarts::Begins(std::string_view unitText, const Start& start) {
     for (std::size_t i = 0; i < start.length; ++i) {
         if (!IsAscii(start.letters[i]))

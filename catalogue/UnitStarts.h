@@ -30,6 +30,11 @@ constexpr bool AnyUnitStart(std::string_view name, std::string_view abbreviation
     return false;
 }
 
+// The beginnings outside ASCII that a typed text beginning in ASCII may still meet: the
+// comparisons skip a middle dot, and İ folds to i. Every other unit text that begins outside
+// ASCII ("µm", "°C", "Å") can equal only a typed text that does too.
+inline constexpr std::array<std::string_view, 2> kStartsMetFromAscii = {"\u00B7", "\u0130"};
+
 // How the typed text and its forms begin: their first two characters, case folded. A unit none
 // of whose starts begins as one of them does cannot equal any of them, case aside. A character
 // outside ASCII may fold to another or be a middle dot that the comparison skips, so from there
