@@ -167,7 +167,9 @@ void LoadFrom(const ProfileReader& file, const SectionLookup& section, UnitCatal
 }  // namespace
 
 bool IsFreeEntryName(std::string_view name) {
-    return name == kFreeSlotName || CharacterCount(name) < 2;
+    // No character takes more than four bytes, so a longer name has two; counting them decodes
+    // every name of the catalogue at each start.
+    return name == kFreeSlotName || (name.size() <= 4 && CharacterCount(name) < 2);
 }
 
 bool AcceptsCustomUnits(const UnitCatalogue& catalogue, int category) {

@@ -30,7 +30,7 @@ void TypedStarts::Add(std::string_view text) {
     if (text.empty())
         return;
     Start start;
-    start.length = std::min<std::size_t>(text.size(), 2);
+    start.length = std::min(text.size(), kCompared);
     for (std::size_t i = 0; i < start.length; ++i)
         start.letters[i] = LowerAscii(text[i]);
     starts_.push_back(start);

@@ -35,7 +35,7 @@ constexpr bool AnyUnitStart(std::string_view name, std::string_view abbreviation
 // ASCII ("µm", "°C", "Å") can equal only a typed text that does too.
 inline constexpr std::array<std::string_view, 2> kStartsMetFromAscii = {"\u00B7", "\u0130"};
 
-// How the typed text and its forms begin: their first two characters, case folded. A unit none
+// How the typed text and its forms begin: their first four characters, case folded. A unit none
 // of whose starts begins as one of them does cannot equal any of them, case aside. A character
 // outside ASCII may fold to another or be a middle dot that the comparison skips, so from there
 // on it rules nothing out.
@@ -47,14 +47,23 @@ class TypedStarts {
     bool MayName(std::string_view name, std::string_view abbreviation) const;
     // Whether `unitText` may begin as the text or a form does.
     bool MayStart(std::string_view unitText) const;
+    // Its first test alone, inline for passes over many texts: most fail it.
+    bool MayBeginWith(char first) const {
+        const auto byte = static_cast<unsigned char>(first);
+        return anyInitial_ || byte >= 0x80 ||
+               isInitial_[byte >= 'A' && byte <= 'Z' ? byte + 32u : byte];
+    }
 
     // The first letters, ASCII and folded; meaningless when one is outside ASCII.
     const std::vector<unsigned char>& Initials() const { return initials_; }
     bool AnyInitial() const { return anyInitial_; }
 
   private:
+    // Enough to tell "ft" from "ft 7" and "fathom" cheaply; a longer text is compared in full.
+    static constexpr std::size_t kCompared = 4;
+
     struct Start {
-        std::array<char, 2> letters{};
+        std::array<char, kCompared> letters{};
         std::size_t length = 0;
     };
 

@@ -203,21 +203,26 @@ void AddUnit(std::vector<int>& units, int unit) {
         units.push_back(unit);
 }
 
-// The strictest of the tiers Name to WithoutQualifier by which `text` or one of its forms
-// names the unit; None when none does. A prefix counts only by its full name.
+// The strictest of the tiers Name to WithoutQualifier, and no looser than `limit`, by which
+// `text` or one of its forms names the unit; None when none does. A prefix counts only by its
+// full name.
 Tier StrictestTier(const UnitTexts& unit, std::string_view text,
-                   const std::vector<std::string>& forms, bool prefix) {
+                   const std::vector<std::string>& forms, bool prefix, Tier limit) {
     for (const Tier tier : {Tier::Name, Tier::Abbreviation, Tier::NameAnyCase}) {
+        if (tier > limit)
+            return Tier::None;
         if ((!prefix || tier != Tier::Abbreviation) && MatchesUnit(unit, text, tier, {}))
             return tier;
     }
-    if (prefix)
+    if (prefix || Tier::Alias > limit)
         return Tier::None;
     for (const std::string& form : forms) {
         if (form != text && MatchesForm(unit, form))
             return Tier::Alias;
     }
     for (const Tier tier : {Tier::AbbreviationAnyCase, Tier::WithoutQualifier}) {
+        if (tier > limit)
+            return Tier::None;
         if (MatchesUnit(unit, text, tier, {}))
             return tier;
     }
@@ -359,7 +364,9 @@ void UnitTextMatches::ScanUnits() {
         if (!starts.MayName(record.name, record.abbreviation))
             return;
         const UnitTexts unit{TrimRight(record.name), record.abbreviation};
-        const Tier tier = StrictestTier(unit, text_, scan.forms, prefixes);
+        // Once a unit of the category is found, only as strict a tier can add another.
+        const Tier limit = std::min(scan.byCategory[c].tier, Tier::WithoutQualifier);
+        const Tier tier = StrictestTier(unit, text_, scan.forms, prefixes, limit);
         if (tier != Tier::None)
             Keep(scan.byCategory[c], tier, u);
     };
@@ -422,7 +429,9 @@ void UnitTextMatches::ScanStrictTiers() {
     forms_ = unitScan_->forms;
     strict_ = unitScan_->byCategory;
     for (const UnitAlias& alias : UnitAliases()) {
-        if (!unitScan_->starts->MayStart(alias.alias))
+        const TypedStarts& starts = *unitScan_->starts;
+        if (alias.alias.empty() || !starts.MayBeginWith(alias.alias.front()) ||
+            !starts.MayStart(alias.alias))
             continue;
         const Tier tier = AliasTier(alias, text_, forms_, context_);
         if (tier == Tier::None)
