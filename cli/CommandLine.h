@@ -10,6 +10,7 @@
 
 #include "cli/CliState.h"
 #include "cli/FastPath.h"
+#include "cli/Program.h"
 
 namespace korvane::cli {
 
@@ -42,16 +43,9 @@ class NumberArguments {
 // message), 2 when the output could not be written.
 int RunCommandLine(CLI::App& app, CliState& state, int argc, const char* const* argv);
 
-// The same for a line ReadPlainConvert took, without setting up CLI11: the same output, messages
-// and status as RunCommandLine gives for it.
-int RunPlainConvertLine(CliState& state, const PlainConvert& plain);
-
 // Once the command has run and flushed the standard streams (`streamFailed`: std::cout could
 // not write): flushes stdio's output and returns the exit status, 2 when the output could not
 // be written.
 int FinishedStatus(const CliState& state, bool streamFailed);
-
-// For an exception that escaped: its message on `err`, and the exit status 2.
-int ReportUnexpectedError(std::exception_ptr error, std::ostream& err);
 
 }  // namespace korvane::cli
