@@ -81,53 +81,56 @@ constexpr std::size_t BucketOf(std::string_view start) {
     return kNoBucket;
 }
 
-// Calls `add(bucket, packed unit)` for each bucket a built-in unit belongs to, once each.
+// The first bytes of a start as the table keeps them: ASCII letters in lower case.
+constexpr BuiltInStart StartOf(std::size_t category, std::size_t unit, std::string_view start) {
+    BuiltInStart kept{static_cast<std::uint16_t>(category * 256 + unit), 0, {}};
+    kept.length = static_cast<std::uint8_t>(std::min(start.size(), kept.text.size()));
+    for (std::size_t i = 0; i < kept.length; ++i) {
+        const char c = start[i];
+        kept.text[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    }
+    return kept;
+}
+
+// Calls `add(bucket, start)` for each start of each built-in unit that has a bucket.
 template <typename Add>
-constexpr void ForEachInitial(Add add) {
+constexpr void ForEachStart(Add add) {
     for (std::size_t c = 0; c < kCategories.size(); ++c) {
         const auto units = kCategories[c].units;
         for (std::size_t u = 0; u < units.size(); ++u) {
-            std::array<std::size_t, 8> seen{};
-            std::size_t kinds = 0;
             AnyUnitStart(units[u].name.View(), units[u].abbreviation.View(),
                          [&](std::string_view start) {
                              const std::size_t bucket = BucketOf(start);
-                             if (bucket == kNoBucket)
-                                 return false;
-                             for (std::size_t k = 0; k < kinds; ++k) {
-                                 if (seen[k] == bucket)
-                                     return false;
-                             }
-                             if (kinds < seen.size())
-                                 seen[kinds++] = bucket;
-                             add(bucket, static_cast<std::uint16_t>(c * 256 + u));
+                             if (bucket != kNoBucket)
+                                 add(bucket, StartOf(c, u, start));
                              return false;
                          });
         }
     }
 }
 
-constexpr std::size_t kInitialEntries = [] {
+constexpr std::size_t kStartCount = [] {
     std::size_t count = 0;
-    ForEachInitial([&](std::size_t, std::uint16_t) { ++count; });
+    ForEachStart([&](std::size_t, const BuiltInStart&) { ++count; });
     return count;
 }();
 
 struct InitialsTable {
     std::array<std::uint32_t, kBuckets + 1> offsets{};
-    std::array<std::uint16_t, kInitialEntries> units{};
+    std::array<BuiltInStart, kStartCount> starts{};
 };
 
 constexpr InitialsTable kInitials = [] {
     InitialsTable table;
-    ForEachInitial([&](std::size_t bucket, std::uint16_t) { ++table.offsets[bucket + 1]; });
+    ForEachStart([&](std::size_t bucket, const BuiltInStart&) { ++table.offsets[bucket + 1]; });
     for (std::size_t b = 1; b < table.offsets.size(); ++b)
         table.offsets[b] += table.offsets[b - 1];
     std::array<std::uint32_t, kBuckets> next{};
     for (std::size_t b = 0; b < kBuckets; ++b)
         next[b] = table.offsets[b];
-    ForEachInitial(
-        [&](std::size_t bucket, std::uint16_t unit) { table.units[next[bucket]++] = unit; });
+    ForEachStart([&](std::size_t bucket, const BuiltInStart& start) {
+        table.starts[next[bucket]++] = start;
+    });
     return table;
 }();
 
@@ -142,7 +145,7 @@ std::span<const BuiltInCategory> BuiltInUnitTable() {
 }
 
 BuiltInInitials BuiltInUnitInitials() {
-    return {kInitials.offsets, kInitials.units};
+    return {kInitials.offsets, kInitials.starts};
 }
 
 }  // namespace korvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -43,18 +44,26 @@ struct BuiltInCategory {
 // The 42 built-in categories in catalogue order (alphabetical, "Acceleration" first).
 std::span<const BuiltInCategory> BuiltInUnitTable();
 
-// The built-in units by the first letter of their name and of each abbreviation piece, worked
-// out when the program is compiled, so that a one-shot lookup visits only the units that can
-// begin like the typed text. Bucket b < 128 holds the units with a start whose first letter is
-// the ASCII letter b in lower case; bucket 128 those with a start outside ASCII that such a text
-// may still meet (kStartsMetFromAscii). Each unit is in a bucket once, in catalogue order, as
-// category * 256 + unit.
+// How a built-in unit's name or abbreviation piece begins: its first bytes, ASCII letters in
+// lower case, and the unit as category * 256 + unit.
+struct BuiltInStart {
+    std::uint16_t unit;
+    std::uint8_t length;  // of the start, at most the size of `text`
+    std::array<char, 4> text;
+    constexpr std::string_view Text() const { return {text.data(), length}; }
+};
+
+// The starts of the built-in units by their first letter, worked out when the program is
+// compiled, so that a one-shot lookup compares only the units that can begin like the typed
+// text. Bucket b < 128 holds the starts whose first letter is the ASCII letter b in lower case;
+// bucket 128 those outside ASCII that such a text may still meet (kStartsMetFromAscii); the
+// others are in none. Each bucket is in catalogue order.
 struct BuiltInInitials {
     static constexpr std::size_t kOutsideAscii = 128;
     static constexpr std::size_t kBuckets = kOutsideAscii + 1;
     std::span<const std::uint32_t>
         offsets;  // kBuckets + 1: bucket b is [offsets[b], offsets[b + 1])
-    std::span<const std::uint16_t> units;
+    std::span<const BuiltInStart> starts;
 };
 BuiltInInitials BuiltInUnitInitials();
 

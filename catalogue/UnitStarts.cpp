@@ -98,35 +98,29 @@ std::vector<UnitRef> CandidateUnits(const UnitCatalogue& catalogue, const TypedS
     }
     const BuiltInInitials table = BuiltInUnitInitials();
     std::vector<std::uint16_t> found;
-    std::size_t buckets = 0;
     const auto take = [&](std::size_t bucket) {
-        const auto first = table.units.begin() + table.offsets[bucket];
-        const auto last = table.units.begin() + table.offsets[bucket + 1];
-        if (first == last)
-            return;
-        found.insert(found.end(), first, last);
-        ++buckets;
+        for (std::size_t i = table.offsets[bucket]; i < table.offsets[bucket + 1]; ++i) {
+            const BuiltInStart& start = table.starts[i];
+            if (compiledIn[start.unit / 256] && starts.MayStart(start.Text()))
+                found.push_back(start.unit);
+        }
     };
     for (const unsigned char initial : starts.Initials())
         take(initial);
     take(BuiltInInitials::kOutsideAscii);
-    if (buckets > 1) {
-        std::sort(found.begin(), found.end());
-        found.erase(std::unique(found.begin(), found.end()), found.end());
-    }
+    // A unit may begin like the text by its name and by a piece, and in several buckets.
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
     std::vector<UnitRef> units;
     units.reserve(found.size());
-    for (const std::uint16_t packed : found) {
-        const int c = packed / 256;
-        if (compiledIn[c])
-            units.push_back({c, packed % 256});
-    }
+    for (const std::uint16_t packed : found)
+        units.push_back({packed / 256, packed % 256, true});
     // A row that has changed (custom units, a custom category) is read as it is now.
     for (int c = 0; c < kMaxCategories; ++c) {
         if (!lookup[c] || compiledIn[c])
             continue;
         for (int u = 0, count = catalogue.UnitCount(c); u < count; ++u)
-            units.push_back({c, u});
+            units.push_back({c, u, false});
     }
     return units;
 }

@@ -80,11 +80,12 @@ class TypedStarts {
 struct UnitRef {
     int category = 0;
     int unit = 0;
+    bool mayName = false;  // known to begin like the text; otherwise ask MayName
 };
 
 // The units of the lookup categories that may begin as `starts` does, category by category and
-// in catalogue order, each once: the built-in rows through their compiled-in initials, the rows
-// that have changed whole. Only for starts whose initials are all ASCII.
+// in catalogue order, each once: of the built-in rows those the compiled-in starts show may,
+// the rows that have changed whole. Only for starts whose initials are all ASCII.
 std::vector<UnitRef> CandidateUnits(const UnitCatalogue& catalogue, const TypedStarts& starts);
 
 }  // namespace korvane

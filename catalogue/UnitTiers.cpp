@@ -355,13 +355,13 @@ void UnitTextMatches::ScanUnits() {
     const TypedStarts starts(text_, scan.forms);
     int category = -1;
     bool prefixes = false;
-    const auto consider = [&](int c, int u) {
+    const auto consider = [&](int c, int u, bool mayName) {
         if (c != category) {
             category = c;
             prefixes = catalogue_.CategoryName(c) == kSiPrefix;
         }
         const UnitCatalogue::RecordView record = catalogue_.UnitView(c, u);
-        if (!starts.MayName(record.name, record.abbreviation))
+        if (!mayName && !starts.MayName(record.name, record.abbreviation))
             return;
         const UnitTexts unit{TrimRight(record.name), record.abbreviation};
         // Once a unit of the category is found, only as strict a tier can add another.
@@ -372,13 +372,13 @@ void UnitTextMatches::ScanUnits() {
     };
     if (!starts.AnyInitial()) {
         for (const UnitRef& unit : CandidateUnits(catalogue_, starts))
-            consider(unit.category, unit.unit);
+            consider(unit.category, unit.unit, unit.mayName);
     } else {
         for (int c = 0; c < kMaxCategories; ++c) {
             if (!IsLookupCategory(catalogue_, c))
                 continue;
             for (int u = 0, count = catalogue_.UnitCount(c); u < count; ++u)
-                consider(c, u);
+                consider(c, u, false);
         }
     }
     scan.starts = starts;
