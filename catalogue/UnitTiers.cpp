@@ -337,7 +337,7 @@ UnitTextMatches::UnitTextMatches(const UnitCatalogue& catalogue, std::string tex
       index_(index),
       text_(std::move(text)),
       context_(context),
-      unitScan_(std::make_shared<UnitScan>()) {}
+      unitScan_(index ? nullptr : std::make_shared<UnitScan>()) {}
 
 UnitTextMatches::UnitTextMatches(const UnitTextMatches& sameText, TierContext context)
     : catalogue_(sameText.catalogue_),

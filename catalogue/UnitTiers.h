@@ -126,7 +126,8 @@ class UnitTextMatches {
     Tier done_ = Tier::None;  // None: nothing looked up yet
     std::vector<std::string> forms_;
     std::array<TierMatch, kMaxCategories> byCategory_;
-    // Without an index: what the units and then the aliases gave, revealed tier by tier.
+    // Without an index: what the units and then the aliases gave, revealed tier by tier. The
+    // pass over the units is made only without an index.
     std::shared_ptr<UnitScan> unitScan_;
     bool scanned_ = false;
     std::array<TierMatch, kMaxCategories> strict_;
