@@ -395,15 +395,14 @@ void UnitTextMatches::AdvanceTo(Tier tier) {
         done_ = tier;
         return;
     }
-    if (!scanned_) {
+    if (!strict_)
         ScanStrictTiers();
-        scanned_ = true;
-    }
+    const auto& strict = *strict_;
     // A category takes what the one pass found there only once the caller asks for that tier,
     // so the tiers still reveal themselves in order.
     for (int c = 0; c < kMaxCategories; ++c) {
-        if (!byCategory_[c].Found() && strict_[c].Found() && strict_[c].tier <= tier)
-            byCategory_[c] = strict_[c];
+        if (!byCategory_[c].Found() && strict[c].Found() && strict[c].tier <= tier)
+            byCategory_[c] = strict[c];
     }
     const bool partsDone = done_ != Tier::None && done_ >= Tier::PartOfName;
     if (tier >= Tier::PartOfName && !partsDone) {
@@ -427,7 +426,8 @@ void UnitTextMatches::ScanStrictTiers() {
     if (!unitScan_->done)
         ScanUnits();
     forms_ = unitScan_->forms;
-    strict_ = unitScan_->byCategory;
+    strict_ = std::make_unique<std::array<TierMatch, kMaxCategories>>(unitScan_->byCategory);
+    auto& strict = *strict_;
     for (const UnitAlias& alias : UnitAliases()) {
         const TypedStarts& starts = *unitScan_->starts;
         if (alias.alias.empty() || !starts.MayBeginWith(alias.alias.front()) ||
@@ -441,8 +441,8 @@ void UnitTextMatches::ScanStrictTiers() {
                 catalogue_.CategoryName(c) == kSiPrefix)
                 continue;
             if (const auto unit = FindUnitIgnoringTrailingBlanks(catalogue_, c, alias.unit)) {
-                Keep(strict_[c], tier, *unit);
-                std::sort(strict_[c].units.begin(), strict_[c].units.end());
+                Keep(strict[c], tier, *unit);
+                std::sort(strict[c].units.begin(), strict[c].units.end());
             }
         }
     }

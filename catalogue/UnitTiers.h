@@ -129,8 +129,7 @@ class UnitTextMatches {
     // Without an index: what the units and then the aliases gave, revealed tier by tier. The
     // pass over the units is made only without an index.
     std::shared_ptr<UnitScan> unitScan_;
-    bool scanned_ = false;
-    std::array<TierMatch, kMaxCategories> strict_;
+    std::unique_ptr<std::array<TierMatch, kMaxCategories>> strict_;  // made by the first pass
 };
 
 // Whether the category takes part in the lookups: not Numbers, not a free slot.
