@@ -44,7 +44,7 @@ bool IsUsableFactor(double factor) {
 bool NameIsTaken(const UnitCatalogue& catalogue, std::string_view name) {
     const std::string folded = FoldCase(name);
     for (int c = 0; c < kMaxCategories; ++c) {
-        if (FoldCase(catalogue.CategoryName(c)) == folded)
+        if (EqualsFolded(catalogue.CategoryName(c), folded))
             return true;
     }
     return false;
@@ -146,6 +146,14 @@ void LoadUnitsOfRow(const Lookup& lookup, const FoldedEntryKeys& keys, UnitCatal
     }
 }
 
+// Whether a section has a key that names a unit. Most sections hold only the category's
+// visibility; looking up the twenty unit keys in each would cost more than the conversion.
+bool MayHoldUnits(const IniIndex::Entries& section) {
+    static const std::string prefix = FoldCase(kCustomUnitPrefix);
+    return std::any_of(section.begin(), section.end(),
+                       [&](const auto& entry) { return entry.first.starts_with(prefix); });
+}
+
 // The loader over any reader of the file; `section(name)` gives the lookup of one section.
 template <typename SectionLookup>
 void LoadFrom(const ProfileReader& file, const SectionLookup& section, UnitCatalogue& catalogue) {
@@ -185,7 +193,7 @@ void LoadCustomUnits(const ProfileStore& store, UnitCatalogue& catalogue) {
         file,
         [&](std::string_view name, const auto& keys, int row) {
             const IniIndex::Entries* section = file.Section(name);
-            if (section == nullptr)
+            if (section == nullptr || !MayHoldUnits(*section))
                 return;
             LoadUnitsOfRow([&](const std::string& key) { return IniIndex::Find(section, key); },
                            keys(), catalogue, row);

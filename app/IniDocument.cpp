@@ -131,14 +131,6 @@ void FoldInto(std::string_view raw, std::string& out) {
 }
 
 // FoldCase(raw) == folded, the same way.
-bool MatchesFolded(std::string_view raw, std::string_view folded) {
-    if (!IsAscii(raw))
-        return FoldCase(raw) == folded;
-    return raw.size() == folded.size() &&
-           std::equal(raw.begin(), raw.end(), folded.begin(),
-                      [](char a, char b) { return AsciiLower(a) == b; });
-}
-
 bool IsHeader(Shape shape) {
     return shape == Shape::Section || shape == Shape::BrokenSection;
 }
@@ -257,7 +249,7 @@ std::vector<IniDocument::LineRef> IniDocument::HeadersOf(std::string_view folded
             continue;
         const std::string_view line = std::string_view(text_).substr(at, LineEnd(text_, at) - at);
         const LineShape shape = ShapeOf(line);
-        if (MatchesFolded(Part(line, shape.nameBegin, shape.nameEnd), foldedSection))
+        if (EqualsFolded(Part(line, shape.nameBegin, shape.nameEnd), foldedSection))
             headers.push_back(LineRef{at, -1});
     }
     const auto end = edits_.find(static_cast<std::uint32_t>(text_.size()));
@@ -267,7 +259,7 @@ std::vector<IniDocument::LineRef> IniDocument::HeadersOf(std::string_view folded
         const std::string_view line = end->second.before[i];
         const LineShape shape = ShapeOf(line);
         if (shape.shape == Shape::Section &&
-            MatchesFolded(Part(line, shape.nameBegin, shape.nameEnd), foldedSection)) {
+            EqualsFolded(Part(line, shape.nameBegin, shape.nameEnd), foldedSection)) {
             headers.push_back(LineRef{end->first, static_cast<int>(i)});
         }
     }
@@ -405,7 +397,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
         WalkSection(header, [&](std::string_view line, LineRef ref) {
             const LineShape shape = ShapeOf(line);
             if (shape.shape == Shape::Entry &&
-                MatchesFolded(Part(line, shape.nameBegin, shape.nameEnd), foldedKey)) {
+                EqualsFolded(Part(line, shape.nameBegin, shape.nameEnd), foldedKey)) {
                 changed = Part(line, shape.valueBegin, shape.valueEnd) != value;
                 if (*changed) {
                     std::string text(Part(line, shape.nameBegin, shape.nameEnd));
@@ -499,7 +491,7 @@ bool IniDocument::Erase(std::string_view section, std::string_view key) {
         WalkSection(header, [&](std::string_view line, LineRef ref) {
             const LineShape shape = ShapeOf(line);
             if (shape.shape == Shape::Entry &&
-                MatchesFolded(Part(line, shape.nameBegin, shape.nameEnd), foldedKey)) {
+                EqualsFolded(Part(line, shape.nameBegin, shape.nameEnd), foldedKey)) {
                 found.push_back(ref);
             }
             return true;

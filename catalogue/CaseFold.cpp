@@ -1,5 +1,7 @@
 #include "catalogue/CaseFold.h"
 
+#include <algorithm>
+
 #include "catalogue/Utf8.h"
 
 namespace korvane {
@@ -142,6 +144,17 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (a == b)
         return true;
     return FoldCase(a) == FoldCase(b);
+}
+
+bool EqualsFolded(std::string_view text, std::string_view folded) {
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii)
+        return FoldCase(text) == folded;
+    return text.size() == folded.size() &&
+           std::equal(text.begin(), text.end(), folded.begin(), [](char a, char b) {
+               return (a >= 'A' && a <= 'Z' ? static_cast<char>(a + 0x20) : a) == b;
+           });
 }
 
 bool ContainsFolded(std::string_view foldedText, std::string_view foldedQuery) {

@@ -19,6 +19,10 @@ char32_t FoldCodePoint(char32_t c);
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
+// Whether `text`, folded, equals `folded` (folded already): for one text compared with many,
+// or many with one, without a folded copy of each. An ASCII text is compared as it stands.
+bool EqualsFolded(std::string_view text, std::string_view folded);
+
 // "Contains, ignoring case" by the same rule. A search box runs it for every entry on every
 // keystroke, so both sides are folded ahead: the entries once when the list is built, the search
 // text once per change. Folding maps code point to code point, so a byte search in folded UTF-8
