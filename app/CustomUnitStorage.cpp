@@ -1,5 +1,6 @@
 #include "app/CustomUnitStorage.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "app/IniDocument.h"
 #include "app/SettingsKeys.h"
 #include "app/TextEncoding.h"
+#include "catalogue/Blanks.h"
 #include "catalogue/CaseFold.h"
 #include "catalogue/Conversion.h"
 #include "catalogue/NumberText.h"
@@ -146,14 +148,6 @@ void LoadUnitsOfRow(const Lookup& lookup, const FoldedEntryKeys& keys, UnitCatal
     }
 }
 
-// Whether a section has a key that names a unit. Most sections hold only the category's
-// visibility; looking up the twenty unit keys in each would cost more than the conversion.
-bool MayHoldUnits(const IniIndex::Entries& section) {
-    static const std::string prefix = FoldCase(kCustomUnitPrefix);
-    return std::any_of(section.begin(), section.end(),
-                       [&](const auto& entry) { return entry.first.starts_with(prefix); });
-}
-
 // The loader over any reader of the file; `section(name)` gives the lookup of one section.
 template <typename SectionLookup>
 void LoadFrom(const ProfileReader& file, const SectionLookup& section, UnitCatalogue& catalogue) {
@@ -189,11 +183,18 @@ bool AcceptsCustomUnits(const UnitCatalogue& catalogue, int category) {
 
 void LoadCustomUnits(const ProfileStore& store, UnitCatalogue& catalogue) {
     const ProfileSnapshot file = store.Snapshot();
+    // Most sections hold only the category's visibility: one pass over the file finds those
+    // that name a unit, and only their keys are gathered.
+    const std::vector<std::string> withUnits = file.SectionsWithKey(kCustomUnitPrefix);
     LoadFrom(
         file,
         [&](std::string_view name, const auto& keys, int row) {
+            const std::string_view trimmed = TrimBlanks(name);
+            if (std::none_of(withUnits.begin(), withUnits.end(),
+                             [&](const std::string& s) { return EqualsFolded(trimmed, s); }))
+                return;
             const IniIndex::Entries* section = file.Section(name);
-            if (section == nullptr || !MayHoldUnits(*section))
+            if (section == nullptr)
                 return;
             LoadUnitsOfRow([&](const std::string& key) { return IniIndex::Find(section, key); },
                            keys(), catalogue, row);

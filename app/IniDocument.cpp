@@ -302,6 +302,32 @@ std::optional<std::string_view> IniDocument::Find(std::string_view foldedSection
     return found->second;
 }
 
+std::vector<std::string> IniDocument::SectionNamesWithKey(std::string_view foldedKeyPrefix) const {
+    std::vector<std::string> names;
+    std::optional<std::string> section;  // none before the first header and after a broken one
+    bool listed = false;
+    Walk(LineRef{0, 0}, [&](std::string_view line, LineRef) {
+        const LineShape shape = ShapeOf(line);
+        if (IsHeader(shape.shape)) {
+            section.reset();
+            if (shape.shape == Shape::Section)
+                section = FoldCase(Part(line, shape.nameBegin, shape.nameEnd));
+            listed = section && std::find(names.begin(), names.end(), *section) != names.end();
+            return true;
+        }
+        if (section && !listed && shape.shape == Shape::Entry) {
+            const std::string_view key = Part(line, shape.nameBegin, shape.nameEnd);
+            if (key.size() >= foldedKeyPrefix.size() &&
+                EqualsFolded(key.substr(0, foldedKeyPrefix.size()), foldedKeyPrefix)) {
+                names.push_back(*section);
+                listed = true;
+            }
+        }
+        return true;
+    });
+    return names;
+}
+
 std::vector<std::string> IniDocument::SectionNames() const {
     std::vector<std::string> names;
     std::unordered_map<std::string, bool, TextHash, std::equal_to<>> seen;

@@ -59,6 +59,9 @@ class IniDocument {
     const Entries* FindSection(std::string_view foldedSection) const;
     // The folded names of the sections, each once, in file order.
     std::vector<std::string> SectionNames() const;
+    // The folded names of the sections that hold a key beginning with `foldedKeyPrefix`, each
+    // once, in file order: one pass over the file instead of gathering every section's keys.
+    std::vector<std::string> SectionNamesWithKey(std::string_view foldedKeyPrefix) const;
 
     // Names as the caller spells them (matched through FoldCase); the names and the value must
     // hold no line break. A new key goes at the end of the first matching section, a new
@@ -134,6 +137,9 @@ class IniIndex {
     std::optional<std::string_view> Find(std::string_view foldedSection,
                                          std::string_view foldedKey) const;
     static std::optional<std::string_view> Find(const Entries* section, std::string_view foldedKey);
+    std::vector<std::string> SectionNamesWithKey(std::string_view foldedKeyPrefix) const {
+        return document_.SectionNamesWithKey(foldedKeyPrefix);
+    }
 
     // Every section and key alike.
     friend bool operator==(const IniIndex& a, const IniIndex& b);

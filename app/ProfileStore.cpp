@@ -182,6 +182,12 @@ const IniIndex::Entries* ProfileSnapshot::Section(std::string_view section) cons
     return data_->index->FindSection(FoldCase(TrimBlanks(section)));
 }
 
+std::vector<std::string> ProfileSnapshot::SectionsWithKey(std::string_view keyPrefix) const {
+    if (!data_)
+        return {};
+    return data_->index->SectionNamesWithKey(FoldCase(keyPrefix));
+}
+
 std::optional<std::string> ProfileEditor::Find(std::string_view section,
                                                std::string_view key) const {
     const std::optional<std::string_view> value =

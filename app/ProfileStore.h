@@ -67,6 +67,8 @@ class ProfileSnapshot final : public ProfileReader {
     // The entries of one section, keyed by folded key, for reading many keys of it; nullptr
     // when the file has no such section.
     const IniIndex::Entries* Section(std::string_view section) const;
+    // The folded names of the sections holding a key that begins with `keyPrefix`.
+    std::vector<std::string> SectionsWithKey(std::string_view keyPrefix) const;
 
   private:
     std::shared_ptr<const Data> data_;

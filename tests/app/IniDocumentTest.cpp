@@ -90,6 +90,23 @@ TEST(IniDocument, IgnoresWhatIsNotAnEntryOfASection) {
     EXPECT_EQ(index, IniIndex::Build("[S]\n[T]\nD=4\n"));
 }
 
+// What FindSection would gather, found in one pass: the key in any case, a section named twice
+// once, nothing before the first header or under a broken one.
+TEST(IniDocument, SectionNamesWithKeyAgreeWithTheSectionsKeys) {
+    const IniDocument document = IniDocument::Parse(
+        "CustomUnit_1=orphan\n"
+        "[Distance]\nVisibility=1\n"
+        "[Money]\nCUSTOMUNIT_2=Euro\n"
+        "[Broken\nCustomUnit_1=lost\n"
+        "[Time]\nCustomUnits=0\nCustomUnitX=1\n"
+        "[money]\ncustomunit_3=Cent\n"
+        "[Mass]\nCustom=1\n");
+    EXPECT_EQ(document.SectionNamesWithKey("customunit_"), (std::vector<std::string>{"money"}));
+    EXPECT_EQ(document.SectionNamesWithKey("customunit"),
+              (std::vector<std::string>{"money", "time"}));
+    EXPECT_TRUE(document.SectionNamesWithKey("nothing").empty());
+}
+
 TEST(IniDocument, SectionNamesMayHoldBrackets) {
     const IniDocument document = IniDocument::Parse("[a[b]c]\nK=v\n");
     EXPECT_EQ(Lookup(document, "a[b]c", "K"), "v");
