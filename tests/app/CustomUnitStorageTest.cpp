@@ -50,6 +50,19 @@ class CustomStorage : public ::testing::Test {
     ProfileStore store_{path_};
 };
 
+// Names match whatever their case, the section's and the keys' alike, and a section may be
+// written twice; only the sections that name a unit are read for units.
+TEST_F(CustomStorage, UnitKeysAreFoundInAnyCaseAndInEitherCopyOfASection) {
+    Store(
+        "[Settings]\nCustom_1=money\n\n"
+        "[MONEY]\ncustomunit_1=Euro\nCUSTOMVALUE_1=1\n\n"
+        "[Distance]\nVisibility=1\n\n"
+        "[money]\nCustomUnit_2=Cent\nCustomValue_2=0.01\n");
+    const UnitCatalogue catalogue = Reload();
+    EXPECT_EQ(UnitNames(catalogue, kFirstCustomCategory),
+              (std::vector<std::string>{"Euro", "Cent"}));
+}
+
 // A category "money", the unit euro, then cent as 0.01 euro, then euro removed.
 TEST_F(CustomStorage, MoneyExampleStepByStep) {
     ASSERT_TRUE(StoreCustomCategory(store_, "money").ok());
