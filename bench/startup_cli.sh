@@ -5,9 +5,9 @@
 # a realistic one (42 visibility keys, 5 custom categories of 10 units), and the free-form
 # `convert '5 ft 7 3/8 in to cm'`. Prints the median ratio of each over PAIRS pairs.
 #
-# A program the linker has just written starts slower, by about a tenth here, until the system's
-# file cache forgets it: the cache holds such a file in small pieces. An installed program was
-# copied in one pass and does not pay it. --copy times a copy written in one pass, as installed.
+# How the system's file cache holds the program moves the figures too: here the same bytes
+# copied with cp started up to 13% faster than the file the linker wrote, until the cache had
+# held them a while. --copy times such a fresh copy; compare like with like.
 #
 # Usage: bench/startup_cli.sh [--copy] [build folder] [pairs]
 set -euo pipefail
