@@ -115,10 +115,6 @@ bool IsAscii(std::string_view text) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
 // FoldCase(raw) into `out`, without building a string for the plain ASCII names nearly every
 // line of a settings file has.
 void FoldInto(std::string_view raw, std::string& out) {
@@ -127,7 +123,7 @@ void FoldInto(std::string_view raw, std::string& out) {
         return;
     }
     out.resize(raw.size());
-    std::transform(raw.begin(), raw.end(), out.begin(), AsciiLower);
+    std::transform(raw.begin(), raw.end(), out.begin(), LowerAscii);
 }
 
 // FoldCase(raw) == folded, the same way.

@@ -11,6 +11,7 @@
 #include "catalogue/BuiltInMatterUnits.h"
 #include "catalogue/BuiltInMotionUnits.h"
 #include "catalogue/BuiltInSpaceUnits.h"
+#include "catalogue/CaseFold.h"
 #include "catalogue/UnitStarts.h"
 
 namespace korvane {
@@ -73,7 +74,7 @@ constexpr std::size_t kNoBucket = kBuckets;
 constexpr std::size_t BucketOf(std::string_view start) {
     const auto byte = static_cast<unsigned char>(start.front());
     if (byte < 0x80)
-        return byte >= 'A' && byte <= 'Z' ? byte + 32u : byte;
+        return static_cast<unsigned char>(LowerAscii(start.front()));
     for (const std::string_view met : kStartsMetFromAscii) {
         if (start.starts_with(met))
             return BuiltInInitials::kOutsideAscii;
@@ -85,10 +86,8 @@ constexpr std::size_t BucketOf(std::string_view start) {
 constexpr BuiltInStart StartOf(std::size_t category, std::size_t unit, std::string_view start) {
     BuiltInStart kept{static_cast<std::uint16_t>(category * 256 + unit), 0, {}};
     kept.length = static_cast<std::uint8_t>(std::min(start.size(), kept.text.size()));
-    for (std::size_t i = 0; i < kept.length; ++i) {
-        const char c = start[i];
-        kept.text[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-    }
+    for (std::size_t i = 0; i < kept.length; ++i)
+        kept.text[i] = LowerAscii(start[i]);
     return kept;
 }
 

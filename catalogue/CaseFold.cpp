@@ -122,7 +122,7 @@ std::string FoldCase(std::string_view utf8) {
         if (byte >= 0x80)
             break;
         if (byte >= 'A' && byte <= 'Z')
-            folded[at] = static_cast<char>(byte + 0x20);
+            folded[at] = LowerAscii(folded[at]);
     }
     if (at == folded.size())
         return folded;
@@ -152,9 +152,8 @@ bool EqualsFolded(std::string_view text, std::string_view folded) {
     if (!ascii)
         return FoldCase(text) == folded;
     return text.size() == folded.size() &&
-           std::equal(text.begin(), text.end(), folded.begin(), [](char a, char b) {
-               return (a >= 'A' && a <= 'Z' ? static_cast<char>(a + 0x20) : a) == b;
-           });
+           std::equal(text.begin(), text.end(), folded.begin(),
+                      [](char a, char b) { return LowerAscii(a) == b; });
 }
 
 bool ContainsFolded(std::string_view foldedText, std::string_view foldedQuery) {

@@ -14,6 +14,12 @@ namespace korvane {
 // are not well-formed UTF-8, are copied unchanged.
 std::string FoldCase(std::string_view utf8);
 
+// The rule for one byte of ASCII: a letter in lower case, every other byte as it is. constexpr,
+// for the tables the program works out while it is compiled.
+constexpr char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
 // The same rule for one code point, for comparisons that fold as they go.
 char32_t FoldCodePoint(char32_t c);
 

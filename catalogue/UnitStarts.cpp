@@ -10,10 +10,6 @@ namespace korvane {
 
 namespace {
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
-
 bool IsAscii(char c) {
     return static_cast<unsigned char>(c) < 0x80;
 }
@@ -49,16 +45,13 @@ bool TypedStarts::MayName(std::string_view name, std::string_view abbreviation) 
 }
 
 bool TypedStarts::MayStart(std::string_view unitText) const {
-    if (unitText.empty())
+    // Most units fail on their first letter; only those that pass compare the second.
+    if (unitText.empty() || !MayBeginWith(unitText.front()))
         return false;
     if (anyInitial_)
         return true;
-    const char first = unitText.front();
-    if (!IsAscii(first))
+    if (!IsAscii(unitText.front()))
         return MayStartOutsideAscii(unitText);
-    // Most units fail on their first letter; only those that pass compare the second.
-    if (!isInitial_[static_cast<unsigned char>(LowerAscii(first))])
-        return false;
     return std::any_of(starts_.begin(), starts_.end(),
                        [&](const Start& start) { return Begins(unitText, start); });
 }

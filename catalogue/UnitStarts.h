@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/CaseFold.h"
 #include "catalogue/UnitCatalogue.h"
 
 namespace korvane {
@@ -52,7 +53,7 @@ class TypedStarts {
     bool MayBeginWith(char first) const {
         const auto byte = static_cast<unsigned char>(first);
         return anyInitial_ || byte >= 0x80 ||
-               isInitial_[byte >= 'A' && byte <= 'Z' ? byte + 32u : byte];
+               isInitial_[static_cast<unsigned char>(LowerAscii(first))];
     }
 
     // The first letters, ASCII and folded; meaningless when one is outside ASCII.

@@ -44,10 +44,6 @@ std::string_view TrimRight(std::string_view text) {
     return text;
 }
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
-
 bool SameText(std::string_view a, std::string_view b, bool fold, bool skipDots) {
     if (!fold && !skipDots)
         return a == b;

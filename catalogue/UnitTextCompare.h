@@ -18,9 +18,6 @@ inline constexpr std::string_view kSiPrefix = "SI Prefix";
 // The text without the blanks at its end: every tier ignores them in catalogue names.
 std::string_view TrimRight(std::string_view text);
 
-// The ASCII letters in lower case, every other byte as it is.
-char LowerAscii(char c);
-
 // Equal texts, without allocating: the lookups compare every name of the catalogue, so the
 // common case (ASCII on both sides, where folding keeps the length) never decodes.
 bool SameText(std::string_view a, std::string_view b, bool fold, bool skipDots);

@@ -4,6 +4,8 @@
 #include <array>
 #include <functional>
 
+#include "catalogue/CaseFold.h"
+
 namespace korvane {
 
 namespace {
@@ -18,14 +20,10 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
-
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() &&
            std::equal(prefix.begin(), prefix.end(), text.begin(),
-                      [](char a, char b) { return Lower(a) == Lower(b); });
+                      [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
 }
 
 // Applies `change` to every run of ASCII letters.
@@ -132,8 +130,8 @@ bool TakesEs(std::string_view stem) {
 // "Celsius", "radius", "axis": a final s after u or i is no plural.
 std::string SingularS(std::string word) {
     const std::string_view stem = std::string_view(word).substr(0, word.size() - 1);
-    if (word.size() >= 3 && Lower(word.back()) == 's' && !TakesEs(stem) &&
-        Lower(stem.back()) != 'u' && Lower(stem.back()) != 'i')
+    if (word.size() >= 3 && LowerAscii(word.back()) == 's' && !TakesEs(stem) &&
+        LowerAscii(stem.back()) != 'u' && LowerAscii(stem.back()) != 'i')
         word.pop_back();
     return word;
 }

@@ -116,7 +116,7 @@ UnitTextMatches::UnitTextMatches(const UnitTextMatches& sameText, TierContext co
 void UnitTextMatches::ScanUnits() {
     UnitScan& scan = *unitScan_;
     scan.forms = TextForms(text_);
-    const TypedStarts starts(text_, scan.forms);
+    const TypedStarts& starts = scan.starts.emplace(text_, scan.forms);
     int category = -1;
     bool prefixes = false;
     const auto consider = [&](int c, int u, bool mayName) {
@@ -145,7 +145,6 @@ void UnitTextMatches::ScanUnits() {
                 consider(c, u, false);
         }
     }
-    scan.starts = starts;
     scan.done = true;
 }
 

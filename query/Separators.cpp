@@ -15,10 +15,7 @@ bool WordAt(std::string_view text, std::size_t at, std::string_view word) {
     if (at + word.size() > text.size())
         return false;
     for (std::size_t i = 0; i < word.size(); ++i) {
-        char c = text[at + i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
-        if (c != word[i])
+        if (LowerAscii(text[at + i]) != word[i])
             return false;
     }
     return true;
